@@ -1,0 +1,37 @@
+# Velliqa: the two everyday commands are `make run` and `make test`.
+BUILD    ?= build
+TYPE     ?= RelWithDebInfo
+DATA_DIR ?= $(CURDIR)/data
+JOBS     ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: all deps configure build run test screenshots bench fuzz package asan-test clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(TYPE) $(CMAKE_ARGS) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# The program keeps its files in the current directory: start it in a data folder, never in the sources.
+run: build
+	@mkdir -p "$(DATA_DIR)"
+	cd "$(DATA_DIR)" && "$(abspath $(BUILD))/velliqa"
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+screenshots: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/screenshots/velliqa-screenshots $(BUILD)/screenshots
+	@echo "screenshots in $(BUILD)/screenshots"
+
+asan-test:
+	@$(MAKE) --no-print-directory test BUILD=build-asan TYPE=Debug CMAKE_ARGS="-DVELLIQA_SANITIZE=ON"
+
+clean:
+	rm -rf $(BUILD) build-asan

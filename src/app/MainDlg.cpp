@@ -1,0 +1,119 @@
+#include "app/MainDlg.h"
+
+#include "app/AboutDlg.h"
+#include "res/Templates.h"
+
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
+
+namespace {
+
+QString AboutEntryText()
+{
+    return QStringLiteral("Velliqa のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+}
+
+} // namespace
+
+CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
+    : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
+      m_graphPage(seam), m_hIcon(QStringLiteral(":/velliqa.svg"))
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    m_tab = Get<QTabBar>(IDC_TAB);
+}
+
+CPage& CMainDlg::Page(int tab)
+{
+    switch (tab) {
+    case 1:
+        return m_graphPage;
+    case 2:
+        return m_settingsPage;
+    case 3:
+        return m_otherPage;
+    default:
+        return m_listPage;
+    }
+}
+
+bool CMainDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // The about entry: the window manager's menu is not ours on Linux, so it is offered in the
+    // window's context menu and as Alt+A.
+    auto* about = new QShortcut(QKeySequence(QStringLiteral("Alt+A")), this);
+    connect(about, &QShortcut::activated, this, [this] { OnSysCommand(kIdmAboutBox); });
+
+    setWindowIcon(m_hIcon);
+    m_nCurTab = 0;
+
+    const QString texts[] = {QStringLiteral("　　メイン　　"), QStringLiteral("　　グラフ　　"),
+                             QStringLiteral("　基本設定　"), QStringLiteral("　その他　")};
+    for (int i = 0; i < 4; ++i) {
+        m_tab->addTab(texts[i]);
+        Page(i).Create(this);
+    }
+    m_settingsPage.m_pListPage = &m_listPage;
+
+    // The tab control's display area: a frame below the row of tab headers.
+    const CDialogUnits du(font());
+    const QRect area = du.ToPixels(7, 7, 300, 240);
+    m_tab->setGeometry(area.x(), area.y(), area.width(), m_tab->sizeHint().height());
+    auto* pane = new QFrame(this);
+    pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    pane->setGeometry(area.x(), m_tab->geometry().bottom(), area.width(), area.bottom() - m_tab->geometry().bottom());
+    pane->lower();
+
+    m_listPage.show();
+    m_graphPage.hide();
+    m_settingsPage.hide();
+    m_otherPage.hide();
+
+    connect(m_tab, &QTabBar::currentChanged, this, [this] {
+        OnSelchangingTab();
+        OnSelchangeTab();
+    });
+    if (auto* exit = Get<QPushButton>(1))
+        exit->setFocus();
+    return true;
+}
+
+void CMainDlg::OnSelchangingTab()
+{
+    CPage& old = Page(m_nCurTab);
+    old.hide();
+    if (m_nCurTab != 0)
+        old.UpdateData(true); // a refused value shows its message; the switch still happens
+}
+
+void CMainDlg::OnSelchangeTab()
+{
+    const int n = m_tab->currentIndex();
+    if (n == m_nCurTab)
+        return;
+    m_nCurTab = n;
+    if (n >= 0 && n <= 3)
+        Page(n).show();
+}
+
+void CMainDlg::OnSysCommand(unsigned id)
+{
+    if ((id & 0xFFF0) != kIdmAboutBox)
+        return;
+    CAboutDlg dlg(Seam(), this);
+    dlg.DoModal();
+}
+
+void CMainDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.addAction(AboutEntryText(), this, [this] { OnSysCommand(kIdmAboutBox); });
+    menu.exec(event->globalPos());
+}

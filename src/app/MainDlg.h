@@ -1,0 +1,43 @@
+#pragma once
+// The main window: a tab control with four pages, exactly one of them shown, and "終了".
+
+#include "graph/GraphPage.h"
+#include "list/ListPage.h"
+#include "platform/Dialog.h"
+#include "settings/SettingsPage.h"
+#include "update/OtherPage.h"
+
+#include <QIcon>
+
+class QTabBar;
+
+class CMainDlg : public CDialog
+{
+    Q_OBJECT
+public:
+    explicit CMainDlg(IModalSeam& seam, QWidget* parent = nullptr);
+
+    // The about entry's command; every other command has no effect here.
+    static constexpr unsigned kIdmAboutBox = 0x0010;
+    void OnSysCommand(unsigned id);
+
+    bool OnInitDialog() override;
+    CPage& Page(int tab);
+    QTabBar* TabBar() const { return m_tab; }
+
+    CListPage m_listPage;
+    CSettingsPage m_settingsPage;
+    COtherPage m_otherPage;
+    CGraphPage m_graphPage;
+    int m_nCurTab = 0;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void OnSelchangingTab();
+    void OnSelchangeTab();
+
+    QTabBar* m_tab = nullptr;
+    QIcon m_hIcon;
+};

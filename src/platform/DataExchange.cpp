@@ -1,0 +1,120 @@
+#include "platform/DataExchange.h"
+
+#include "platform/ModalSeam.h"
+#include "platform/QtText.h"
+#include "platform/UnsignedText.h"
+#include "platform/WinTypes.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+
+QString PositiveIntegerMessage()
+{
+    return QStringLiteral("正の整数を入力してください。");
+}
+
+QString MaxCharsMessage(int maxBytes)
+{
+    return QStringLiteral("%1 文字以内で入力してください。").arg(maxBytes);
+}
+
+QString UnsupportedCharacterMessage()
+{
+    return QStringLiteral("保存できない文字が含まれています。絵文字など、Shift-JIS で表せない文字は使えません。");
+}
+
+QString AppTitle()
+{
+    return QStringLiteral("Velliqa");
+}
+
+void CDataExchange::Fail(QWidget* control, const QString& message)
+{
+    m_bFailed = true;
+    m_seam.MessageBox(m_pDialog, message, AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+    if (!control)
+        return;
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+}
+
+bool DDX_TextUnsigned(CDataExchange& dx, QLineEdit* edit, std::uint32_t& value)
+{
+    if (!dx.m_bSaveAndValidate) {
+        edit->setText(QString::number(value));
+        return true;
+    }
+    const QByteArray text = edit->text().toUtf8();
+    const auto parsed = ParseUnsignedField(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    if (!parsed) {
+        dx.Fail(edit, PositiveIntegerMessage());
+        return false;
+    }
+    value = *parsed;
+    return true;
+}
+
+bool DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
+{
+    if (!dx.m_bSaveAndValidate) {
+        edit->setText(FromCp932(value));
+        return true;
+    }
+    const auto bytes = ToCp932(edit->text());
+    if (!bytes) {
+        dx.Fail(edit, UnsupportedCharacterMessage());
+        return false;
+    }
+    value = *bytes;
+    return true;
+}
+
+bool DDV_MaxChars(CDataExchange& dx, QLineEdit* edit, const std::string& value, int maxBytes)
+{
+    if (!dx.m_bSaveAndValidate) {
+        // Typing stops at the limit; a double-byte character counts as two, so the byte
+        // check below still decides.
+        edit->setMaxLength(maxBytes);
+        return true;
+    }
+    if (static_cast<int>(value.size()) <= maxBytes)
+        return true;
+    dx.Fail(edit, MaxCharsMessage(maxBytes));
+    return false;
+}
+
+void DDX_Check(CDataExchange& dx, QAbstractButton* box, int& value)
+{
+    if (dx.m_bSaveAndValidate)
+        value = box->isChecked() ? 1 : 0;
+    else
+        box->setChecked(value != 0);
+}
+
+void DDX_CBIndex(CDataExchange& dx, QComboBox* combo, int& index)
+{
+    if (dx.m_bSaveAndValidate)
+        index = combo->currentIndex();
+    else
+        combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+void DDX_DateTime(CDataExchange& dx, QDateTimeEdit* picker, CTime& value)
+{
+    if (dx.m_bSaveAndValidate) {
+        const QDateTime shown = picker->dateTime();
+        const bool dateOnly = picker->displayedSections() & QDateTimeEdit::DateSections_Mask &&
+                              !(picker->displayedSections() & QDateTimeEdit::TimeSections_Mask);
+        // Keep the part the picker does not show from the member.
+        QDateTime current = QDateTime::fromSecsSinceEpoch(value.GetTime());
+        const QDateTime merged = dateOnly ? QDateTime(shown.date(), current.time()) : QDateTime(current.date(), shown.time());
+        value = CTime(merged.date().year(), merged.date().month(), merged.date().day(), merged.time().hour(),
+                      merged.time().minute(), merged.time().second());
+        return;
+    }
+    picker->setDateTime(QDateTime::fromSecsSinceEpoch(value.GetTime()));
+}

@@ -1,0 +1,21 @@
+#include "platform/QtText.h"
+
+#include "platform/Cp932.h"
+
+QString FromCp932(std::string_view cp932)
+{
+    const std::string utf8 = Utf8FromCp932(cp932);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::optional<std::string> ToCp932(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return TryCp932FromUtf8(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
+
+int Cp932Length(const QString& text)
+{
+    const auto bytes = ToCp932(text);
+    return bytes ? static_cast<int>(bytes->size()) : 0;
+}

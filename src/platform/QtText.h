@@ -1,0 +1,16 @@
+#pragma once
+// The widget boundary: code page 932 bytes to QString and back.
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+QString FromCp932(std::string_view cp932);
+
+// nullopt when the text holds a character that code page 932 cannot hold.
+std::optional<std::string> ToCp932(const QString& text);
+
+// Number of code page 932 bytes of a text that fits code page 932.
+int Cp932Length(const QString& text);

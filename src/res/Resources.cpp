@@ -1,0 +1,8 @@
+#include "res/Resources.h"
+
+#include <QtGlobal>
+
+void InitResources()
+{
+    Q_INIT_RESOURCE(resources);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The three data files in the current directory, their defaults and their creation.
+
+#include <string>
+#include <vector>
+
+inline constexpr const char* kDataFileName = "data.txt";
+inline constexpr const char* kItemFileName = "item.txt";
+inline constexpr const char* kSettingFileName = "setting.txt";
+
+inline constexpr int kDefaultRecordLimit = 1000;
+
+// Default lines (code page 932 bytes, without line feeds).
+const std::vector<std::string>& DefaultItemLines();    // "[指定なし]", "朝", "昼", "晩", "その他"
+const std::vector<std::string>& DefaultSettingLines(); // "1000", "1", "30", "0", "0", "未設定"
+
+// Lines of the settings file, counted from 1.
+enum SettingLine : unsigned
+{
+    kSettingRecordLimit = 1,
+    kSettingPrintFrom = 2,
+    kSettingPrintTo = 3,
+    kSettingUseBl = 4,
+    kSettingUseFuse = 5,
+    kSettingName = 6,
+};
+
+// Creates whichever of the three files is missing, in the order item, setting, data, with
+// its default lines. An existing file is left untouched, whatever it holds.
+void CreateMissingDataFiles();

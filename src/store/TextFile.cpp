@@ -1,0 +1,464 @@
+#include "store/TextFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// One piece of a file as the line readers see it: translated text (CR LF read as LF) of at most
+// CTextFile::kPieceSize bytes, and whether it ended with a line feed.
+struct Piece
+{
+    std::string_view raw; // the bytes on disk
+    bool hasLineFeed = false;
+};
+
+// Splits the bytes of a file into pieces, reading as text mode does: CR LF is one line end, a
+// lone LF also ends a line, and a lone CR stays in the text.
+std::vector<Piece> SplitPieces(std::string_view bytes)
+{
+    std::vector<Piece> pieces;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        const size_t rest = bytes.size() - pos;
+        const size_t window = std::min(rest, size_t{CTextFile::kPieceSize} + 1);
+        const void* lf = std::memchr(bytes.data() + pos, '\n', window);
+        if (lf) {
+            const size_t rawLen = static_cast<const char*>(lf) - (bytes.data() + pos) + 1;
+            const bool crlf = rawLen >= 2 && bytes[pos + rawLen - 2] == '\r';
+            const size_t translatedLen = rawLen - (crlf ? 1 : 0);
+            if (translatedLen <= CTextFile::kPieceSize) {
+                pieces.push_back({bytes.substr(pos, rawLen), true});
+                pos += rawLen;
+                continue;
+            }
+        }
+        // No line end within reach: a piece of the line's bytes (none of them a line end).
+        const size_t take = std::min(rest, size_t{CTextFile::kPieceSize});
+        pieces.push_back({bytes.substr(pos, take), false});
+        pos += take;
+    }
+    return pieces;
+}
+
+// The piece's text without its line end.
+std::string_view PieceText(const Piece& piece)
+{
+    std::string_view text = piece.raw;
+    if (!piece.hasLineFeed)
+        return text;
+    text.remove_suffix(1);
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    return text;
+}
+
+// Appends a text as text mode writes it: each line feed becomes CR LF.
+void AppendTextMode(std::string& out, std::string_view text)
+{
+    size_t start = 0;
+    for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
+        out.append(text.substr(start, lf - start));
+        out.append("\r\n");
+        start = lf + 1;
+    }
+    out.append(text.substr(start));
+}
+
+void AppendPiece(std::string& out, const Piece& piece)
+{
+    out.append(PieceText(piece));
+    if (piece.hasLineFeed)
+        out.append("\r\n");
+}
+
+enum class ReadResult
+{
+    Ok,
+    Missing,
+    Failed
+};
+
+ReadResult ReadWholeFile(const std::string& path, std::string& out, struct stat* st)
+{
+    out.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return ReadResult::Failed;
+    }
+    if (st)
+        *st = info;
+    out.resize(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0);
+    size_t got = 0;
+    for (;;) {
+        if (got == out.size())
+            out.resize(got + 65536); // the file may have grown since fstat
+        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return ReadResult::Failed;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    out.resize(got);
+    ::close(fd);
+    return ReadResult::Ok;
+}
+
+bool WriteAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// Makes the rename of a file in dir durable.
+bool SyncDirectory(const std::string& dir)
+{
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+// Writes content to the temporary file in the current directory, makes it durable and renames
+// it over path. On failure the file at path is unchanged and the temporary file is gone.
+bool ReplaceFileAtomically(const std::string& path, std::string_view content, const struct stat* original)
+{
+    const char* temp = CTextFile::kTempFileName;
+    ::unlink(temp); // a leftover of an interrupted edit is never data
+    const mode_t mode = original ? (original->st_mode & 07777) : 0666;
+    const int fd = ::open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, content);
+    if (ok && original)
+        ok = ::fchmod(fd, mode) == 0; // keep the file's permission bits despite the umask
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || ::rename(temp, path.c_str()) != 0) {
+        ::unlink(temp);
+        return false;
+    }
+    std::error_code ec;
+    const auto dir = std::filesystem::path(path).parent_path();
+    return SyncDirectory(dir.empty() ? std::string(".") : dir.string());
+}
+
+// Reads the next piece from a stream, as SplitPieces does for a buffer.
+bool ReadPiece(std::FILE* fp, std::string& out)
+{
+    out.clear();
+    int c = 0;
+    while (out.size() < CTextFile::kPieceSize && (c = std::getc(fp)) != EOF) {
+        if (c == '\r') {
+            const int next = std::getc(fp);
+            if (next == '\n') {
+                out += '\n';
+                break;
+            }
+            if (next != EOF)
+                std::ungetc(next, fp);
+        }
+        out += static_cast<char>(c);
+        if (c == '\n')
+            break;
+    }
+    return !out.empty();
+}
+
+} // namespace
+
+CTextFile::CTextFile(const char* path, bool cached) : m_bUseCache(cached)
+{
+    m_pBuf.reserve(kPieceSize + 1);
+    if (!path)
+        return;
+    SetPath(path);
+    if (cached)
+        LoadCache();
+}
+
+CTextFile::~CTextFile()
+{
+    FreeCache();
+    Close();
+}
+
+void CTextFile::SetPath(std::string_view path)
+{
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(std::filesystem::path(path), ec);
+    m_szPath = ec ? std::string(path) : absolute.lexically_normal().string();
+}
+
+bool CTextFile::Open(const char* mode)
+{
+    if (m_fp)
+        return false;
+    m_fp = std::fopen(m_szPath.c_str(), mode);
+    if (!m_fp)
+        return false;
+    m_nReadLine = 0;
+    return true;
+}
+
+bool CTextFile::Close()
+{
+    if (m_fp && std::fclose(m_fp) != 0) {
+        m_fp = nullptr; // fclose releases the stream even when it reports an error
+        m_nReadLine = 0;
+        return false;
+    }
+    m_fp = nullptr;
+    m_nReadLine = 0;
+    return true;
+}
+
+bool CTextFile::Rewind()
+{
+    return m_fp && std::fseek(m_fp, 0, SEEK_SET) == 0;
+}
+
+bool CTextFile::Exists()
+{
+    if (m_fp)
+        return true;
+    std::FILE* fp = std::fopen(m_szPath.c_str(), "r");
+    if (!fp)
+        return false;
+    std::fclose(fp);
+    return true;
+}
+
+const char* CTextFile::ReadLine(unsigned n)
+{
+    if (!m_fp && !Open("r"))
+        return nullptr;
+    if (n < m_nReadLine || m_nReadLine == 0) {
+        m_nReadLine = 0;
+        if (!Rewind())
+            return nullptr;
+    }
+    while (m_nReadLine < n) {
+        if (!ReadPiece(m_fp, m_pBuf))
+            return nullptr;
+        if (!m_pBuf.empty() && m_pBuf.back() == '\n')
+            m_pBuf.pop_back();
+        ++m_nReadLine;
+    }
+    return m_pBuf.c_str();
+}
+
+const char* CTextFile::ReadNext()
+{
+    if (!m_fp || !ReadPiece(m_fp, m_pBuf))
+        return nullptr;
+    return m_pBuf.c_str();
+}
+
+bool CTextFile::PutString(std::string_view s)
+{
+    if (!m_fp)
+        return false;
+    std::string out;
+    AppendTextMode(out, s);
+    if (std::fwrite(out.data(), 1, out.size(), m_fp) != out.size() || std::fflush(m_fp) != 0)
+        return false;
+    m_nReadLine = 0;
+    return true;
+}
+
+bool CTextFile::Stat()
+{
+    struct stat st {};
+    if (::stat(m_szPath.c_str(), &st) != 0) {
+        m_mtime = -1;
+        return false;
+    }
+    m_mtime = st.st_mtime;
+    return true;
+}
+
+std::time_t CTextFile::GetModifiedTime()
+{
+    return Stat() ? m_mtime : -1;
+}
+
+FileStamp CTextFile::GetFileStamp() const
+{
+    struct stat st {};
+    if (::stat(m_szPath.c_str(), &st) != 0)
+        return {};
+    return {true,
+            static_cast<long long>(st.st_dev),
+            static_cast<long long>(st.st_ino),
+            static_cast<long long>(st.st_size),
+            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+bool CTextFile::LoadCache()
+{
+    FreeCache();
+    std::string bytes;
+    if (ReadWholeFile(m_szPath, bytes, nullptr) != ReadResult::Ok)
+        return false;
+    return BuildCache(bytes);
+}
+
+bool CTextFile::BuildCache(std::string_view bytes)
+{
+    FreeCache();
+    const std::vector<Piece> pieces = SplitPieces(bytes);
+    if (pieces.empty())
+        return false;
+    m_lines.resize(pieces.size());
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        CTextLine& line = m_lines[i];
+        line.m_nLineNo = static_cast<unsigned>(i + 1);
+        line.m_text.assign(PieceText(pieces[i]));
+        line.m_pPrev = i > 0 ? &m_lines[i - 1] : nullptr;
+        line.m_pNext = i + 1 < pieces.size() ? &m_lines[i + 1] : nullptr;
+    }
+    m_nCount = static_cast<unsigned>(m_lines.size());
+    m_pFirst = &m_lines.front();
+    m_pLast = &m_lines.back();
+    m_bLoaded = true;
+    return true;
+}
+
+bool CTextFile::FreeCache()
+{
+    m_lines.clear();
+    m_pFirst = nullptr;
+    m_pLast = nullptr;
+    m_nCount = 0;
+    m_bLoaded = false;
+    return true;
+}
+
+bool CTextFile::Reload()
+{
+    return LoadCache();
+}
+
+const char* CTextFile::GetLine(unsigned n)
+{
+    if (!m_bUseCache)
+        return ReadLine(n);
+    if (!m_bLoaded && !LoadCache())
+        return nullptr;
+    if (n == 0 || n > m_nCount)
+        return nullptr;
+    return m_lines[n - 1].m_text.c_str();
+}
+
+namespace {
+
+enum class EditKind
+{
+    Insert,
+    InsertLimited,
+    Replace,
+    Delete
+};
+
+// The new content of a file after one edit, in the order of the copy: lines before n, the
+// text, the rest.
+std::string ComposeEdit(const std::vector<Piece>& pieces, EditKind kind, unsigned n, std::string_view text,
+                        long long max)
+{
+    std::string out;
+    size_t total = 0;
+    for (const Piece& p : pieces)
+        total += p.raw.size() + 1;
+    out.reserve(total + text.size() * 2 + 2);
+
+    const long long keepOld = kind == EditKind::InsertLimited ? max - 1 : static_cast<long long>(pieces.size());
+    size_t next = 0;
+    long long copied = 0;
+    auto copyPiece = [&] {
+        AppendPiece(out, pieces[next++]);
+        ++copied;
+    };
+    // A last line without a line end is ended before anything is written after it, so that
+    // two lines never merge.
+    auto endOpenLastLine = [&] {
+        if (next == pieces.size() && next > 0 && !pieces[next - 1].hasLineFeed)
+            out.append("\r\n");
+    };
+
+    while (next < pieces.size() && next + 1 < n && copied < keepOld)
+        copyPiece();
+    if (kind != EditKind::Delete) {
+        endOpenLastLine();
+        AppendTextMode(out, text);
+    }
+    if ((kind == EditKind::Replace || kind == EditKind::Delete) && next < pieces.size())
+        ++next; // the line replaced or deleted
+    while (next < pieces.size() && copied < keepOld)
+        copyPiece();
+    return out;
+}
+
+} // namespace
+
+bool CTextFile::InsertLine(unsigned n, std::string_view text)
+{
+    return n != 0 && Edit(static_cast<int>(EditKind::Insert), n, std::string(text) + '\n', 0);
+}
+
+bool CTextFile::InsertLineLimited(unsigned n, std::string_view text, int max)
+{
+    return n != 0 && Edit(static_cast<int>(EditKind::InsertLimited), n, std::string(text) + '\n', max);
+}
+
+bool CTextFile::ReplaceLine(unsigned n, std::string_view text)
+{
+    return n != 0 && Edit(static_cast<int>(EditKind::Replace), n, text, 0);
+}
+
+bool CTextFile::DeleteLine(unsigned n)
+{
+    return n != 0 && Edit(static_cast<int>(EditKind::Delete), n, {}, 0);
+}
+
+bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
+{
+    Close(); // the stream would read the replaced file; later reads reopen by the path
+    std::string bytes;
+    struct stat st {};
+    const ReadResult read = ReadWholeFile(m_szPath, bytes, &st);
+    if (read == ReadResult::Failed)
+        return false;
+    const std::vector<Piece> pieces = SplitPieces(bytes);
+    const std::string content = ComposeEdit(pieces, static_cast<EditKind>(kind), n, text, max);
+    if (!ReplaceFileAtomically(m_szPath, content, read == ReadResult::Ok ? &st : nullptr)) {
+        if (m_bLoaded)
+            LoadCache(); // keep the cache equal to the file as it is
+        return false;
+    }
+    if (m_bLoaded)
+        BuildCache(content); // what was just written, without reading it back
+    return true;
+}

@@ -1,0 +1,3 @@
+#include "tools/screenshots/Shots.h"
+
+void ShootSettings(const ShotContext&) {}

@@ -1,0 +1,22 @@
+#pragma once
+// The screenshot renderer: every window of the program drawn to PNG files, with no display.
+// Each subsystem adds its pages and dialogs in its own Shoot function.
+
+#include <QString>
+
+class QWidget;
+
+struct ShotContext
+{
+    QString outDir;
+    // Writes the widget, as drawn now, to outDir/name.png.
+    void Save(QWidget& widget, const QString& name) const;
+};
+
+// Each runs in a fresh data folder that is its current directory.
+void ShootApp(const ShotContext& ctx);      // main window on each tab, about box
+void ShootList(const ShotContext& ctx);     // list page with data, entry dialog
+void ShootGraph(const ShotContext& ctx);    // graph page with data
+void ShootSettings(const ShotContext& ctx); // settings page, rename dialog
+void ShootPrint(const ShotContext& ctx);    // the printed report as PDF and PNG
+void ShootUpdate(const ShotContext& ctx);   // other page

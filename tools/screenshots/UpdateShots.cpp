@@ -1,0 +1,3 @@
+#include "tools/screenshots/Shots.h"
+
+void ShootUpdate(const ShotContext&) {}
