@@ -30,6 +30,15 @@ screenshots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/screenshots/velliqa-screenshots $(BUILD)/screenshots
 	@echo "screenshots in $(BUILD)/screenshots"
 
+bench: build
+	@scripts/bench $(BUILD)
+
+fuzz:
+	@scripts/fuzz $(or $(SECONDS_PER_TARGET),60)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
 asan-test:
 	@$(MAKE) --no-print-directory test BUILD=build-asan TYPE=Debug CMAKE_ARGS="-DVELLIQA_SANITIZE=ON"
 

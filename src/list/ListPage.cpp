@@ -1,10 +1,11 @@
 #include "list/ListPage.h"
 
+#include "print/ReportPrinter.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
 #include "store/RecordLine.h"
 
-CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam)
+CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam), m_pPrinters(&RealPrinterSeam())
 {
     SwallowEnterAndEscape(true);
 }
@@ -22,4 +23,16 @@ bool CListPage::OnInitDialog()
     m_dataFile.SetPath(kDataFileName);
     m_dataFile.Reload();
     return true;
+}
+
+void CListPage::RefreshAverages() {}
+
+void CListPage::OnPrint()
+{
+    PrintReport();
+}
+
+void CListPage::PrintReport()
+{
+    ::PrintReport(this, Seam(), *m_pPrinters, m_dataFile);
 }
