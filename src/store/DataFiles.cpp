@@ -17,7 +17,11 @@ const std::vector<std::string>& DefaultItemLines()
 const std::vector<std::string>& DefaultSettingLines()
 {
     static const std::vector<std::string> lines{
-        "1000", "1", "30", "0", "0",
+        "1000",
+        "1",
+        "30",
+        "0",
+        "0",
         "\x96\xA2\x90\xDD\x92\xE8", // 未設定
     };
     return lines;

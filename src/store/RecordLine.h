@@ -14,8 +14,8 @@ struct MEASUREMENT
     std::uint32_t max = 0;
     std::uint32_t min = 0;
     std::uint32_t pulse = 0;
-    int ihb = 0;   // irregular-pulse mark, 0 or 1
-    int type = 0;  // 0-based line of the type file; -1 for none
+    int ihb = 0;  // irregular-pulse mark, 0 or 1
+    int type = 0; // 0-based line of the type file; -1 for none
     std::string comment;
 };
 

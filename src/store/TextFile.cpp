@@ -89,7 +89,9 @@ ReadResult ReadWholeFile(const std::string& path, std::string& out, struct stat*
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0) {
         ::close(fd);
         return ReadResult::Failed;
@@ -141,28 +143,99 @@ bool SyncDirectory(const std::string& dir)
     return ::close(fd) == 0 && ok;
 }
 
+std::string DirectoryOf(const std::string& path)
+{
+    const auto dir = std::filesystem::path(path).parent_path();
+    return dir.empty() ? std::string(".") : dir.string();
+}
+
+long long MtimeNs(const struct stat& st)
+{
+    return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+// Gives the new file a modification time later than the old one's even when the clock has not
+// moved on since the last write, so that readers comparing file stamps notice every edit.
+bool StampLaterThan(int fd, const struct stat& original)
+{
+    struct stat now
+    {
+    };
+    if (::fstat(fd, &now) != 0)
+        return false;
+    if (MtimeNs(now) > MtimeNs(original))
+        return true;
+    const long long ns = MtimeNs(original) + 1;
+    const struct timespec times[2] = {
+        {0, UTIME_OMIT}, {static_cast<time_t>(ns / 1000000000LL), static_cast<long>(ns % 1000000000LL)}};
+    return ::futimens(fd, times) == 0;
+}
+
+enum class ReplaceResult
+{
+    Done,      // the new content is in place and durable
+    Unchanged, // failed; the file still holds its old content
+    NotDurable // failed after the rename: the new content is in place but may not survive a crash
+};
+
 // Writes content to the temporary file in the current directory, makes it durable and renames
-// it over path. On failure the file at path is unchanged and the temporary file is gone.
-bool ReplaceFileAtomically(const std::string& path, std::string_view content, const struct stat* original)
+// it over path. Unless the rename happened, a failure leaves the file at path unchanged; the
+// temporary file is gone in every case.
+ReplaceResult ReplaceFileAtomically(const std::string& path, std::string_view content,
+                                    const struct stat* original)
 {
     const char* temp = CTextFile::kTempFileName;
     ::unlink(temp); // a leftover of an interrupted edit is never data
-    const mode_t mode = original ? (original->st_mode & 07777) : 0666;
+    const mode_t mode = original ? (original->st_mode & 0777) : 0666;
     const int fd = ::open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0)
-        return false;
+        return ReplaceResult::Unchanged;
     bool ok = WriteAll(fd, content);
     if (ok && original)
-        ok = ::fchmod(fd, mode) == 0; // keep the file's permission bits despite the umask
+        ok = ::fchmod(fd, mode) == 0 && StampLaterThan(fd, *original); // the umask may have cut bits
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(temp, path.c_str()) != 0) {
         ::unlink(temp);
-        return false;
+        return ReplaceResult::Unchanged;
     }
+    return SyncDirectory(DirectoryOf(path)) ? ReplaceResult::Done : ReplaceResult::NotDurable;
+}
+
+// Puts the old content back after an edit whose rename could not be made durable; true when
+// the file holds its old content again.
+bool RestoreFile(const std::string& path, std::string_view old, const struct stat* original)
+{
+    if (original)
+        return ReplaceFileAtomically(path, old, original) != ReplaceResult::Unchanged;
+    if (::unlink(path.c_str()) != 0) // the edit created the file
+        return false;
+    SyncDirectory(DirectoryOf(path));
+    return true;
+}
+
+// The file an edit replaces: for a symbolic link its target, so that the link survives.
+std::string EditTarget(const std::string& path)
+{
+    struct stat st
+    {
+    };
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
     std::error_code ec;
-    const auto dir = std::filesystem::path(path).parent_path();
-    return SyncDirectory(dir.empty() ? std::string(".") : dir.string());
+    const auto target = std::filesystem::canonical(path, ec);
+    return ec ? path : target.string();
+}
+
+// A file the user made read-only stays as it is, as a rewrite in place would fail on it.
+bool MayRewrite(const std::string& path, const struct stat& st)
+{
+    return (st.st_mode & S_IWUSR) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 // Reads the next piece from a stream, as SplitPieces does for a buffer.
@@ -237,6 +310,7 @@ bool CTextFile::Close()
 
 bool CTextFile::Rewind()
 {
+    m_nReadLine = 0; // ReadLine must not count on from a position it did not reach itself
     return m_fp && std::fseek(m_fp, 0, SEEK_SET) == 0;
 }
 
@@ -256,10 +330,11 @@ const char* CTextFile::ReadLine(unsigned n)
     if (!m_fp && !Open("r"))
         return nullptr;
     if (n < m_nReadLine || m_nReadLine == 0) {
-        m_nReadLine = 0;
-        if (!Rewind())
+        if (!RestartStream())
             return nullptr;
     }
+    if (n == 0)
+        return nullptr; // there is no line 0
     while (m_nReadLine < n) {
         if (!ReadPiece(m_fp, m_pBuf))
             return nullptr;
@@ -270,8 +345,27 @@ const char* CTextFile::ReadLine(unsigned n)
     return m_pBuf.c_str();
 }
 
+bool CTextFile::RestartStream()
+{
+    m_nReadLine = 0;
+    // An edit replaces the file by a new one: read that one, not the old one the stream holds.
+    struct stat held
+    {
+    };
+    struct stat onDisk
+    {
+    };
+    if (::fstat(::fileno(m_fp), &held) == 0 && ::stat(m_szPath.c_str(), &onDisk) == 0 &&
+        !SameFile(held, onDisk)) {
+        Close();
+        return Open("r");
+    }
+    return Rewind();
+}
+
 const char* CTextFile::ReadNext()
 {
+    m_nReadLine = 0; // the stream has moved on and the buffer no longer holds the line last read
     if (!m_fp || !ReadPiece(m_fp, m_pBuf))
         return nullptr;
     return m_pBuf.c_str();
@@ -291,7 +385,9 @@ bool CTextFile::PutString(std::string_view s)
 
 bool CTextFile::Stat()
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(m_szPath.c_str(), &st) != 0) {
         m_mtime = -1;
         return false;
@@ -307,12 +403,12 @@ std::time_t CTextFile::GetModifiedTime()
 
 FileStamp CTextFile::GetFileStamp() const
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(m_szPath.c_str(), &st) != 0)
         return {};
-    return {true,
-            static_cast<long long>(st.st_dev),
-            static_cast<long long>(st.st_ino),
+    return {true, static_cast<long long>(st.st_dev), static_cast<long long>(st.st_ino),
             static_cast<long long>(st.st_size),
             static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
 }
@@ -394,7 +490,8 @@ std::string ComposeEdit(const std::vector<Piece>& pieces, EditKind kind, unsigne
         total += p.raw.size() + 1;
     out.reserve(total + text.size() * 2 + 2);
 
-    const long long keepOld = kind == EditKind::InsertLimited ? max - 1 : static_cast<long long>(pieces.size());
+    const long long keepOld =
+        kind == EditKind::InsertLimited ? max - 1 : static_cast<long long>(pieces.size());
     size_t next = 0;
     long long copied = 0;
     auto copyPiece = [&] {
@@ -446,19 +543,29 @@ bool CTextFile::DeleteLine(unsigned n)
 bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
 {
     Close(); // the stream would read the replaced file; later reads reopen by the path
+    const std::string target = EditTarget(m_szPath);
     std::string bytes;
-    struct stat st {};
-    const ReadResult read = ReadWholeFile(m_szPath, bytes, &st);
-    if (read == ReadResult::Failed)
+    struct stat st
+    {
+    };
+    const ReadResult read = ReadWholeFile(target, bytes, &st);
+    if (read == ReadResult::Failed || (read == ReadResult::Ok && !MayRewrite(target, st)))
         return false;
+    const struct stat* original = read == ReadResult::Ok ? &st : nullptr;
     const std::vector<Piece> pieces = SplitPieces(bytes);
     const std::string content = ComposeEdit(pieces, static_cast<EditKind>(kind), n, text, max);
-    if (!ReplaceFileAtomically(m_szPath, content, read == ReadResult::Ok ? &st : nullptr)) {
+    switch (ReplaceFileAtomically(target, content, original)) {
+    case ReplaceResult::Done:
         if (m_bLoaded)
-            LoadCache(); // keep the cache equal to the file as it is
-        return false;
+            BuildCache(content); // what was just written, without reading it back
+        return true;
+    case ReplaceResult::Unchanged:
+        return false; // the file and the cache keep the old lines
+    case ReplaceResult::NotDurable:
+        break;
     }
-    if (m_bLoaded)
-        BuildCache(content); // what was just written, without reading it back
-    return true;
+    // Success cannot be promised for content that may not survive a crash: put the old back.
+    if (!RestoreFile(target, bytes, original) && m_bLoaded)
+        BuildCache(content); // the new lines stay in the file, so the cache must show them
+    return false;
 }

@@ -60,10 +60,11 @@ public:
     bool Open(const char* mode);
     bool Close();
     bool IsOpen() const { return m_fp != nullptr; }
-    bool Rewind();
+    bool Rewind(); // also makes the next ReadLine count from line 1
     bool Exists();
-    const char* ReadLine(unsigned n); // text of line n without its line feed, or null
-    const char* ReadNext();           // next piece with its line feed, or null at the end
+    const char* ReadLine(unsigned n); // text of line n without its line feed; null for 0 or none
+    const char* ReadNext();           // next piece with its line feed, or null at the end; the next
+                                      // ReadLine then counts from line 1
     bool PutString(std::string_view s);
     bool Stat();
     std::time_t GetModifiedTime(); // seconds since 1970, or -1
@@ -87,6 +88,8 @@ public:
 private:
     // Rewrites the file with one edit (see TextFile.cpp); kind is the edit's EditKind.
     bool Edit(int kind, unsigned n, std::string_view text, int max);
+    // Rewinds the stream for reading from line 1, reopening it when the file has been replaced.
+    bool RestartStream();
     // Fills the cache from the file's bytes; false (and not loaded) when they hold no line.
     bool BuildCache(std::string_view bytes);
 
