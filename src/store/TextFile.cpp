@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,9 +90,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string& out, struct stat*
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::fstat(fd, &info) != 0) {
         ::close(fd);
         return ReadResult::Failed;
@@ -115,8 +114,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& out, struct stat*
         got += static_cast<size_t>(n);
     }
     out.resize(got);
-    ::close(fd);
-    return ReadResult::Ok;
+    // An error from close counts as well: an edit reports every error the system gives it.
+    return ::close(fd) == 0 ? ReadResult::Ok : ReadResult::Failed;
 }
 
 bool WriteAll(int fd, std::string_view data)
@@ -158,9 +157,7 @@ long long MtimeNs(const struct stat& st)
 // moved on since the last write, so that readers comparing file stamps notice every edit.
 bool StampLaterThan(int fd, const struct stat& original)
 {
-    struct stat now
-    {
-    };
+    struct stat now = {};
     if (::fstat(fd, &now) != 0)
         return false;
     if (MtimeNs(now) > MtimeNs(original))
@@ -214,17 +211,18 @@ bool RestoreFile(const std::string& path, std::string_view old, const struct sta
     return true;
 }
 
-// The file an edit replaces: for a symbolic link its target, so that the link survives.
-std::string EditTarget(const std::string& path)
+// The file an edit replaces: for a symbolic link its target, so that the link survives. Null when
+// the path cannot be examined.
+std::optional<std::string> EditTarget(const std::string& path)
 {
-    struct stat st
-    {
-    };
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+    struct stat st = {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return errno == ENOENT ? std::optional(path) : std::nullopt;
+    if (!S_ISLNK(st.st_mode))
         return path;
     std::error_code ec;
-    const auto target = std::filesystem::canonical(path, ec);
-    return ec ? path : target.string();
+    const auto target = std::filesystem::weakly_canonical(path, ec);
+    return ec ? std::nullopt : std::optional(target.string());
 }
 
 // A file the user made read-only stays as it is, as a rewrite in place would fail on it.
@@ -349,12 +347,8 @@ bool CTextFile::RestartStream()
 {
     m_nReadLine = 0;
     // An edit replaces the file by a new one: read that one, not the old one the stream holds.
-    struct stat held
-    {
-    };
-    struct stat onDisk
-    {
-    };
+    struct stat held = {};
+    struct stat onDisk = {};
     if (::fstat(::fileno(m_fp), &held) == 0 && ::stat(m_szPath.c_str(), &onDisk) == 0 &&
         !SameFile(held, onDisk)) {
         Close();
@@ -385,9 +379,7 @@ bool CTextFile::PutString(std::string_view s)
 
 bool CTextFile::Stat()
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::stat(m_szPath.c_str(), &st) != 0) {
         m_mtime = -1;
         return false;
@@ -403,9 +395,7 @@ std::time_t CTextFile::GetModifiedTime()
 
 FileStamp CTextFile::GetFileStamp() const
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::stat(m_szPath.c_str(), &st) != 0)
         return {};
     return {true, static_cast<long long>(st.st_dev), static_cast<long long>(st.st_ino),
@@ -543,11 +533,12 @@ bool CTextFile::DeleteLine(unsigned n)
 bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
 {
     Close(); // the stream would read the replaced file; later reads reopen by the path
-    const std::string target = EditTarget(m_szPath);
+    const std::optional<std::string> resolved = EditTarget(m_szPath);
+    if (!resolved)
+        return false;
+    const std::string& target = *resolved;
     std::string bytes;
-    struct stat st
-    {
-    };
+    struct stat st = {};
     const ReadResult read = ReadWholeFile(target, bytes, &st);
     if (read == ReadResult::Failed || (read == ReadResult::Ok && !MayRewrite(target, st)))
         return false;
