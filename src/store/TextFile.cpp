@@ -334,8 +334,10 @@ const char* CTextFile::ReadLine(unsigned n)
     if (n == 0)
         return nullptr; // there is no line 0
     while (m_nReadLine < n) {
-        if (!ReadPiece(m_fp, m_pBuf))
+        if (!ReadPiece(m_fp, m_pBuf)) {
+            m_nReadLine = 0; // the buffer no longer holds the line last read
             return nullptr;
+        }
         if (!m_pBuf.empty() && m_pBuf.back() == '\n')
             m_pBuf.pop_back();
         ++m_nReadLine;

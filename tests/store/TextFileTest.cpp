@@ -150,6 +150,7 @@ TEST_F(TextFileTest, ALongLineReadsAsPiecesAndSurvivesEditsElsewhere)
     EXPECT_STREQ(plain.ReadLine(3), "");
     EXPECT_STREQ(plain.ReadLine(4), "c");
     EXPECT_EQ(plain.ReadLine(5), nullptr);
+    EXPECT_STREQ(plain.ReadLine(4), "c"); // a read past the end does not spoil the line last read
 }
 
 TEST_F(TextFileTest, LineEndsReadAsTextModeReadsThem)
