@@ -8,7 +8,10 @@
 // Every edit writes the complete new content to "~tempfile" in the current directory, makes it
 // durable and then puts it in place of the file in one atomic rename: the file always holds
 // either its old or its new content, and an edit reports success only once the new content is
-// on disk.
+// on disk. A failed edit returns false and leaves the file and the cache as they were. The file
+// keeps its permission bits; a symbolic link stays a link to the rewritten file; a file without
+// write permission is not rewritten. Other objects bound to the file see an edit at their next
+// Reload, and GetFileStamp changes with every edit.
 
 #include <cstdio>
 #include <ctime>
@@ -79,7 +82,9 @@ public:
     bool Reload();
     const char* GetLine(unsigned n); // constant time in cached mode
 
-    // Editing. Line number 0 changes nothing and returns false.
+    // Editing. Line number 0 changes nothing and returns false. InsertLine and InsertLineLimited
+    // add the line feed; ReplaceLine writes the text as given. An edit that writes after a last
+    // line without line feed ends that line first. The stream is closed afterwards.
     bool InsertLine(unsigned n, std::string_view text);
     bool InsertLineLimited(unsigned n, std::string_view text, int max);
     bool ReplaceLine(unsigned n, std::string_view text);
