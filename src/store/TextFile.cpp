@@ -87,11 +87,12 @@ enum class ReadResult
 ReadResult ReadWholeFile(const std::string& path, std::string& out, struct stat* st)
 {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking on a pipe; only a regular file is read, never a folder or a device.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
     struct stat info = {};
-    if (::fstat(fd, &info) != 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return ReadResult::Failed;
     }

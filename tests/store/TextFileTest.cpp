@@ -268,6 +268,19 @@ TEST_F(TextFileTest, AFailedEditLeavesFileAndCacheAsTheyWere)
     EXPECT_STREQ(f.GetLine(1), "a");
 }
 
+TEST_F(TextFileTest, OnlyARegularFileIsReadOrReplaced)
+{
+    ASSERT_EQ(::mkfifo("pipe.txt", 0600), 0);
+    std::filesystem::create_directory("folder.txt");
+    for (const char* name : {"pipe.txt", "folder.txt"}) {
+        CTextFile f(nullptr, true);
+        f.SetPath(name);
+        EXPECT_FALSE(f.Reload()) << name; // returns at once instead of waiting for a writer
+        EXPECT_FALSE(f.InsertLine(1, "x")) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory("folder.txt"));
+}
+
 TEST_F(TextFileTest, TheBoundPathStaysWhenTheCurrentDirectoryChanges)
 {
     CTextFile& f = Bound("a\r\n");
