@@ -18,8 +18,10 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -104,8 +106,15 @@ void CListPage::SetUpRecordList()
     QHeaderView* columns = view->horizontalHeader();
     columns->setHighlightSections(false);
     columns->setStretchLastSection(false);
+    // The widths are pixels of the classic small font; the date column grows to hold a whole
+    // date and time in the dialog font.
+    const int cellMargin = 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 8;
+    const int dateWidth =
+        view->fontMetrics().horizontalAdvance(QStringLiteral("2038/12/31 23:59:59")) + cellMargin;
     for (int c = 0; c < CRecordListModel::kColumnCount; ++c) {
-        const int width = CRecordListModel::ColumnWidth(c);
+        int width = CRecordListModel::ColumnWidth(c);
+        if (c == 0)
+            width = std::max(width, dateWidth);
         columns->resizeSection(c, width);
         view->setColumnHidden(c, width == 0);
     }

@@ -24,6 +24,8 @@ const DlgTemplate& ListTemplate()
     return t;
 }
 
+// The two pickers and the unit labels are a few dialog units wider than the texts need at the
+// classic small dialog font, so that a full date, a time and "mmHg" show whole at this one.
 const DlgTemplate& RecordTemplate()
 {
     static const DlgTemplate t{129,
@@ -37,15 +39,15 @@ const DlgTemplate& RecordTemplate()
                                    {1025, CtlKind::ComboBox, "", 143, 81, 58, 79},
                                    {1027, CtlKind::Edit, "", 52, 106, 147, 14},
                                    {1013, CtlKind::CheckBox, "IHB（不規則脈波）", 143, 46, 67, 10},
-                                   {1020, CtlKind::DatePicker, "", 52, 13, 49, 13},
-                                   {1021, CtlKind::TimePicker, "", 105, 13, 41, 13},
+                                   {1020, CtlKind::DatePicker, "", 52, 13, 54, 13},
+                                   {1021, CtlKind::TimePicker, "", 109, 13, 42, 13},
                                    {1, CtlKind::DefButton, "OK", 162, 7, 50, 14},
                                    {2, CtlKind::Button, "ｷｬﾝｾﾙ", 162, 24, 50, 14},
                                    {-1, CtlKind::Static, "測定時刻", 13, 14, 37, 8, 0, 1020},
                                    {-1, CtlKind::Static, "最大血圧", 13, 38, 32, 8, 0, 1010},
-                                   {-1, CtlKind::Static, "mmHg", 111, 39, 20, 8},
+                                   {-1, CtlKind::Static, "mmHg", 111, 39, 25, 8},
                                    {-1, CtlKind::Static, "最低血圧", 13, 62, 32, 8, 0, 1009},
-                                   {-1, CtlKind::Static, "mmHg", 111, 62, 20, 8},
+                                   {-1, CtlKind::Static, "mmHg", 111, 62, 25, 8},
                                    {-1, CtlKind::Static, "脈拍数", 13, 86, 24, 8, 0, 1012},
                                    {-1, CtlKind::Static, "拍/分", 111, 85, 28, 9},
                                    {-1, CtlKind::Static, "コメント", 13, 110, 24, 8, 0, 1027},
