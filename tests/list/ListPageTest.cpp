@@ -25,12 +25,14 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 std::string Record(int max, int type = 0, const std::string& comment = "")
 {
     return "2024/5/3 07:05:09," + std::to_string(max) + ",80,70,0," + std::to_string(type) + "," + comment;
 }
 
-void WriteLines(const std::string& path, const std::vector<std::string>& lines)
+void WriteLines(const std::string& path, const Lines& lines)
 {
     std::string bytes;
     for (const std::string& line : lines)
@@ -38,23 +40,22 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines)
     WriteBytes(path, bytes);
 }
 
-std::vector<std::string> FileLines(const std::string& path)
+Lines FileLines()
 {
-    std::vector<std::string> lines;
-    const std::string bytes = ReadBytes(path);
+    Lines lines;
+    const std::string bytes = ReadBytes("data.txt");
     for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(bytes.substr(start, end - start));
     return lines;
 }
 
-// Fills the entry dialog with a maximum (and optionally a comment) and presses OK.
+// Fills the entry dialog's maximum (and comment) and presses OK.
 FakeModalSeam::DialogHandler Enter(int max, const QString& comment = QString())
 {
     return [=](QDialog& dialog) {
         auto& dlg = static_cast<CRecordDlg&>(dialog);
         dlg.Get<QLineEdit>(1010)->setText(QString::number(max));
-        if (!comment.isNull())
-            dlg.Get<QLineEdit>(1027)->setText(comment);
+        dlg.Get<QLineEdit>(1027)->setText(comment);
         return PressOk(dlg);
     };
 }
@@ -68,26 +69,23 @@ protected:
         page->Create(nullptr);
         return page;
     }
-    int Rows(CListPage& page) const { return page.m_listRecords->model()->rowCount(); }
-    QString Cell(CListPage& page, int row, int column) const
+    QModelIndex At(CListPage& page, int row, int column)
     {
-        return page.m_listRecords->model()->index(row, column).data().toString();
+        return page.m_listRecords->model()->index(row, column);
     }
     // The list shows exactly the file's lines.
     void ExpectInStep(CListPage& page)
     {
-        const std::vector<std::string> lines = FileLines("data.txt");
-        ASSERT_EQ(Rows(page), static_cast<int>(lines.size()));
-        for (size_t r = 0; r < lines.size(); ++r)
-            EXPECT_EQ(Cell(page, static_cast<int>(r), 1).toStdString(),
-                      std::string(GetRecordField(lines[r], 2)));
+        const Lines lines = FileLines();
+        ASSERT_EQ(page.m_listRecords->model()->rowCount(), static_cast<int>(lines.size()));
+        for (int r = 0; r < static_cast<int>(lines.size()); ++r)
+            EXPECT_EQ(At(page, r, 1).data().toString().toStdString(), GetRecordField(lines[r], 2)) << r;
     }
     void Select(CListPage& page, std::initializer_list<int> rows)
     {
         for (int row : rows)
-            page.m_listRecords->selectionModel()->select(page.m_listRecords->model()->index(row, 0),
-                                                         QItemSelectionModel::Select |
-                                                             QItemSelectionModel::Rows);
+            page.m_listRecords->selectionModel()->select(At(page, row, 0), QItemSelectionModel::Select |
+                                                                               QItemSelectionModel::Rows);
     }
 
     ScopedDataDir dir;
@@ -96,29 +94,21 @@ protected:
 
 } // namespace
 
-TEST_F(ListPageTest, FirstStartShowsAnEmptyListWithEmptyAverages)
-{
-    auto page = Start();
-    EXPECT_TRUE(std::filesystem::exists("item.txt") && std::filesystem::exists("setting.txt"));
-    EXPECT_EQ(ReadBytes("data.txt"), "");
-    EXPECT_EQ(Rows(*page), 0);
-    EXPECT_EQ(page->m_staticMaxAverage->text(), "");
-    EXPECT_EQ(page->m_comboAverageType->currentText(), QStringLiteral("[指定なし]"));
-    EXPECT_EQ(page->m_nRecordLimit, 1000);
-}
-
-TEST_F(ListPageTest, AddingPutsTheRecordFirstAndUpdatesTheAverages)
+TEST_F(ListPageTest, AddingPutsTheRecordFirstColouredAndUpdatesTheAverages)
 {
     WriteLines("data.txt", {Record(120, 1), Record(130, 2)});
     auto page = Start();
     EXPECT_EQ(page->m_staticMaxAverage->text(), "125");
-    seam.QueueDialog(Enter(141, QStringLiteral("散歩,のあと")));
+    seam.QueueDialog(Enter(119, QStringLiteral("散歩,のあと")));
     page->OnAddRecord();
     ExpectInStep(*page);
-    EXPECT_EQ(page->m_staticMaxAverage->text(), "130");
-    const std::string first = FileLines("data.txt")[0];
-    EXPECT_EQ(GetRecordField(first, 7), Cp932FromUtf8("散歩，のあと")); // the comma stored full-width
-    EXPECT_EQ(Cell(*page, 0, 6), QStringLiteral("散歩，のあと"));
+    EXPECT_EQ(page->m_staticMaxAverage->text(), "123");
+    EXPECT_EQ(GetRecordField(FileLines()[0], 7),
+              Cp932FromUtf8("散歩，のあと")); // the comma stored full-width
+    EXPECT_EQ(At(*page, 0, 6).data().toString(), QStringLiteral("散歩，のあと"));
+    EXPECT_EQ(At(*page, 0, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(178, 178, 255));
+    EXPECT_FALSE(At(*page, 1, 1).data(Qt::BackgroundRole).isValid()); // the view's own colours
+    EXPECT_TRUE(page->m_listRecords->isColumnHidden(4) && page->m_listRecords->isColumnHidden(5));
 
     page->m_comboAverageType->setCurrentIndex(2);
     page->OnSelchangeAverageType();
@@ -128,30 +118,18 @@ TEST_F(ListPageTest, AddingPutsTheRecordFirstAndUpdatesTheAverages)
     EXPECT_EQ(page->m_staticMaxAverage->text(), "0");
 }
 
-TEST_F(ListPageTest, TheRecordLimitDropsTheOldestWhenAdding)
+TEST_F(ListPageTest, ThePositiveRecordLimitDropsTheOldestAndNoneKeepsAll)
 {
-    for (int limit : {3, 1}) {
-        WriteLines("setting.txt", {std::to_string(limit), "1", "30", "0", "0", "x"});
-        WriteLines("data.txt", {Record(101), Record(102), Record(103)});
-        auto page = Start();
-        seam.QueueDialog(Enter(150));
-        page->OnAddRecord();
-        const std::vector<std::string> lines = FileLines("data.txt");
-        ASSERT_EQ(lines.size(), static_cast<size_t>(limit));
-        EXPECT_EQ(GetRecordField(lines[0], 2), "150");
-        ExpectInStep(*page);
-    }
-}
-
-TEST_F(ListPageTest, AnEmptyOrNegativeRecordLimitKeepsEveryRecord)
-{
-    for (const char* limit : {"", "-3", "0"}) {
+    // An emptied, zero or negative limit keeps every record.
+    for (const auto& [limit, kept] :
+         std::vector<std::pair<const char*, size_t>>{{"3", 3}, {"1", 1}, {"", 4}, {"0", 4}, {"-3", 4}}) {
         WriteLines("setting.txt", {limit, "1", "30", "0", "0", "x"});
         WriteLines("data.txt", {Record(101), Record(102), Record(103)});
         auto page = Start();
         seam.QueueDialog(Enter(150));
         page->OnAddRecord();
-        EXPECT_EQ(FileLines("data.txt").size(), 4u) << limit;
+        ASSERT_EQ(FileLines().size(), kept) << limit;
+        EXPECT_EQ(GetRecordField(FileLines()[0], 2), "150");
         ExpectInStep(*page);
     }
 }
@@ -163,40 +141,32 @@ TEST_F(ListPageTest, ALoweredLimitTakesEffectAfterTheNextStart)
     WriteLines("setting.txt", {"2", "1", "30", "0", "0", "x"});
     seam.QueueDialog(Enter(150));
     page->OnAddRecord();
-    EXPECT_EQ(FileLines("data.txt").size(), 6u);
+    EXPECT_EQ(FileLines().size(), 6u);
 
     auto restarted = Start();
-    EXPECT_EQ(Rows(*restarted), 6);
+    ExpectInStep(*restarted);
     seam.QueueDialog(Enter(160));
     restarted->OnAddRecord();
-    EXPECT_EQ(FileLines("data.txt").size(), 2u);
+    EXPECT_EQ(FileLines().size(), 2u);
     ExpectInStep(*restarted);
 }
 
-TEST_F(ListPageTest, DeletingRemovesEverySelectedRowAndItsLine)
+TEST_F(ListPageTest, DeletingRemovesEverySelectedRowAfterAskingEvenWithoutSelection)
 {
     WriteLines("data.txt", {Record(100), Record(101), Record(102), Record(103), Record(104), Record(105)});
     auto page = Start();
+    seam.QueueAnswer(IDYES);
+    page->OnDelete(); // nothing selected: asked, nothing deleted
     Select(*page, {4, 1, 2});
+    seam.QueueAnswer(IDNO);
     page->OnDelete();
-    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(FileLines().size(), 6u);
+    page->OnDelete();
+    ASSERT_EQ(seam.messages.size(), 3u);
     EXPECT_EQ(seam.messages[0].text, QStringLiteral("選択された血圧情報を削除しますか？"));
     EXPECT_EQ(seam.messages[0].caption, QStringLiteral("削除の確認"));
     EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
-    EXPECT_EQ(FileLines("data.txt"), (std::vector<std::string>{Record(100), Record(103), Record(105)}));
-    ExpectInStep(*page);
-}
-
-TEST_F(ListPageTest, DeletingAsksEvenWithoutSelectionAndNoKeepsEverything)
-{
-    WriteLines("data.txt", {Record(100), Record(101)});
-    auto page = Start();
-    page->OnDelete(); // nothing selected, answered Yes
-    Select(*page, {0});
-    seam.QueueAnswer(IDNO);
-    page->OnDelete();
-    EXPECT_EQ(seam.messages.size(), 2u);
-    EXPECT_EQ(FileLines("data.txt").size(), 2u);
+    EXPECT_EQ(FileLines(), (Lines{Record(100), Record(103), Record(105)}));
     ExpectInStep(*page);
 }
 
@@ -205,6 +175,9 @@ TEST_F(ListPageTest, ACorrectionKeepsItsRowAndTheWholeStoredComment)
     const std::string longComment = "first,second " + std::string(300, 'x');
     WriteLines("data.txt", {Record(100), Record(101, 7, longComment), Record(102)});
     auto page = Start();
+    page->OnModify(); // nothing selected: no dialog
+    page->OnDblclkRecordList(-1);
+    EXPECT_EQ(seam.dialogsRun, 0);
     Select(*page, {2, 1});
     seam.QueueDialog([](QDialog& dialog) {
         auto& dlg = static_cast<CRecordDlg&>(dialog);
@@ -215,24 +188,13 @@ TEST_F(ListPageTest, ACorrectionKeepsItsRowAndTheWholeStoredComment)
         return PressOk(dlg);
     });
     page->OnModify();
-    const std::vector<std::string> lines = FileLines("data.txt");
-    EXPECT_EQ(lines[1], "2023/5/3 07:05:09,135,80,70,0,-1,first" + Cp932FromUtf8("，") + "second " +
-                            std::string(300, 'x'));
-    EXPECT_EQ(lines[0], Record(100));
-    EXPECT_EQ(lines[2], Record(102));
+    EXPECT_EQ(FileLines(), (Lines{Record(100),
+                                  "2023/5/3 07:05:09,135,80,70,0,-1,first" + Cp932FromUtf8("，") + "second " +
+                                      std::string(300, 'x'),
+                                  Record(102)}));
     ExpectInStep(*page);
-}
-
-TEST_F(ListPageTest, CorrectingNeedsARow)
-{
-    WriteLines("data.txt", {Record(100)});
-    auto page = Start();
-    page->OnModify();
-    page->OnDblclkRecordList(-1);
-    EXPECT_EQ(seam.dialogsRun, 0);
     page->OnDblclkRecordList(0); // cancelled: nothing stored
-    EXPECT_EQ(seam.dialogsRun, 1);
-    EXPECT_EQ(FileLines("data.txt"), std::vector<std::string>{Record(100)});
+    EXPECT_EQ(FileLines()[0], Record(100));
 }
 
 TEST_F(ListPageTest, AFailedWriteKeepsListAndFileInStepAndSaysSo)
@@ -252,22 +214,6 @@ TEST_F(ListPageTest, AFailedWriteKeepsListAndFileInStepAndSaysSo)
     Select(*page, {0});
     page->OnDelete();
     EXPECT_EQ(seam.messages.back().text, CListPage::WriteFailedMessage());
-    EXPECT_EQ(FileLines("data.txt").size(), 3u);
+    EXPECT_EQ(FileLines().size(), 3u);
     ExpectInStep(*page);
-}
-
-TEST_F(ListPageTest, CellsShowTheFieldsAndTheirColours)
-{
-    WriteLines("data.txt", {"2004/5/3 07:05:09,119,85,72,1,1," + Cp932FromUtf8("朝の測定"), Record(120)});
-    auto page = Start();
-    QAbstractItemModel* model = page->m_listRecords->model();
-    EXPECT_EQ(Cell(*page, 0, 0), QStringLiteral("2004/5/3 07:05:09"));
-    EXPECT_EQ(Cell(*page, 0, 6), QStringLiteral("朝の測定"));
-    EXPECT_EQ(model->index(0, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(178, 178, 255));
-    EXPECT_EQ(model->index(0, 3).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 178));
-    EXPECT_EQ(model->index(0, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
-    EXPECT_FALSE(model->index(1, 1).data(Qt::BackgroundRole).isValid()); // the view's own colours
-    EXPECT_TRUE(page->m_listRecords->isColumnHidden(4) && page->m_listRecords->isColumnHidden(5));
-    EXPECT_EQ(page->m_staticMaxAverage->accessibleDescription(), QStringLiteral("最高血圧の平均"));
-    EXPECT_EQ(page->m_comboAverageType->accessibleName(), QStringLiteral("平均値の種類"));
 }
