@@ -65,7 +65,8 @@ CListPage::~CListPage()
 
 QString CListPage::WriteFailedMessage()
 {
-    return QStringLiteral("データファイル（data.txt）に書き込めなかったため、変更は保存されていません。\n"
+    return QStringLiteral("データファイル（data.txt）に書き込めなかったため、この変更は保存されていません。\n"
+                          "一覧には、ファイルに保存されている内容を表示しています。\n"
                           "ディスクの空き容量と、フォルダーへの書き込みの権限を確かめてください。");
 }
 
@@ -103,6 +104,19 @@ void CListPage::SetUpRecordList()
     rows->hide();
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    SizeColumns();
+    // The selection stays as visible when the focus is elsewhere.
+    QPalette palette = view->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setBrush(QPalette::Inactive, role, palette.brush(QPalette::Active, role));
+    view->setPalette(palette);
+    connect(view, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { OnDblclkRecordList(index.isValid() ? index.row() : -1); });
+}
+
+void CListPage::SizeColumns()
+{
+    QTableView* view = m_listRecords;
     QHeaderView* columns = view->horizontalHeader();
     columns->setHighlightSections(false);
     columns->setStretchLastSection(false);
@@ -118,13 +132,6 @@ void CListPage::SetUpRecordList()
         columns->resizeSection(c, width);
         view->setColumnHidden(c, width == 0);
     }
-    // The selection stays as visible when the focus is elsewhere.
-    QPalette palette = view->palette();
-    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setBrush(QPalette::Inactive, role, palette.brush(QPalette::Active, role));
-    view->setPalette(palette);
-    connect(view, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { OnDblclkRecordList(index.isValid() ? index.row() : -1); });
 }
 
 void CListPage::LoadAverageTypes()

@@ -40,7 +40,7 @@ public:
     // The selected rows are shown in the list; the lowest one, or -1 when none is selected.
     int FirstSelectedRow() const;
 
-    // "データファイル … に保存できませんでした。…"
+    // The message after a failed write: the change was not saved, the list shows the file.
     static QString WriteFailedMessage();
 
     CTextFile m_dataFile{nullptr, true};     // bound to the measurement file from initialisation on
@@ -54,6 +54,7 @@ public:
 private:
     bool OnInitDialog() override;
     void SetUpRecordList();
+    void SizeColumns();
     void LoadAverageTypes();
     unsigned RecordCount();
     // Stores a new record as line 1, keeping at most m_nRecordLimit lines when it is positive.
