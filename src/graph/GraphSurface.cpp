@@ -18,7 +18,8 @@ QColor ToColor(Rgb c)
     return QColor(c.r, c.g, c.b);
 }
 
-// The state a sequence of operations carries from one to the next.
+// The state a sequence of operations carries from one to the next. The pixels of consecutive
+// lines in one pen are painted together.
 struct OpPerformer
 {
     QPainter& dc;
@@ -28,19 +29,8 @@ struct OpPerformer
     PenOp pen;
     QPolygon points;
 
-    void operator()(const FillOp& fill)
+    void Flush()
     {
-        background = ToColor(fill.colour);
-        dc.fillRect(QRect(fill.left, fill.top, fill.width, fill.height), background);
-    }
-
-    void operator()(const PenOp& op) { pen = op; }
-
-    void operator()(const LineOp& line)
-    {
-        points.clear();
-        for (const Pixel& p : LinePixels(line, pen.style, W, H))
-            points.append(QPoint(p.x, p.y));
         if (points.isEmpty())
             return;
         QPen qpen(ToColor(pen.colour));
@@ -48,10 +38,31 @@ struct OpPerformer
         qpen.setWidth(1);
         dc.setPen(qpen);
         dc.drawPoints(points);
+        points.clear();
+    }
+
+    void operator()(const FillOp& fill)
+    {
+        Flush();
+        background = ToColor(fill.colour);
+        dc.fillRect(QRect(fill.left, fill.top, fill.width, fill.height), background);
+    }
+
+    void operator()(const PenOp& op)
+    {
+        Flush();
+        pen = op;
+    }
+
+    void operator()(const LineOp& line)
+    {
+        for (const Pixel& p : LinePixels(line, pen.style, W, H))
+            points.append(QPoint(p.x, p.y));
     }
 
     void operator()(const TextOp& op)
     {
+        Flush();
         const QString text = FromCp932(op.text);
         const QFontMetrics metrics(dc.font());
         const QRect cell(op.x, op.y, metrics.horizontalAdvance(text), metrics.height());
@@ -95,5 +106,6 @@ void PerformGraphOps(QPainter& dc, int W, int H, const std::vector<GraphOp>& ops
     OpPerformer performer{dc, W, H, Qt::white, PenOp{}, QPolygon{}};
     for (const GraphOp& op : ops)
         std::visit(performer, op);
+    performer.Flush();
     dc.setPen(previous);
 }

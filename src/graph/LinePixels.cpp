@@ -15,16 +15,41 @@ Wide Abs(Wide v)
     return v < 0 ? -v : v;
 }
 
-// num / den rounded to the nearest integer, halves upwards; den > 0.
-Wide RoundedQuotient(Wide num, Wide den)
+// The offset across the longer axis at step i, round(i * delta / steps) with halves rounded
+// upwards, kept as a quotient and a remainder over 2 * steps. Since |delta| <= steps, each step
+// moves the quotient by at most one, so no division is needed per pixel.
+class AcrossOffset
 {
-    const Wide n = 2 * num + den;
-    const Wide d = 2 * den;
-    Wide q = n / d;
-    if (n % d != 0 && n < 0)
-        --q;
-    return q;
-}
+public:
+    AcrossOffset(Wide first, Wide delta, Wide steps) : m_divisor(2 * steps), m_increment(2 * delta)
+    {
+        const Wide numerator = 2 * first * delta + steps;
+        m_quotient = numerator / m_divisor;
+        m_remainder = numerator % m_divisor;
+        if (m_remainder < 0) {
+            m_remainder += m_divisor;
+            --m_quotient;
+        }
+    }
+    Wide Value() const { return m_quotient; }
+    void Step()
+    {
+        m_remainder += m_increment;
+        if (m_remainder >= m_divisor) {
+            m_remainder -= m_divisor;
+            ++m_quotient;
+        } else if (m_remainder < 0) {
+            m_remainder += m_divisor;
+            --m_quotient;
+        }
+    }
+
+private:
+    Wide m_divisor;
+    Wide m_increment;
+    Wide m_quotient = 0;
+    Wide m_remainder = 0;
+};
 
 } // namespace
 
@@ -41,7 +66,6 @@ std::vector<Pixel> LinePixels(const LineOp& line, PenStyle style, int width, int
     // Along the longer axis each step moves one pixel: keep only the steps inside the surface.
     const Wide along0 = xMajor ? line.x1 : line.y1;
     const Wide across0 = xMajor ? line.y1 : line.x1;
-    const Wide acrossDelta = xMajor ? dy : dx;
     const int dir = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const Wide lastAlong = (xMajor ? width : height) - 1;
     Wide first = 0;
@@ -53,17 +77,21 @@ std::vector<Pixel> LinePixels(const LineOp& line, PenStyle style, int width, int
         first = std::max(first, along0 - lastAlong);
         last = std::min(last, along0);
     }
+    if (first > last)
+        return pixels;
 
-    for (Wide i = first; i <= last; ++i) {
-        if (style == PenStyle::Dotted && i % kDotPeriod >= kDotOn)
+    pixels.reserve(static_cast<size_t>(last - first + 1));
+    AcrossOffset offset(first, xMajor ? dy : dx, steps);
+    int phase = static_cast<int>(first % kDotPeriod); // where the dots stand at the first step
+    for (Wide i = first; i <= last; ++i, offset.Step(), phase = (phase + 1) % kDotPeriod) {
+        if (style == PenStyle::Dotted && phase >= kDotOn)
             continue;
         const Wide along = along0 + dir * i;
-        const Wide across = across0 + RoundedQuotient(i * acrossDelta, steps);
+        const Wide across = across0 + offset.Value();
         const Wide x = xMajor ? along : across;
         const Wide y = xMajor ? across : along;
-        if (x < 0 || x >= width || y < 0 || y >= height)
-            continue;
-        pixels.push_back({static_cast<int>(x), static_cast<int>(y)});
+        if (x >= 0 && x < width && y >= 0 && y < height)
+            pixels.push_back({static_cast<int>(x), static_cast<int>(y)});
     }
     return pixels;
 }
