@@ -1,9 +1,9 @@
 // velliqa-icon-render SVG OUTDIR SIZE...: draws the program's SVG icon as square PNG files
 // OUTDIR/SIZExSIZE/apps/velliqa.png, the layout of the hicolor icon theme, so the installed
-// PNG icons always match the SVG they come from.
+// PNG icons always match the SVG they come from. It draws into images only, so it needs no
+// application object and no display.
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -41,9 +41,6 @@ bool RenderOne(QSvgRenderer& svg, const QString& outDir, int size)
 
 int main(int argc, char** argv)
 {
-    // A build step runs this without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
     if (argc < 4) {
         std::fprintf(stderr, "usage: velliqa-icon-render SVG OUTDIR SIZE...\n");
         return 2;

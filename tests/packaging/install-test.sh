@@ -30,20 +30,39 @@ for size in 16 22 24 32 48 64 128 256; do
     png="$prefix/share/icons/hicolor/${size}x${size}/apps/velliqa.png"
     check "the ${size} pixel icon is a ${size}x${size} PNG" test "$(png_size "$png" 2>/dev/null)" = "${size}x${size}"
 done
-# The icon is drawn, not left blank: the 48 pixel PNG has some opaque pixels of its red.
+# The icon is drawn, not left blank: a transparent corner outside the rounded frame and the
+# opaque red of the heart.
 check "the PNG icon shows the drawing" python3 - "$prefix/share/icons/hicolor/48x48/apps/velliqa.png" <<'PY'
-import sys, zlib, struct
+import struct, sys, zlib
 data = open(sys.argv[1], "rb").read()
+width, height, depth, colour = struct.unpack(">IIBB", data[16:26])
+if (depth, colour) != (8, 6):
+    sys.exit("not an 8-bit RGBA PNG")
 pos, idat = 8, b""
 while pos < len(data):
     length, kind = struct.unpack(">I4s", data[pos:pos + 8])
     if kind == b"IDAT":
         idat += data[pos + 8:pos + 8 + length]
     pos += 12 + length
-raw = zlib.decompress(idat)
-sys.exit(0 if raw.count(b"\xff") > 100 and len(set(raw)) > 16 else 1)
+raw, stride, rows, prev = zlib.decompress(idat), width * 4, [], bytearray(width * 4)
+for y in range(height):
+    kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+    for x in range(stride):
+        a = line[x - 4] if x >= 4 else 0
+        b, c = prev[x], (prev[x - 4] if x >= 4 else 0)
+        if kind == 1: line[x] = (line[x] + a) & 255
+        elif kind == 2: line[x] = (line[x] + b) & 255
+        elif kind == 3: line[x] = (line[x] + (a + b) // 2) & 255
+        elif kind == 4:
+            p = a + b - c
+            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+            line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+    rows.append(line)
+    prev = line
+pixel = lambda x, y: tuple(rows[y][x * 4:x * 4 + 4])
+r, g, b, alpha = pixel(width * 22 // 64, height * 24 // 64)  # the heart's left lobe
+sys.exit(0 if pixel(0, 0)[3] == 0 and alpha == 255 and r > 180 and g < 120 and b < 120 else 1)
 PY
-
 # The freedesktop validators: errors and warnings fail, hints do not.
 validated_cleanly() {
     local out
