@@ -58,7 +58,8 @@ int main(int argc, char** argv)
             return 2;
         }
         if (!RenderOne(svg, outDir, *size)) {
-            std::fprintf(stderr, "velliqa-icon-render: cannot write the %d pixel icon under %s\n", *size, argv[2]);
+            std::fprintf(stderr, "velliqa-icon-render: cannot write the %d pixel icon under %s\n", *size,
+                         argv[2]);
             return 1;
         }
     }
