@@ -34,11 +34,12 @@ has_data_files() {
 # start_headless EXPECTED_DIR COMMAND...: starts COMMAND in the background without a display,
 # waits (at most 60 s) until it has created its three data files in EXPECTED_DIR, lets it run
 # a few seconds more to show that it keeps running once its window is up, then ends it.
-# Fails when the program exits early or never creates the files.
+# Fails when the program exits early or never creates the files. Its output goes to
+# $scratch/program.log, shown when it fails.
 start_headless() {
     local dir=$1
     shift
-    QT_QPA_PLATFORM=offscreen "$@" > "$scratch/program.log" 2>&1 &
+    QT_QPA_PLATFORM=offscreen "$@" > "${scratch:?}/program.log" 2>&1 &
     local pid=$! waited=0
     while ! { [ -f "$dir/data.txt" ] && [ -f "$dir/item.txt" ] && [ -f "$dir/setting.txt" ]; }; do
         if ! kill -0 "$pid" 2>/dev/null || [ "$waited" -ge 600 ]; then

@@ -86,7 +86,7 @@ check "the metainfo launches the entry" grep -q "<launchable type=\"desktop-id\"
 # Started as the desktop starts it: in ~/.local/share/Velliqa, never where it was started from.
 mkdir -p "$scratch/home" "$scratch/elsewhere"
 data_dir="$scratch/home/.local/share/Velliqa"
-cd "$scratch/elsewhere"
+cd "$scratch/elsewhere" || exit 1
 check "the launcher starts the installed program" \
     start_headless "$data_dir" env -u XDG_DATA_HOME HOME="$scratch/home" "$prefix/bin/velliqa-launch"
 check "it created its three files with their defaults in the data folder" has_data_files "$data_dir"
@@ -94,7 +94,7 @@ check "it wrote nothing where it was started from" test -z "$(ls -A "$scratch/el
 
 # Started directly, as from a terminal: the current directory.
 mkdir -p "$scratch/terminal"
-cd "$scratch/terminal"
+cd "$scratch/terminal" || exit 1
 check "the program starts directly" start_headless "$scratch/terminal" "$prefix/bin/velliqa"
 check "started directly, it uses the current directory" has_data_files "$scratch/terminal"
 cd /
