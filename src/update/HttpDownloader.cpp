@@ -37,7 +37,7 @@ int LeadingDigits(std::string_view text)
 } // namespace
 
 CHttpDownloader::CHttpDownloader(std::unique_ptr<IHttpTransport> transport, std::size_t maxBody, ResizeFn resize)
-    : m_transport(std::move(transport)), m_maxBody(maxBody), m_resize(resize)
+    : m_transport(std::move(transport)), m_maxBody(maxBody), m_resize(std::move(resize))
 {
     SetDataLength(0);
     SetFinished(false);

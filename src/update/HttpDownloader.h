@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,8 +22,8 @@ public:
     static constexpr std::size_t kMaxBody = 1024 * 1024;
     static constexpr std::size_t kChunk = 1024;
 
-    // Grows or shrinks the data block as realloc does; null when it cannot.
-    using ResizeFn = void* (*)(void*, std::size_t);
+    // Grows the data block as realloc does; null when it cannot (the block is then unchanged).
+    using ResizeFn = std::function<void*(void*, std::size_t)>;
 
     explicit CHttpDownloader(std::unique_ptr<IHttpTransport> transport, std::size_t maxBody = kMaxBody,
                              ResizeFn resize = &std::realloc);
