@@ -12,5 +12,6 @@ public:
     virtual ~ICheckRunner() = default;
     // Runs work on a worker thread and returns once it has ended. cancel is called on this
     // thread when the user asks to stop; work must then end soon.
-    virtual void Run(QWidget* parent, const std::function<void()>& work, const std::function<void()>& cancel) = 0;
+    virtual void Run(QWidget* parent, const std::function<void()>& work,
+                     const std::function<void()>& cancel) = 0;
 };

@@ -177,7 +177,8 @@ bool CCurlTransport::SendGet(std::string_view path)
         return false;
     }
     Transfer& t = *m_transfer;
-    const std::string url = "http://" + m_host + ":" + std::to_string(m_port) + (path.empty() ? "/" : std::string(path));
+    const std::string url =
+        "http://" + m_host + ":" + std::to_string(m_port) + (path.empty() ? "/" : std::string(path));
     t.headers = curl_slist_append(t.headers, "Cache-Control: no-cache");
     t.headers = curl_slist_append(t.headers, "Pragma: no-cache");
     CURL* easy = t.easy;

@@ -36,7 +36,8 @@ int LeadingDigits(std::string_view text)
 
 } // namespace
 
-CHttpDownloader::CHttpDownloader(std::unique_ptr<IHttpTransport> transport, std::size_t maxBody, ResizeFn resize)
+CHttpDownloader::CHttpDownloader(std::unique_ptr<IHttpTransport> transport, std::size_t maxBody,
+                                 ResizeFn resize)
     : m_transport(std::move(transport)), m_maxBody(maxBody), m_resize(std::move(resize))
 {
     SetDataLength(0);
@@ -67,7 +68,8 @@ bool CHttpDownloader::ParseUrl(std::string_view url, std::string& host, std::str
         portValue = LeadingDigits(url.substr(pos, portEnd - pos));
         pos = portEnd; // a port text cut at its limit leaves the position inside it
     }
-    const std::string_view pathPart = pos < url.size() && url[pos] == '/' ? url.substr(pos) : std::string_view();
+    const std::string_view pathPart =
+        pos < url.size() && url[pos] == '/' ? url.substr(pos) : std::string_view();
     if (hostPart.size() > kMaxHost || pathPart.size() > kMaxPath)
         return false;
     host.assign(hostPart);
@@ -192,8 +194,12 @@ bool CHttpDownloader::FillVersionRecord()
         std::string& field;
         std::size_t size;
     } entries[] = {
-        {"Version", m_szVersion, kVersionSize}, {"Name", m_szName, kNameSize},     {"Location", m_szLocation, kLocationSize},
-        {"Size", m_szSize, kSizeSize},          {"Param", m_szParam, kParamSize}, {"Delay", m_szDelay, kDelaySize},
+        {"Version", m_szVersion, kVersionSize},
+        {"Name", m_szName, kNameSize},
+        {"Location", m_szLocation, kLocationSize},
+        {"Size", m_szSize, kSizeSize},
+        {"Param", m_szParam, kParamSize},
+        {"Delay", m_szDelay, kDelaySize},
         {"Flag", m_szFlag, kFlagSize},
     };
     bool version = false;

@@ -26,9 +26,9 @@ QString FailureReason(DownloadError error, int status)
     case DownloadError::Session:
         return QStringLiteral("通信の準備ができませんでした。");
     case DownloadError::NameNotResolved:
-        return QStringLiteral("サーバーが見つかりませんでした。ネットワークの接続を確認してください。");
+        return QStringLiteral("サーバーが見つかりませんでした。\nネットワークの接続を確認してください。");
     case DownloadError::ConnectFailed:
-        return QStringLiteral("サーバーに接続できませんでした。ネットワークの接続を確認してください。");
+        return QStringLiteral("サーバーに接続できませんでした。\nネットワークの接続を確認してください。");
     case DownloadError::Timeout:
         return QStringLiteral("サーバーが時間内に応答しませんでした。");
     case DownloadError::ConnectionLost:
@@ -112,7 +112,8 @@ void COtherPage::OnOnlineUpdate()
 
 int COtherPage::AskToUpdate()
 {
-    return Seam().MessageBox(window(), QStringLiteral("新しいバージョンが見つかりました。今すぐアップデートしますか？"),
+    return Seam().MessageBox(window(),
+                             QStringLiteral("新しいバージョンが見つかりました。今すぐアップデートしますか？"),
                              QStringLiteral("新しいバージョンのダウンロード"), MB_YESNO | MB_ICONQUESTION);
 }
 
@@ -124,9 +125,9 @@ void COtherPage::ReportUpToDate()
 
 void COtherPage::ReportCheckFailed(DownloadError error, int status)
 {
-    Seam().MessageBox(window(),
-                      QStringLiteral("新しいバージョンを確認できませんでした。\n") + FailureReason(error, status),
-                      QStringLiteral("バージョンの確認"), MB_OK | MB_ICONEXCLAMATION);
+    Seam().MessageBox(
+        window(), QStringLiteral("新しいバージョンを確認できませんでした。\n") + FailureReason(error, status),
+        QStringLiteral("バージョンの確認"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void COtherPage::StartUpdater(const CHttpDownloader& client)
@@ -134,15 +135,18 @@ void COtherPage::StartUpdater(const CHttpDownloader& client)
     const UpdateDetails details{client.m_szLocation, client.m_szSize, client.m_szFlag, client.m_szDelay,
                                 client.m_szParam};
     QStringList arguments;
-    for (const std::string& argument : UpdaterArguments(QCoreApplication::applicationFilePath().toStdString(), details))
+    for (const std::string& argument :
+         UpdaterArguments(QCoreApplication::applicationFilePath().toStdString(), details))
         arguments << QString::fromStdString(argument);
     if (!m_pLauncher->StartDetached(UpdaterPath(), arguments)) {
         // Closing now would leave the user with neither the program nor its update.
-        Seam().MessageBox(window(), QStringLiteral("アップデートプログラム（Update.exe）を起動できませんでした。"),
+        Seam().MessageBox(window(),
+                          QStringLiteral("アップデートプログラム（Update.exe）を起動できませんでした。"),
                           QStringLiteral("新しいバージョンのダウンロード"), MB_OK | MB_ICONSTOP);
         return;
     }
     // Closed once this handler has returned, as the close box closes it: the program ends.
     QWidget* mainWindow = window();
-    QMetaObject::invokeMethod(mainWindow, [mainWindow] { mainWindow->close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        mainWindow, [mainWindow] { mainWindow->close(); }, Qt::QueuedConnection);
 }

@@ -44,7 +44,9 @@ public:
         layout->addWidget(m_label);
         layout->addWidget(bar);
         layout->addLayout(buttons);
-        setMinimumWidth(fontMetrics().horizontalAdvance(text) + 80);
+        layout->setContentsMargins(16, 16, 16, 12);
+        layout->setSpacing(10);
+        setMinimumWidth(fontMetrics().horizontalAdvance(text) + 120);
     }
 
     void reject() override
@@ -113,7 +115,8 @@ private:
 
 } // namespace
 
-void CProgressRunner::Run(QWidget* parent, const std::function<void()>& work, const std::function<void()>& cancel)
+void CProgressRunner::Run(QWidget* parent, const std::function<void()>& work,
+                          const std::function<void()>& cancel)
 {
     QEventLoop loop;
     CCheckProgressDlg dlg(parent ? parent->window() : nullptr, m_text, cancel);

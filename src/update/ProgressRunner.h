@@ -15,7 +15,8 @@ public:
     static constexpr const char* kDialogName = "checkProgress";
 
     explicit CProgressRunner(QString text) : m_text(std::move(text)) {}
-    void Run(QWidget* parent, const std::function<void()>& work, const std::function<void()>& cancel) override;
+    void Run(QWidget* parent, const std::function<void()>& work,
+             const std::function<void()>& cancel) override;
 
 private:
     QString m_text;

@@ -76,6 +76,6 @@ std::vector<std::string> UpdaterArguments(const std::string& ownPathUtf8, const 
 {
     // A value ends at a zero byte, as it would in the updater's own command line.
     const auto arg = [](const std::string& value) { return Utf8FromCp932(UpToZero(value)); };
-    return {ownPathUtf8,         ownPathUtf8,        arg(details.location), arg(details.size),
-            arg(details.flag),   arg(details.delay), arg(details.param)};
+    return {ownPathUtf8,       ownPathUtf8,        arg(details.location), arg(details.size),
+            arg(details.flag), arg(details.delay), arg(details.param)};
 }

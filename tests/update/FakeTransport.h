@@ -1,6 +1,6 @@
 #pragma once
-// A transport that answers from a script: the body as a list of chunks, and the step that
-// fails. It records what the client asked of it.
+// A transport that answers from a script: the body as chunks, and the step that fails with
+// which reason. It records what the client asked of it.
 
 #include "update/HttpTransport.h"
 
@@ -12,12 +12,9 @@
 
 struct FakeTransportLog
 {
-    std::string agent;
-    std::string host;
+    std::string agent, host, path;
     std::uint16_t port = 0;
-    std::string path;
-    int reads = 0;
-    int closes = 0;
+    int reads = 0, closes = 0;
 };
 
 class FakeTransport final : public IHttpTransport
@@ -29,32 +26,26 @@ public:
         Session,
         Connect,
         Send,
-        Read, // the read after the chunks
+        Read /* after the chunks */
     };
 
-    FakeTransport(std::vector<std::string> chunks, std::shared_ptr<FakeTransportLog> log,
+    FakeTransport(const std::string& body, std::shared_ptr<FakeTransportLog> log,
                   FailAt failAt = FailAt::Nothing, DownloadError error = DownloadError::ConnectFailed)
-        : m_chunks(std::move(chunks)), m_log(std::move(log)), m_failAt(failAt), m_error(error)
+        : m_log(std::move(log)), m_failAt(failAt), m_error(error)
     {
+        SetAnswer(body);
     }
 
-    // The body as chunks of at most chunkSize bytes.
-    static std::vector<std::string> Chunks(const std::string& body, std::size_t chunkSize = 1024)
+    // The body of the next download, in chunks of at most chunkSize bytes.
+    void SetAnswer(const std::string& body, std::size_t chunkSize = 1024)
     {
-        std::vector<std::string> chunks;
+        m_chunks.clear();
         for (std::size_t i = 0; i < body.size(); i += chunkSize)
-            chunks.push_back(body.substr(i, chunkSize));
-        return chunks;
-    }
-
-    // The body of the next download.
-    void SetAnswer(std::vector<std::string> chunks)
-    {
-        m_chunks = std::move(chunks);
+            m_chunks.push_back(body.substr(i, chunkSize));
         m_next = 0;
     }
 
-    void SetCancelCheck(std::function<bool()> cancelled) override { m_cancelled = std::move(cancelled); }
+    void SetCancelCheck(std::function<bool()>) override {}
     bool OpenSession(std::string_view agent) override
     {
         m_log->agent = agent;
@@ -77,12 +68,14 @@ public:
         if (m_next == m_chunks.size())
             return m_failAt == FailAt::Read ? -1 : 0;
         const std::string& chunk = m_chunks[m_next++];
-        const std::size_t n = std::min(chunk.size(), buffer.size());
-        std::memcpy(buffer.data(), chunk.data(), n);
-        return static_cast<std::ptrdiff_t>(n);
+        std::memcpy(buffer.data(), chunk.data(), std::min(chunk.size(), buffer.size()));
+        return static_cast<std::ptrdiff_t>(std::min(chunk.size(), buffer.size()));
     }
     void Close() override { ++m_log->closes; }
-    DownloadError LastError() const override { return m_failAt == FailAt::Nothing ? DownloadError::None : m_error; }
+    DownloadError LastError() const override
+    {
+        return m_failAt == FailAt::Nothing ? DownloadError::None : m_error;
+    }
     int StatusCode() const override { return 200; }
 
 private:
@@ -91,5 +84,4 @@ private:
     std::shared_ptr<FakeTransportLog> m_log;
     FailAt m_failAt;
     DownloadError m_error;
-    std::function<bool()> m_cancelled;
 };
