@@ -195,6 +195,8 @@ bool CCurlTransport::SendGet(std::string_view path)
     curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, m_limits.totalTimeoutMs);
     curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_limits.maxBody));
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    // A cancel during a slow name lookup ends at once instead of waiting for the lookup.
+    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::OnWrite);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &t);
     if (curl_multi_add_handle(t.multi, easy) != CURLM_OK) {

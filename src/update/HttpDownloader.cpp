@@ -130,7 +130,7 @@ bool CHttpDownloader::ReadBody()
         }
         if (n == 0)
             return true;
-        const auto size = static_cast<std::size_t>(n);
+        const std::size_t size = std::min(static_cast<std::size_t>(n), chunk.size());
         if (total + size > m_maxBody) {
             SetError(DownloadError::TooLarge);
             return false;
