@@ -1,13 +1,22 @@
 #include "app/PressureApp.h"
 
 #include "app/MainDlg.h"
+#include "platform/DataExchange.h"
+#include "platform/InstanceLock.h"
 #include "platform/ModalSeam.h"
+#include "platform/WinTypes.h"
 #include "res/Resources.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+
+QString CPressureApp::AlreadyRunningMessage()
+{
+    return QStringLiteral("Velliqa はこのフォルダーですでに起動しています。\n"
+                          "同じデータを二つの Velliqa で同時に開くことはできません。");
+}
 
 bool CPressureApp::InitInstance()
 {
@@ -17,6 +26,13 @@ bool CPressureApp::InitInstance()
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&m_qtTranslator);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velliqa.svg")));
+
+    // A second copy in the same data folder changes nothing and ends.
+    CInstanceLock lock;
+    if (!lock.IsHeld()) {
+        RealModalSeam().MessageBox(nullptr, AlreadyRunningMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
 
     CMainDlg dlg(RealModalSeam());
     dlg.DoModal();

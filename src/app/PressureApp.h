@@ -9,6 +9,8 @@ public:
     // Runs the whole program; returns false, as the program has no message loop of its own.
     bool InitInstance();
 
+    static QString AlreadyRunningMessage();
+
 private:
     QTranslator m_qtTranslator;
 };
