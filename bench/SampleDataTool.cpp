@@ -9,6 +9,7 @@ int main(int argc, char** argv)
     if (argc < 3)
         return 2;
     const std::string bytes = SampleFileBytes(SampleRecordLines(std::stoul(argv[2])));
-    std::ofstream(std::string(argv[1]) + "/data.txt", std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+    std::ofstream(std::string(argv[1]) + "/data.txt", std::ios::binary)
+        .write(bytes.data(), static_cast<long>(bytes.size()));
     return 0;
 }

@@ -32,7 +32,8 @@ public:
     }
     static void Write(const char* name, const std::string& bytes)
     {
-        std::ofstream(name, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<long>(bytes.size()));
+        std::ofstream(name, std::ios::binary | std::ios::trunc)
+            .write(bytes.data(), static_cast<long>(bytes.size()));
     }
     const std::string& Bytes() const { return m_bytes; }
 
