@@ -18,7 +18,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <string>
 
 class SettingsFixture : public ::testing::Test
 {
@@ -27,8 +26,7 @@ protected:
     FakeModalSeam seam;
     QWidget host;
 
-    // Default files for whichever the test did not write, then the page as the main window
-    // creates it.
+    // Default files for whichever the test did not write, then the page as the main window makes it.
     std::unique_ptr<CSettingsPage> OpenPage()
     {
         CreateMissingDataFiles();
@@ -36,16 +34,13 @@ protected:
         page->Create(&host);
         return page;
     }
-
-    // What the edit's kill-focus notification reports: the focus went elsewhere.
+    // The edit's kill-focus: the focus went elsewhere.
     static void LoseFocus(QWidget* control)
     {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(control, &out);
     }
-
     // Every later edit of a data file fails: its temporary file cannot be created.
     static void BreakWrites() { std::filesystem::create_directory(CTextFile::kTempFileName); }
-
     static std::string Sjis(const char* utf8) { return Cp932FromUtf8(utf8); }
 };
