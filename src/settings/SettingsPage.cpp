@@ -44,7 +44,8 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             m_handler();
         return false;
     }
@@ -88,16 +89,18 @@ QString NotStoredIntro(const QString& fieldName)
 
 QString SettingNotSavedMessage(const QString& fieldName)
 {
-    return QStringLiteral("「%1」を保存できませんでした。\n"
-                          "setting.txt に書き込めません。ディスクの空き容量と書き込みの権限を確認してください。"
-                          "入力した内容は画面に残っています。")
+    return QStringLiteral(
+               "「%1」を保存できませんでした。\n"
+               "setting.txt に書き込めません。ディスクの空き容量と書き込みの権限を確認してください。"
+               "入力した内容は画面に残っています。")
         .arg(fieldName);
 }
 
 QString TypeNotRenamedMessage()
 {
-    return QStringLiteral("測定の種類の名前を変更できませんでした。\n"
-                          "item.txt に書き込めません。ディスクの空き容量と書き込みの権限を確認してください。");
+    return QStringLiteral(
+        "測定の種類の名前を変更できませんでした。\n"
+        "item.txt に書き込めません。ディスクの空き容量と書き込みの権限を確認してください。");
 }
 
 CSettingsPage::CSettingsPage(IModalSeam& seam) : CPage(SettingsTemplate(), seam)
@@ -142,7 +145,8 @@ void CSettingsPage::WatchFocusLoss(QLineEdit* edit, void (CSettingsPage::*handle
 void CSettingsPage::DoDataExchange(CDataExchange& dx)
 {
     if (!DDX_TextUnsigned(dx, m_editMaxRecords, m_nMaxRecords) ||
-        !DDX_TextUnsigned(dx, m_editPrintFrom, m_nPrintFrom) || !DDX_TextUnsigned(dx, m_editPrintTo, m_nPrintTo))
+        !DDX_TextUnsigned(dx, m_editPrintFrom, m_nPrintFrom) ||
+        !DDX_TextUnsigned(dx, m_editPrintTo, m_nPrintTo))
         return;
     DDX_Check(dx, m_checkFuse, m_bUseFuse);
     DDX_Check(dx, m_checkBl, m_bUseBl);

@@ -127,7 +127,8 @@ TEST_F(RenameTest, ANameThatWouldNotStayOneSjisLineKeepsTheDialogOpen)
 {
     auto page = OpenLinkedPage();
     const QString refused[] = {QString(1023, QLatin1Char('x')), QString(512, QChar(0x3042)),
-                               QStringLiteral("朝\n昼"), QStringLiteral("朝\r"), QStringLiteral("朝\U0001F600")};
+                               QStringLiteral("朝\n昼"), QStringLiteral("朝\r"),
+                               QStringLiteral("朝\U0001F600")};
     for (const QString& name : refused) {
         int result = 0;
         seam.QueueDialog([&](QDialog& dlg) {

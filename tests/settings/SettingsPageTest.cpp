@@ -71,7 +71,8 @@ TEST_F(SettingsPageTest, FieldsAreWrittenAsTypedOnLosingTheFocusAndRoundTripByte
     const std::string bytes = "250\r\n2\r\n45\r\n1\r\n0\r\n" + Sjis("髙橋 ﾀﾛｳ～①Ⅱ") + "\r\n";
     WriteBytes("setting.txt", bytes);
     auto page = OpenPage();
-    for (QLineEdit* edit : {page->m_editMaxRecords, page->m_editPrintFrom, page->m_editPrintTo, page->m_editName})
+    for (QLineEdit* edit :
+         {page->m_editMaxRecords, page->m_editPrintFrom, page->m_editPrintTo, page->m_editName})
         LoseFocus(edit);
     page->m_checkBl->click();
     page->m_checkBl->click();
@@ -155,17 +156,23 @@ TEST_F(SettingsPageTest, ANameLongerThanTheLimitIsShownWholeAndRefusedOnLeaving)
     EXPECT_EQ(seam.messages.size(), 1u) << "129 bytes pass";
 }
 
-TEST_F(SettingsPageTest, LeavingTheTabWithTheFocusInAFieldWritesIt)
+TEST_F(SettingsPageTest, TheFocusedFieldIsWrittenWhenTheTabIsLeftOrTheWindowCloses)
 {
     auto dlg = OpenOnSettingsTab(seam);
     dlg->show();
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-    QLineEdit* from = dlg->m_settingsPage.m_editPrintFrom;
-    from->setFocus();
-    from->setText(QStringLiteral("7"));
+    CSettingsPage& page = dlg->m_settingsPage;
+    page.m_editPrintFrom->setFocus();
+    page.m_editPrintFrom->setText(QStringLiteral("7"));
     dlg->TabBar()->setCurrentIndex(1);
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
+
+    dlg->TabBar()->setCurrentIndex(2);
+    page.m_editPrintTo->setFocus();
+    page.m_editPrintTo->setText(QStringLiteral("9"));
+    dlg->reject(); // the close box
+    EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n9\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
 }
 
 TEST_F(SettingsPageTest, EnterAndEscapeInThePageDoNothing)
