@@ -32,6 +32,12 @@ TEST_F(SettingsPageTest, NumbersShowAsUnsignedAndMissingLinesAsEmpty)
     EXPECT_EQ(page->m_editName->text(), QString());
     ASSERT_EQ(page->m_listTypes->count(), 5);
     EXPECT_TRUE(page->m_listTypes->item(0)->isSelected());
+
+    // A name typed into this short file lands on its own line, not on the missing line 4.
+    page->m_editName->setText(QStringLiteral("山田"));
+    LoseFocus(page->m_editName);
+    page->m_checkFuse->click();
+    EXPECT_EQ(ReadBytes("setting.txt"), "-5\r\n 12abc\r\n\r\n\r\n1\r\n" + Sjis("山田") + "\r\n");
 }
 
 TEST_F(SettingsPageTest, AFlagIsSetOnlyWhenItsNumberIsExactlyOne)
