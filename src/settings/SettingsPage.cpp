@@ -185,6 +185,19 @@ bool CSettingsPage::OnInitDialog()
     return true;
 }
 
+bool CSettingsPage::WriteSettingLine(unsigned line, std::string text)
+{
+    // In a short file, a line beyond the end would be written as the first missing line, where
+    // the next start reads another setting. Empty lines fill the gap instead: they read exactly
+    // as the missing lines did.
+    const unsigned count = m_settingFile.GetLineCount();
+    if (count + 1 < line) {
+        text.insert(0, line - 1 - count, '\n');
+        line = count + 1;
+    }
+    return m_settingFile.ReplaceLine(line, text);
+}
+
 void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fieldName)
 {
     const std::optional<std::string> text = ToCp932(edit->text());
@@ -199,13 +212,13 @@ void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fie
                           MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!m_settingFile.ReplaceLine(line, *text + '\n'))
+    if (!WriteSettingLine(line, *text + '\n'))
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CSettingsPage::SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName)
 {
-    if (!m_settingFile.ReplaceLine(line, box->isChecked() ? "1\n" : "0\n"))
+    if (!WriteSettingLine(line, box->isChecked() ? "1\n" : "0\n"))
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -61,6 +61,7 @@ protected:
 private:
     void BindControls();
     void WatchFocusLoss(QLineEdit* edit, void (CSettingsPage::*handler)());
+    bool WriteSettingLine(unsigned line, std::string text);
     // Writes text as line n of the settings file; tells the user when it could not.
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
