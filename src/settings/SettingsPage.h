@@ -61,8 +61,9 @@ protected:
 private:
     void BindControls();
     void WatchFocusLoss(QLineEdit* edit, void (CSettingsPage::*handler)());
+    // Replaces one line of the settings file with text (ending in its line feed).
     bool WriteSettingLine(unsigned line, std::string text);
-    // Writes text as line n of the settings file; tells the user when it could not.
+    // A field's text or a box's state onto its line; tells the user when that failed.
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
