@@ -2,11 +2,13 @@
 // selector change together, or nothing changes.
 #include "SettingsFixture.h"
 
+#include "app/MainDlg.h"
 #include "list/ListPage.h"
 #include "settings/RenameDlg.h"
 
 #include <QComboBox>
 #include <QSignalSpy>
+#include <QTabBar>
 
 namespace {
 
@@ -150,4 +152,21 @@ TEST_F(RenameTest, ANameThatWouldNotStayOneSjisLineKeepsTheDialogOpen)
     auto reopened = OpenPage();
     ASSERT_EQ(reopened->m_listTypes->count(), 5);
     EXPECT_EQ(reopened->m_listTypes->item(4)->text(), longest);
+}
+
+TEST_F(RenameTest, ARenameInTheMainWindowReachesTheListPagesSelectorAtOnce)
+{
+    CMainDlg dlg(seam);
+    dlg.OnInitDialog();
+    QComboBox* selector = dlg.m_listPage.m_comboAverageType;
+    ASSERT_NE(selector, nullptr);
+    selector->setCurrentIndex(2);
+    dlg.TabBar()->setCurrentIndex(2);
+    dlg.m_settingsPage.m_listTypes->setCurrentRow(1);
+    QueueRename(QStringLiteral("起床時"));
+    static_cast<QAbstractButton*>(dlg.m_settingsPage.Control(1028))->click();
+    EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(1, Sjis("起床時")));
+    EXPECT_EQ(selector->itemText(1), QStringLiteral("起床時"));
+    EXPECT_EQ(selector->count(), 5);
+    EXPECT_EQ(selector->currentIndex(), 0);
 }
