@@ -1,20 +1,82 @@
 #include "list/ListPage.h"
 
+#include "list/Averages.h"
+#include "list/DateTimeText.h"
+#include "list/RecordDlg.h"
+#include "list/RecordListModel.h"
+#include "list/RecordRules.h"
+#include "platform/ModalSeam.h"
+#include "platform/QtText.h"
+#include "platform/WinTypes.h"
 #include "print/ReportPrinter.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
 #include "store/RecordLine.h"
 
+#include <QComboBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr int IDC_RECORD_LIST = 1001;
+constexpr int IDC_AVERAGE_TYPE = 1010;
+constexpr int IDC_MODIFY = 1012;
+constexpr int IDC_DELETE = 1013;
+constexpr int IDC_ADD = 1014;
+constexpr int IDC_PRINT = 1015;
+constexpr int IDC_MAX_AVERAGE = 1016;
+constexpr int IDC_MIN_AVERAGE = 1017;
+constexpr int IDC_PULSE_AVERAGE = 1018;
+
+} // namespace
+
 CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam), m_pPrinters(&RealPrinterSeam())
 {
     SwallowEnterAndEscape(true);
+    m_comboAverageType = Get<QComboBox>(IDC_AVERAGE_TYPE);
+    m_listRecords = Get<QTableView>(IDC_RECORD_LIST);
+    m_staticMaxAverage = Get<QLabel>(IDC_MAX_AVERAGE);
+    m_staticMinAverage = Get<QLabel>(IDC_MIN_AVERAGE);
+    m_staticPulseAverage = Get<QLabel>(IDC_PULSE_AVERAGE);
+    m_model = new CRecordListModel(m_dataFile, this);
+
+    connect(Get<QPushButton>(IDC_ADD), &QPushButton::clicked, this, [this] { OnAddRecord(); });
+    connect(Get<QPushButton>(IDC_MODIFY), &QPushButton::clicked, this, [this] { OnModify(); });
+    connect(Get<QPushButton>(IDC_DELETE), &QPushButton::clicked, this, [this] { OnDelete(); });
+    connect(Get<QPushButton>(IDC_PRINT), &QPushButton::clicked, this, [this] { OnPrint(); });
+    // Only a choice of the user recomputes the averages; a program's change of the entry does not.
+    connect(m_comboAverageType, &QComboBox::activated, this, [this] { OnSelchangeAverageType(); });
+}
+
+CListPage::~CListPage()
+{
+    // The view asks the model about its rows until it goes; the model reads m_dataFile.
+    if (m_listRecords)
+        m_listRecords->setModel(nullptr);
+}
+
+QString CListPage::WriteFailedMessage()
+{
+    return QStringLiteral("データファイル（data.txt）に書き込めなかったため、この変更は保存されていません。\n"
+                          "一覧には、ファイルに保存されている内容を表示しています。\n"
+                          "ディスクの空き容量と、フォルダーへの書き込みの権限を確かめてください。");
 }
 
 bool CListPage::OnInitDialog()
 {
     CPage::OnInitDialog();
+    SetUpRecordList();
     // The pages created after this one read the data files: create any missing one first.
     CreateMissingDataFiles();
+    LoadAverageTypes();
     CTextFile settings(nullptr, true);
     settings.SetPath(kSettingFileName);
     settings.Reload();
@@ -22,10 +84,209 @@ bool CListPage::OnInitDialog()
     m_nRecordLimit = ReadInt(limit ? limit : "");
     m_dataFile.SetPath(kDataFileName);
     m_dataFile.Reload();
+    m_model->ResetFromFile();
+    RefreshAverages();
     return true;
 }
 
-void CListPage::RefreshAverages() {}
+void CListPage::SetUpRecordList()
+{
+    QTableView* view = m_listRecords;
+    view->setModel(m_model);
+    view->setAccessibleName(QStringLiteral("血圧情報の一覧"));
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setShowGrid(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
+    // The rows share one height, so that a hundred thousand rows cost no measuring.
+    QHeaderView* rows = view->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    SizeColumns();
+    // The selection stays as visible when the focus is elsewhere.
+    QPalette palette = view->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setBrush(QPalette::Inactive, role, palette.brush(QPalette::Active, role));
+    view->setPalette(palette);
+    connect(view, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { OnDblclkRecordList(index.isValid() ? index.row() : -1); });
+}
+
+void CListPage::SizeColumns()
+{
+    QTableView* view = m_listRecords;
+    QHeaderView* columns = view->horizontalHeader();
+    columns->setHighlightSections(false);
+    columns->setStretchLastSection(false);
+    // The widths are pixels of the classic small font; the date column grows to hold a whole
+    // date and time in the dialog font.
+    const int cellMargin = 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 8;
+    const int dateWidth =
+        view->fontMetrics().horizontalAdvance(QStringLiteral("2038/12/31 23:59:59")) + cellMargin;
+    for (int c = 0; c < CRecordListModel::kColumnCount; ++c) {
+        int width = CRecordListModel::ColumnWidth(c);
+        if (c == 0)
+            width = std::max(width, dateWidth);
+        columns->resizeSection(c, width);
+        view->setColumnHidden(c, width == 0);
+    }
+}
+
+void CListPage::LoadAverageTypes()
+{
+    CTextFile items(nullptr, true);
+    items.SetPath(kItemFileName);
+    items.Reload();
+    for (unsigned n = 1; n <= items.GetLineCount(); ++n) {
+        const char* name = items.GetLine(n);
+        m_comboAverageType->addItem(FromCp932(name ? name : ""));
+    }
+    m_comboAverageType->setCurrentIndex(m_comboAverageType->count() > 0 ? 0 : -1);
+}
+
+unsigned CListPage::RecordCount()
+{
+    // An empty file never counts as loaded: load it before asking for the count.
+    if (!m_dataFile.IsLoaded())
+        m_dataFile.LoadCache();
+    return m_dataFile.GetLineCount();
+}
+
+void CListPage::RefreshAverages()
+{
+    const int filter = m_comboAverageType->currentIndex();
+    m_staticMaxAverage->setText(QString::fromStdString(AverageText(2, filter)));
+    m_staticMinAverage->setText(QString::fromStdString(AverageText(3, filter)));
+    m_staticPulseAverage->setText(QString::fromStdString(AverageText(4, filter)));
+}
+
+std::string CListPage::AverageText(int field, int typeFilter)
+{
+    const RecordLineAt lineAt = [this](unsigned n) {
+        const char* line = m_dataFile.GetLine(n);
+        return line ? std::string_view(line) : std::string_view();
+    };
+    return ComputeAverageText(RecordCount(), lineAt, field, typeFilter);
+}
+
+void CListPage::OnSelchangeAverageType()
+{
+    RefreshAverages();
+}
+
+bool CListPage::InsertRecord(const std::string& line)
+{
+    // A limit of 0 or less comes from an emptied or broken setting; it keeps every record
+    // rather than deleting all but the new one.
+    if (m_nRecordLimit > 0)
+        return m_dataFile.InsertLineLimited(1, line, m_nRecordLimit);
+    return m_dataFile.InsertLine(1, line);
+}
+
+void CListPage::OnAddRecord()
+{
+    CRecordDlg dlg(Seam(), this);
+    const CTime now = CTime::GetCurrentTime();
+    dlg.m_timeDate = now;
+    dlg.m_timeTime = now;
+    dlg.m_nType = 0;
+    if (dlg.DoModal() != IDOK)
+        return;
+    const std::string dateTime = FormatDateTime(dlg.m_timeDate, dlg.m_timeTime);
+    const std::string line = FormatRecordLine(dateTime, dlg.m_nMax, dlg.m_nMin, dlg.m_nPulse, dlg.m_nIhb,
+                                              dlg.m_nType, dlg.m_strComment);
+    if (!InsertRecord(line)) {
+        ReportFailedWrite();
+        return;
+    }
+    m_model->InsertTopRow();
+    m_model->MatchFile(); // drops the rows whose lines the limit dropped
+    RefreshAverages();
+}
+
+void CListPage::OnModify()
+{
+    const int row = FirstSelectedRow();
+    if (row >= 0)
+        ModifyRecord(row);
+}
+
+void CListPage::OnDblclkRecordList(int row)
+{
+    if (row >= 0)
+        ModifyRecord(row);
+}
+
+void CListPage::ModifyRecord(int row)
+{
+    if (row < 0 || static_cast<unsigned>(row) >= RecordCount())
+        return;
+    const char* stored = m_dataFile.GetLine(static_cast<unsigned>(row) + 1);
+    // From the file's line rather than the cells, so that the whole stored comment comes back.
+    const MEASUREMENT record = RecordFromLine(stored ? stored : "");
+    CRecordDlg dlg(Seam(), this);
+    const CTime when = ParseDateTime(record.dateTime, CTime::GetCurrentTime());
+    dlg.m_timeDate = when;
+    dlg.m_timeTime = when;
+    dlg.m_nMax = record.max;
+    dlg.m_nMin = record.min;
+    dlg.m_nPulse = record.pulse;
+    dlg.m_nIhb = record.ihb;
+    dlg.m_nType = record.type;
+    dlg.m_strComment = record.comment;
+    if (dlg.DoModal() != IDOK)
+        return;
+    const std::string dateTime = FormatDateTime(dlg.m_timeDate, dlg.m_timeTime);
+    const std::string line = FormatRecordLine(dateTime, dlg.m_nMax, dlg.m_nMin, dlg.m_nPulse, dlg.m_nIhb,
+                                              dlg.m_nType, dlg.m_strComment) +
+                             '\n';
+    if (!m_dataFile.ReplaceLine(static_cast<unsigned>(row) + 1, line)) {
+        ReportFailedWrite();
+        return;
+    }
+    m_model->RowChanged(row);
+    m_model->MatchFile();
+    RefreshAverages();
+}
+
+void CListPage::OnDelete()
+{
+    const int answer = Seam().MessageBox(this, QStringLiteral("選択された血圧情報を削除しますか？"),
+                                         QStringLiteral("削除の確認"), MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES)
+        return;
+    for (int row = FirstSelectedRow(); row >= 0; row = FirstSelectedRow()) {
+        if (!m_dataFile.DeleteLine(static_cast<unsigned>(row) + 1)) {
+            ReportFailedWrite();
+            return;
+        }
+        m_model->RemoveRowAt(row);
+    }
+    m_model->MatchFile();
+    RefreshAverages();
+}
+
+int CListPage::FirstSelectedRow() const
+{
+    const QItemSelectionModel* selection = m_listRecords->selectionModel();
+    if (!selection)
+        return -1;
+    int first = INT_MAX;
+    for (const QItemSelectionRange& range : selection->selection())
+        if (range.isValid() && range.top() < first)
+            first = range.top();
+    return first == INT_MAX ? -1 : first;
+}
+
+void CListPage::ReportFailedWrite()
+{
+    m_dataFile.Reload();
+    m_model->ResetFromFile();
+    RefreshAverages();
+    Seam().MessageBox(this, WriteFailedMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+}
 
 void CListPage::OnPrint()
 {

@@ -1,29 +1,68 @@
 #pragma once
 // The main tab: the list of measurements, their averages, and adding, correcting and deleting.
+// Row r of the list always shows line r + 1 of the measurement file; every change is made to
+// the file first, and the list follows what the file holds.
 
 #include "platform/Dialog.h"
 #include "store/TextFile.h"
 
+#include <string>
+
+class CRecordListModel;
 class IPrinterSeam;
 class QComboBox;
+class QLabel;
+class QTableView;
 
 class CListPage : public CPage
 {
     Q_OBJECT
 public:
     explicit CListPage(IModalSeam& seam);
+    ~CListPage() override;
 
     void RefreshAverages();
+    // The average of one record field as decimal text, over the records of one type (0 or -1
+    // for all records).
+    std::string AverageText(int field, int typeFilter);
+
+    void OnAddRecord();               // "登録"
+    void OnModify();                  // "修正"
+    void OnDelete();                  // "削除"
+    void OnDblclkRecordList(int row); // row -1: below the last row
+    void OnSelchangeAverageType();
+    void ModifyRecord(int row);
+
     void OnPrint();     // "印刷"
     void PrintReport(); // the one-page report of the print range
     void SetPrinterSeam(IPrinterSeam& printers) { m_pPrinters = &printers; }
 
-    CTextFile m_dataFile{nullptr, true}; // bound to the measurement file from initialisation on
-    int m_nRecordLimit = 0;
+    // The selected rows are shown in the list; the lowest one, or -1 when none is selected.
+    int FirstSelectedRow() const;
+
+    // The message after a failed write: the change was not saved, the list shows the file.
+    static QString WriteFailedMessage();
+
+    CTextFile m_dataFile{nullptr, true};     // bound to the measurement file from initialisation on
+    int m_nRecordLimit = 0;                  // 0 or less keeps every record
     QComboBox* m_comboAverageType = nullptr; // combo 1010, the type the averages cover
+    QTableView* m_listRecords = nullptr;     // list 1001
+    QLabel* m_staticMaxAverage = nullptr;    // 1016
+    QLabel* m_staticMinAverage = nullptr;    // 1017
+    QLabel* m_staticPulseAverage = nullptr;  // 1018
 
 private:
-    IPrinterSeam* m_pPrinters;
-
     bool OnInitDialog() override;
+    void SetUpRecordList();
+    void SizeColumns();
+    void LoadAverageTypes();
+    unsigned RecordCount();
+    // Stores a new record as line 1, keeping at most m_nRecordLimit lines when it is positive.
+    bool InsertRecord(const std::string& line);
+    // After a failed write: the list shows the file as it is, and the user learns that the
+    // change was not saved.
+    void ReportFailedWrite();
+
+    IPrinterSeam* m_pPrinters;
+    CRecordListModel* m_model = nullptr; // owned by this page as its Qt child
 };

@@ -1,21 +1,128 @@
 #include "print/ReportPrinter.h"
 
+#include "platform/DataExchange.h"
+#include "platform/ModalSeam.h"
+#include "platform/QtText.h"
+#include "platform/WinTypes.h"
+#include "print/PrintDialogSeam.h"
+#include "print/ReportLayout.h"
+#include "store/DataFiles.h"
+#include "store/RecordLine.h"
+#include "store/TextFile.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPrinter>
+
+#include <string>
+#include <vector>
 
 namespace {
 
-class CNoPrinterSeam final : public IPrinterSeam
+// All lines of a cached text file, in order.
+std::vector<std::string> AllLines(CTextFile& file)
 {
-public:
-    std::unique_ptr<QPrinter> ChoosePrinter(QWidget*) override { return nullptr; }
-};
+    std::vector<std::string> lines;
+    lines.reserve(file.GetLineCount());
+    for (unsigned n = 1; n <= file.GetLineCount(); ++n) {
+        const char* line = file.GetLine(n);
+        lines.emplace_back(line ? line : "");
+    }
+    return lines;
+}
+
+std::vector<std::string> ReadFreshLines(const char* name)
+{
+    CTextFile file(nullptr, true);
+    file.SetPath(name);
+    file.Reload();
+    return AllLines(file);
+}
+
+// Setting line n, or the empty text when the file does not reach it.
+std::string SettingAt(const std::vector<std::string>& settings, unsigned n)
+{
+    return n <= settings.size() ? settings[n - 1] : std::string();
+}
+
+// Where the job goes, for the messages: the output file, else the printer's name.
+QString Destination(const QPrinter& printer)
+{
+    return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+}
+
+QString FailureText(const QString& what, const QPrinter& printer)
+{
+    const QString destination = Destination(printer);
+    return destination.isEmpty() ? what : what + QStringLiteral("\n出力先: ") + destination;
+}
+
+void ReportFailure(QWidget* parent, IModalSeam& seam, const QString& what, const QPrinter& printer)
+{
+    seam.MessageBox(parent, FailureText(what, printer), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// A PDF written to a file counts as finished only when the file holds the page.
+bool OutputWritten(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return true;
+    const QFileInfo file(printer.outputFileName());
+    return file.exists() && file.size() > 0;
+}
 
 } // namespace
 
 IPrinterSeam& RealPrinterSeam()
 {
-    static CNoPrinterSeam seam;
+    static CPrintDialogSeam seam(RealModalSeam()); // holds only the seam it runs the dialog through
     return seam;
 }
 
-void PrintReport(QWidget*, IModalSeam&, IPrinterSeam&, CTextFile&) {}
+QFont ReportFont(const QFont& base)
+{
+    QFont font(base);
+    font.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("TakaoGothic"), QStringLiteral("VL Gothic"),
+                      QStringLiteral("monospace")});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+void PaintReport(QPainter& painter, CTextFile& dataFile)
+{
+    painter.setFont(ReportFont(painter.font()));
+    const QFontMetrics metrics = painter.fontMetrics();
+    // The height of a sample text, measured only, is the line height.
+    const int h = metrics.size(Qt::TextSingleLine, QStringLiteral("Orvanta")).height();
+    const std::vector<std::string> settings = ReadFreshLines(kSettingFileName);
+    const std::vector<std::string> typeNames = ReadFreshLines(kItemFileName);
+    const std::vector<ReportLine> lines =
+        LayoutReport(h, SettingAt(settings, kSettingName), ReadLong(SettingAt(settings, kSettingPrintFrom)),
+                     ReadLong(SettingAt(settings, kSettingPrintTo)), AllLines(dataFile), typeNames);
+    // drawText takes the baseline: the top of the text lies one ascent above it.
+    for (const ReportLine& line : lines)
+        painter.drawText(line.x, line.y + metrics.ascent(), FromCp932(line.text));
+}
+
+void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile)
+{
+    const std::unique_ptr<QPrinter> printer = printers.ChoosePrinter(parent);
+    if (!printer)
+        return; // cancelled
+    printer->setDocName(QString());
+    QPainter painter;
+    if (!painter.begin(printer.get())) {
+        ReportFailure(parent, seam, QStringLiteral("印刷を開始できませんでした。"), *printer);
+        return;
+    }
+    PaintReport(painter, dataFile);
+    const bool ended = painter.end();
+    const bool failed =
+        printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted;
+    if (!ended || failed || !OutputWritten(*printer))
+        ReportFailure(parent, seam, QStringLiteral("印刷を完了できませんでした。"), *printer);
+}

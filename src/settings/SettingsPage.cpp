@@ -1,13 +1,297 @@
 #include "settings/SettingsPage.h"
 
+#include "list/ListPage.h"
+#include "platform/ModalSeam.h"
+#include "platform/QtText.h"
+#include "platform/WinTypes.h"
 #include "res/Templates.h"
+#include "settings/RenameDlg.h"
+#include "settings/SettingLines.h"
+#include "store/DataFiles.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <functional>
+
+namespace {
+
+enum : int
+{
+    IDC_MAX_RECORDS = 1022,
+    IDC_USE_FUSE = 1023,
+    IDC_USE_BL = 1024,
+    IDC_TYPES = 1025,
+    IDC_PRINT_FROM = 1026,
+    IDC_PRINT_TO = 1027,
+    IDC_RENAME = 1028,
+    IDC_NAME = 1030,
+};
+
+// Calls its handler when the watched edit loses the keyboard focus: the edit's kill-focus
+// notification. A context menu opening over the edit leaves the focus where it is.
+class CKillFocusFilter : public QObject
+{
+public:
+    explicit CKillFocusFilter(std::function<void()> handler) : m_handler(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            m_handler();
+        return false;
+    }
+
+private:
+    std::function<void()> m_handler;
+};
+
+// A type entry shows its name and keeps the name's bytes as read, so that a name holding bytes
+// that do not decode cleanly is offered to the rename dialog unchanged.
+QListWidgetItem* MakeTypeEntry(const std::string& name)
+{
+    auto* entry = new QListWidgetItem(FromCp932(name));
+    entry->setData(Qt::UserRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    return entry;
+}
+
+std::string TypeEntryBytes(const QListWidgetItem& entry)
+{
+    const QByteArray bytes = entry.data(Qt::UserRole).toByteArray();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+// Shows a stored text whole, even beyond the typing limit that the data exchange set: a limit
+// on typing never cuts what is already there.
+void ShowWhole(QLineEdit* edit, const std::string& value)
+{
+    const QString whole = FromCp932(value);
+    if (edit->text() == whole)
+        return;
+    edit->setMaxLength(static_cast<int>(whole.size()));
+    edit->setText(whole);
+}
+
+QString NotStoredIntro(const QString& fieldName)
+{
+    return QStringLiteral("「%1」は保存されていません。\n").arg(fieldName);
+}
+
+} // namespace
+
+QString SettingNotSavedMessage(const QString& fieldName)
+{
+    return QStringLiteral(
+               "「%1」を保存できませんでした。\n"
+               "setting.txt に書き込めません。ディスクの空き容量と書き込みの権限を確認してください。"
+               "入力した内容は画面に残っています。")
+        .arg(fieldName);
+}
+
+QString TypeNotRenamedMessage()
+{
+    return QStringLiteral(
+        "測定の種類の名前を変更できませんでした。\n"
+        "item.txt に書き込めません。ディスクの空き容量と書き込みの権限を確認してください。");
+}
 
 CSettingsPage::CSettingsPage(IModalSeam& seam) : CPage(SettingsTemplate(), seam)
 {
     SwallowEnterAndEscape(true);
+    BindControls();
+
+    // The two range fields share one caption; each gets a name of its own.
+    m_editPrintFrom->setAccessibleName(QStringLiteral("印刷範囲の設定：最新の何件目から"));
+    m_editPrintTo->setAccessibleName(QStringLiteral("印刷範囲の設定：何件目まで"));
+
+    WatchFocusLoss(m_editMaxRecords, &CSettingsPage::OnKillfocusMaxRecords);
+    WatchFocusLoss(m_editPrintFrom, &CSettingsPage::OnKillfocusPrintFrom);
+    WatchFocusLoss(m_editPrintTo, &CSettingsPage::OnKillfocusPrintTo);
+    WatchFocusLoss(m_editName, &CSettingsPage::OnKillfocusName);
+    connect(m_checkBl, &QCheckBox::clicked, this, [this] { OnUseBl(); });
+    connect(m_checkFuse, &QCheckBox::clicked, this, [this] { OnUseFuse(); });
+    if (auto* rename = Get<QPushButton>(IDC_RENAME))
+        connect(rename, &QPushButton::clicked, this, [this] { OnRenameType(); });
+}
+
+CSettingsPage::~CSettingsPage() = default;
+
+void CSettingsPage::BindControls()
+{
+    m_editName = Get<QLineEdit>(IDC_NAME);
+    m_editPrintTo = Get<QLineEdit>(IDC_PRINT_TO);
+    m_editPrintFrom = Get<QLineEdit>(IDC_PRINT_FROM);
+    m_editMaxRecords = Get<QLineEdit>(IDC_MAX_RECORDS);
+    m_checkFuse = Get<QCheckBox>(IDC_USE_FUSE);
+    m_checkBl = Get<QCheckBox>(IDC_USE_BL);
+    m_listTypes = Get<QListWidget>(IDC_TYPES);
+}
+
+void CSettingsPage::WatchFocusLoss(QLineEdit* edit, void (CSettingsPage::*handler)())
+{
+    auto filter = std::make_unique<CKillFocusFilter>([this, handler] { (this->*handler)(); });
+    edit->installEventFilter(filter.get());
+    m_focusFilters.push_back(std::move(filter));
+}
+
+void CSettingsPage::DoDataExchange(CDataExchange& dx)
+{
+    if (!DDX_TextUnsigned(dx, m_editMaxRecords, m_nMaxRecords) ||
+        !DDX_TextUnsigned(dx, m_editPrintFrom, m_nPrintFrom) ||
+        !DDX_TextUnsigned(dx, m_editPrintTo, m_nPrintTo))
+        return;
+    DDX_Check(dx, m_checkFuse, m_bUseFuse);
+    DDX_Check(dx, m_checkBl, m_bUseBl);
+    if (!DDX_Text(dx, m_editName, m_strName) || !DDV_MaxChars(dx, m_editName, m_strName, kMaxNameBytes))
+        return;
+    if (!dx.m_bSaveAndValidate)
+        ShowWhole(m_editName, m_strName);
 }
 
 bool CSettingsPage::OnInitDialog()
 {
-    return CPage::OnInitDialog();
+    CPage::OnInitDialog();
+
+    m_settingFile.SetPath(kSettingFileName);
+    m_settingFile.Reload();
+    m_nMaxRecords = SettingNumber(m_settingFile.GetLine(kSettingRecordLimit));
+    m_nPrintFrom = SettingNumber(m_settingFile.GetLine(kSettingPrintFrom));
+    m_nPrintTo = SettingNumber(m_settingFile.GetLine(kSettingPrintTo));
+    m_bUseBl = SettingFlag(m_settingFile.GetLine(kSettingUseBl));
+    m_bUseFuse = SettingFlag(m_settingFile.GetLine(kSettingUseFuse));
+    m_strName = SettingText(m_settingFile.GetLine(kSettingName));
+
+    m_itemFile.SetPath(kItemFileName);
+    m_itemFile.Reload();
+    for (unsigned i = 1;; ++i) {
+        if (!m_itemFile.IsLoaded())
+            m_itemFile.LoadCache();
+        if (i > m_itemFile.GetLineCount())
+            break;
+        m_listTypes->addItem(MakeTypeEntry(SettingText(m_itemFile.GetLine(i))));
+    }
+    if (m_listTypes->count() > 0)
+        m_listTypes->setCurrentRow(0);
+
+    UpdateData(false);
+    return true;
+}
+
+bool CSettingsPage::WriteSettingLine(unsigned line, std::string text)
+{
+    // In a short file, a line beyond the end would be written as the first missing line, where
+    // the next start reads another setting. Empty lines fill the gap instead: they read exactly
+    // as the missing lines did.
+    const unsigned count = m_settingFile.GetLineCount();
+    if (count + 1 < line) {
+        text.insert(0, line - 1 - count, '\n');
+        line = count + 1;
+    }
+    return m_settingFile.ReplaceLine(line, text);
+}
+
+void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fieldName)
+{
+    const std::optional<std::string> text = ToCp932(edit->text());
+    if (!text) {
+        Seam().MessageBox(this, NotStoredIntro(fieldName) + UnsupportedCharacterMessage(), AppTitle(),
+                          MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // A line break or an over-long text would spill into a second line of the file.
+    if (const LineFit fit = CheckOneLine(*text); fit != LineFit::Fits) {
+        Seam().MessageBox(this, NotStoredIntro(fieldName) + NotOneLineMessage(fit), AppTitle(),
+                          MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!WriteSettingLine(line, *text + '\n'))
+        Seam().MessageBox(this, SettingNotSavedMessage(fieldName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CSettingsPage::SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName)
+{
+    if (!WriteSettingLine(line, box->isChecked() ? "1\n" : "0\n"))
+        Seam().MessageBox(this, SettingNotSavedMessage(fieldName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CSettingsPage::OnKillfocusMaxRecords()
+{
+    SaveField(m_editMaxRecords, kSettingRecordLimit, QStringLiteral("最大保存件数"));
+}
+
+void CSettingsPage::OnKillfocusPrintFrom()
+{
+    SaveField(m_editPrintFrom, kSettingPrintFrom, QStringLiteral("印刷範囲（最新の何件目から）"));
+}
+
+void CSettingsPage::OnKillfocusPrintTo()
+{
+    SaveField(m_editPrintTo, kSettingPrintTo, QStringLiteral("印刷範囲（何件目まで）"));
+}
+
+void CSettingsPage::OnKillfocusName()
+{
+    SaveField(m_editName, kSettingName, QStringLiteral("お名前"));
+}
+
+void CSettingsPage::OnUseBl()
+{
+    SaveCheck(m_checkBl, kSettingUseBl, QStringLiteral("use bl"));
+}
+
+void CSettingsPage::OnUseFuse()
+{
+    SaveCheck(m_checkFuse, kSettingUseFuse, QStringLiteral("use fuse"));
+}
+
+void CSettingsPage::OnRenameType()
+{
+    const QList<QListWidgetItem*> selected = m_listTypes->selectedItems();
+    if (selected.isEmpty())
+        return; // an empty type list: there is no line to rename
+    const int i = m_listTypes->row(selected.front());
+    const std::string oldName = TypeEntryBytes(*selected.front());
+
+    CRenameDlg dlg(Seam(), this);
+    dlg.m_strName = oldName;
+    if (dlg.DoModal() != IDOK)
+        return;
+
+    ReplaceTypeEntry(i, dlg.m_strName);
+    if (!m_itemFile.ReplaceLine(static_cast<unsigned>(i) + 1, dlg.m_strName + '\n')) {
+        // The list keeps showing what the file holds.
+        ReplaceTypeEntry(i, oldName);
+        Seam().MessageBox(this, TypeNotRenamedMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    ReplaceComboEntry(i, dlg.m_strName);
+}
+
+void CSettingsPage::ReplaceTypeEntry(int index, const std::string& name)
+{
+    delete m_listTypes->takeItem(index);
+    m_listTypes->insertItem(index, MakeTypeEntry(name));
+    m_listTypes->setCurrentRow(index);
+}
+
+void CSettingsPage::ReplaceComboEntry(int index, const std::string& name)
+{
+    QComboBox* combo = m_pListPage ? m_pListPage->m_comboAverageType : nullptr;
+    if (!combo)
+        return;
+    // Quietly: the list page's averages stay as they are.
+    const QSignalBlocker quiet(combo);
+    if (index < combo->count()) {
+        combo->removeItem(index);
+        combo->insertItem(index, FromCp932(name));
+    }
+    combo->setCurrentIndex(0);
 }

@@ -1,0 +1,59 @@
+#include "list/DateTimeText.h"
+
+#include "store/RecordLine.h"
+
+#include <array>
+#include <cstdio>
+
+std::string FormatDateTime(CTime date, CTime time)
+{
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), "%d/%d/%d %02d:%02d:%02d", date.GetYear(), date.GetMonth(),
+                  date.GetDay(), time.GetHour(), time.GetMinute(), time.GetSecond());
+    return text.data();
+}
+
+namespace {
+
+// The text up to the first of the delimiters; the rest starts after it.
+std::string_view TakePiece(std::string_view& rest, std::string_view delimiters)
+{
+    const size_t end = rest.find_first_of(delimiters);
+    const std::string_view piece = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    return piece;
+}
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month)
+{
+    constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : days[static_cast<size_t>(month - 1)];
+}
+
+} // namespace
+
+std::optional<CTime> TryParseDateTime(std::string_view text)
+{
+    std::string_view rest = text;
+    const int year = ReadInt(TakePiece(rest, "/"));
+    const int month = ReadInt(TakePiece(rest, "/"));
+    const int day = ReadInt(TakePiece(rest, " "));
+    const int hour = ReadInt(TakePiece(rest, ":"));
+    const int minute = ReadInt(TakePiece(rest, ":"));
+    const int second = ReadInt(TakePiece(rest, " ,"));
+    if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+        return std::nullopt;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+        return std::nullopt;
+    return CTime(year, month, day, hour, minute, second);
+}
+
+CTime ParseDateTime(std::string_view text, CTime fallback)
+{
+    return TryParseDateTime(text).value_or(fallback);
+}

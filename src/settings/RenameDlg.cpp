@@ -1,0 +1,46 @@
+#include "settings/RenameDlg.h"
+
+#include "res/Templates.h"
+
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kIdcName = 1030;
+
+} // namespace
+
+QString NotOneLineMessage(LineFit fit)
+{
+    if (fit == LineFit::HasLineBreak)
+        return QStringLiteral("名前に改行は使えません。1 行で入力してください。");
+    return QStringLiteral("名前が長すぎます。%1 バイト（全角文字は 1 文字 2 バイト）以内で入力してください。")
+        .arg(kMaxLineBytes);
+}
+
+CRenameDlg::CRenameDlg(IModalSeam& seam, QWidget* parent) : CDialog(RenameTemplate(), seam, parent)
+{
+    if (auto* edit = Get<QLineEdit>(kIdcName))
+        edit->setAccessibleName(QStringLiteral("新しい名前"));
+}
+
+bool CRenameDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    // The dialog opens with the current name selected, ready to be typed over.
+    if (auto* edit = Get<QLineEdit>(kIdcName)) {
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+    }
+    return true;
+}
+
+void CRenameDlg::DoDataExchange(CDataExchange& dx)
+{
+    auto* edit = Get<QLineEdit>(kIdcName);
+    if (!DDX_Text(dx, edit, m_strName) || !dx.m_bSaveAndValidate)
+        return;
+    // The name becomes one line of the type file: a second line would shift every later type.
+    if (const LineFit fit = CheckOneLine(m_strName); fit != LineFit::Fits)
+        dx.Fail(edit, NotOneLineMessage(fit));
+}

@@ -1,0 +1,219 @@
+// The list page: the file and the list stay in step through adding, correcting and deleting,
+// with the record limit applied only when adding.
+#include "list/ListPage.h"
+#include "list/RecordDlg.h"
+#include "platform/Cp932.h"
+#include "store/RecordLine.h"
+#include "support/FakeModalSeam.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Record(int max, int type = 0, const std::string& comment = "")
+{
+    return "2024/5/3 07:05:09," + std::to_string(max) + ",80,70,0," + std::to_string(type) + "," + comment;
+}
+
+void WriteLines(const std::string& path, const Lines& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    WriteBytes(path, bytes);
+}
+
+Lines FileLines()
+{
+    Lines lines;
+    const std::string bytes = ReadBytes("data.txt");
+    for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(bytes.substr(start, end - start));
+    return lines;
+}
+
+// Fills the entry dialog's maximum (and comment) and presses OK.
+FakeModalSeam::DialogHandler Enter(int max, const QString& comment = QString())
+{
+    return [=](QDialog& dialog) {
+        auto& dlg = static_cast<CRecordDlg&>(dialog);
+        dlg.Get<QLineEdit>(1010)->setText(QString::number(max));
+        dlg.Get<QLineEdit>(1027)->setText(comment);
+        return PressOk(dlg);
+    };
+}
+
+class ListPageTest : public ::testing::Test
+{
+protected:
+    std::unique_ptr<CListPage> Start()
+    {
+        auto page = std::make_unique<CListPage>(seam);
+        page->Create(nullptr);
+        return page;
+    }
+    QModelIndex At(CListPage& page, int row, int column)
+    {
+        return page.m_listRecords->model()->index(row, column);
+    }
+    // The list shows exactly the file's lines.
+    void ExpectInStep(CListPage& page)
+    {
+        const Lines lines = FileLines();
+        ASSERT_EQ(page.m_listRecords->model()->rowCount(), static_cast<int>(lines.size()));
+        for (int r = 0; r < static_cast<int>(lines.size()); ++r)
+            EXPECT_EQ(At(page, r, 1).data().toString().toStdString(), GetRecordField(lines[r], 2)) << r;
+    }
+    void Select(CListPage& page, std::initializer_list<int> rows)
+    {
+        for (int row : rows)
+            page.m_listRecords->selectionModel()->select(At(page, row, 0), QItemSelectionModel::Select |
+                                                                               QItemSelectionModel::Rows);
+    }
+
+    ScopedDataDir dir;
+    FakeModalSeam seam;
+};
+
+} // namespace
+
+TEST_F(ListPageTest, AddingPutsTheRecordFirstColouredAndUpdatesTheAverages)
+{
+    WriteLines("data.txt", {Record(120, 1), Record(130, 2)});
+    auto page = Start();
+    EXPECT_EQ(page->m_staticMaxAverage->text(), "125");
+    seam.QueueDialog(Enter(119, QStringLiteral("散歩,のあと")));
+    page->OnAddRecord();
+    ExpectInStep(*page);
+    EXPECT_EQ(page->m_staticMaxAverage->text(), "123");
+    EXPECT_EQ(GetRecordField(FileLines()[0], 7),
+              Cp932FromUtf8("散歩，のあと")); // the comma stored full-width
+    EXPECT_EQ(At(*page, 0, 6).data().toString(), QStringLiteral("散歩，のあと"));
+    EXPECT_EQ(At(*page, 0, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(178, 178, 255));
+    EXPECT_FALSE(At(*page, 1, 1).data(Qt::BackgroundRole).isValid()); // the view's own colours
+    EXPECT_TRUE(page->m_listRecords->isColumnHidden(4) && page->m_listRecords->isColumnHidden(5));
+
+    page->m_comboAverageType->setCurrentIndex(2);
+    page->OnSelchangeAverageType();
+    EXPECT_EQ(page->m_staticMaxAverage->text(), "130");
+    page->m_comboAverageType->setCurrentIndex(4);
+    page->OnSelchangeAverageType();
+    EXPECT_EQ(page->m_staticMaxAverage->text(), "0");
+}
+
+TEST_F(ListPageTest, ThePositiveRecordLimitDropsTheOldestAndNoneKeepsAll)
+{
+    // An emptied, zero or negative limit keeps every record.
+    for (const auto& [limit, kept] :
+         std::vector<std::pair<const char*, size_t>>{{"3", 3}, {"1", 1}, {"", 4}, {"0", 4}, {"-3", 4}}) {
+        WriteLines("setting.txt", {limit, "1", "30", "0", "0", "x"});
+        WriteLines("data.txt", {Record(101), Record(102), Record(103)});
+        auto page = Start();
+        seam.QueueDialog(Enter(150));
+        page->OnAddRecord();
+        ASSERT_EQ(FileLines().size(), kept) << limit;
+        EXPECT_EQ(GetRecordField(FileLines()[0], 2), "150");
+        ExpectInStep(*page);
+    }
+}
+
+TEST_F(ListPageTest, ALoweredLimitTakesEffectAfterTheNextStart)
+{
+    WriteLines("data.txt", {Record(101), Record(102), Record(103), Record(104), Record(105)});
+    auto page = Start();
+    WriteLines("setting.txt", {"2", "1", "30", "0", "0", "x"});
+    seam.QueueDialog(Enter(150));
+    page->OnAddRecord();
+    EXPECT_EQ(FileLines().size(), 6u);
+
+    auto restarted = Start();
+    ExpectInStep(*restarted);
+    seam.QueueDialog(Enter(160));
+    restarted->OnAddRecord();
+    EXPECT_EQ(FileLines().size(), 2u);
+    ExpectInStep(*restarted);
+}
+
+TEST_F(ListPageTest, DeletingRemovesEverySelectedRowAfterAskingEvenWithoutSelection)
+{
+    WriteLines("data.txt", {Record(100), Record(101), Record(102), Record(103), Record(104), Record(105)});
+    auto page = Start();
+    seam.QueueAnswer(IDYES);
+    page->OnDelete(); // nothing selected: asked, nothing deleted
+    Select(*page, {4, 1, 2});
+    seam.QueueAnswer(IDNO);
+    page->OnDelete();
+    EXPECT_EQ(FileLines().size(), 6u);
+    page->OnDelete();
+    ASSERT_EQ(seam.messages.size(), 3u);
+    EXPECT_EQ(seam.messages[0].text, QStringLiteral("選択された血圧情報を削除しますか？"));
+    EXPECT_EQ(seam.messages[0].caption, QStringLiteral("削除の確認"));
+    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(FileLines(), (Lines{Record(100), Record(103), Record(105)}));
+    ExpectInStep(*page);
+}
+
+TEST_F(ListPageTest, ACorrectionKeepsItsRowAndTheWholeStoredComment)
+{
+    const std::string longComment = "first,second " + std::string(300, 'x');
+    WriteLines("data.txt", {Record(100), Record(101, 7, longComment), Record(102)});
+    auto page = Start();
+    page->OnModify(); // nothing selected: no dialog
+    page->OnDblclkRecordList(-1);
+    EXPECT_EQ(seam.dialogsRun, 0);
+    Select(*page, {2, 1});
+    seam.QueueDialog([](QDialog& dialog) {
+        auto& dlg = static_cast<CRecordDlg&>(dialog);
+        EXPECT_EQ(dlg.m_nMax, 101u);                    // the lowest selected row
+        EXPECT_EQ(dlg.m_comboType->currentIndex(), -1); // type 7 of five entries
+        dlg.Get<QLineEdit>(1010)->setText("135");
+        dlg.Get<QDateEdit>(1020)->setDate(QDate(2023, 5, 3)); // a year back
+        return PressOk(dlg);
+    });
+    page->OnModify();
+    EXPECT_EQ(FileLines(), (Lines{Record(100),
+                                  "2023/5/3 07:05:09,135,80,70,0,-1,first" + Cp932FromUtf8("，") + "second " +
+                                      std::string(300, 'x'),
+                                  Record(102)}));
+    ExpectInStep(*page);
+    page->OnDblclkRecordList(0); // cancelled: nothing stored
+    EXPECT_EQ(FileLines()[0], Record(100));
+}
+
+TEST_F(ListPageTest, AFailedWriteKeepsListAndFileInStepAndSaysSo)
+{
+    WriteLines("data.txt", {Record(100), Record(101)});
+    auto page = Start();
+    // Another program adds a line; then every edit fails, as the temporary file cannot be made.
+    WriteLines("data.txt", {Record(99), Record(100), Record(101)});
+    std::filesystem::create_directory("~tempfile");
+    seam.QueueDialog(Enter(150));
+    page->OnAddRecord();
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, CListPage::WriteFailedMessage());
+    ExpectInStep(*page);
+    EXPECT_EQ(page->m_staticMaxAverage->text(), "100");
+
+    Select(*page, {0});
+    page->OnDelete();
+    EXPECT_EQ(seam.messages.back().text, CListPage::WriteFailedMessage());
+    EXPECT_EQ(FileLines().size(), 3u);
+    ExpectInStep(*page);
+}

@@ -1,0 +1,112 @@
+// The entry dialog: its start values, and the checks of OK in the order of the exchange.
+#include "list/RecordDlg.h"
+#include "list/RecordRules.h"
+#include "support/FakeModalSeam.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+
+#include <functional>
+
+namespace {
+
+class RecordDlgTest : public ::testing::Test
+{
+protected:
+    RecordDlgTest() { WriteBytes("item.txt", "[\x8e\x77\x92\xe8\x82\xc8\x82\xb5]\r\nA\r\nB\r\nC\r\nD\r\n"); }
+
+    // Opens the dialog through the seam and lets `act` work on it while it is open.
+    int Run(std::function<int(CRecordDlg&)> act)
+    {
+        seam.QueueDialog([&](QDialog&) { return act(dlg); });
+        return dlg.DoModal();
+    }
+    QLineEdit* Edit(int id) { return dlg.Get<QLineEdit>(id); }
+
+    ScopedDataDir dir;
+    FakeModalSeam seam;
+    CRecordDlg dlg{seam};
+};
+
+} // namespace
+
+TEST_F(RecordDlgTest, ANewMeasurementStartsAtTheMaximumWithZeroesAndTheFirstType)
+{
+    dlg.m_timeDate = dlg.m_timeTime = CTime(2004, 5, 3, 7, 5, 9);
+    dlg.m_nType = 0;
+    Run([&](CRecordDlg& d) {
+        EXPECT_EQ(d.focusWidget(), Edit(1010));
+        EXPECT_EQ(Edit(1010)->selectedText(), "0");
+        for (int id : {1010, 1009, 1012})
+            EXPECT_EQ(Edit(id)->text(), "0");
+        EXPECT_EQ(d.m_comboType->count(), 5);
+        EXPECT_EQ(d.m_comboType->currentText(), QStringLiteral("[指定なし]"));
+        EXPECT_EQ(d.Get<QDateEdit>(1020)->date(), QDate(2004, 5, 3));
+        EXPECT_EQ(Edit(1010)->accessibleName(), QStringLiteral("最大血圧"));
+        EXPECT_EQ(d.m_comboType->accessibleName(), QStringLiteral("測定の種類"));
+        return IDCANCEL;
+    });
+}
+
+TEST_F(RecordDlgTest, NumbersAreCheckedPulseFirstAndEachFailureShownOnce)
+{
+    const int result = Run([&](CRecordDlg& d) {
+        Edit(1012)->setText("");
+        Edit(1010)->setText("");
+        EXPECT_EQ(PressOk(d), IDCANCEL); // stays open, on the pulse
+        EXPECT_EQ(d.focusWidget(), Edit(1012));
+        for (const char* refused : {"12a", "-5", "+5", "4294967296"}) {
+            Edit(1012)->setText("70");
+            Edit(1010)->setText(refused);
+            EXPECT_EQ(PressOk(d), IDCANCEL) << refused;
+            EXPECT_EQ(d.focusWidget(), Edit(1010));
+            EXPECT_EQ(Edit(1010)->selectedText(), refused);
+        }
+        Edit(1010)->setText(" \t120 ");
+        Edit(1009)->setText("4294967295");
+        return PressOk(d);
+    });
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(seam.messages.size(), 5u);
+    for (const ShownMessage& m : seam.messages)
+        EXPECT_EQ(m.text, PositiveIntegerMessage());
+    EXPECT_EQ(dlg.m_nMax, 120u);
+    EXPECT_EQ(dlg.m_nMin, 4294967295u);
+    EXPECT_EQ(dlg.m_nPulse, 70u);
+}
+
+TEST_F(RecordDlgTest, CommentsThatCannotBeStoredAreRefusedWithAClearMessage)
+{
+    dlg.m_nType = 2;
+    const int result = Run([&](CRecordDlg& d) {
+        Edit(1027)->setText(QStringLiteral("元気😀"));
+        EXPECT_EQ(PressOk(d), IDCANCEL);
+        Edit(1027)->setText(QString(kCommentMaxBytes / 2 + 1, QChar(0x3042))); // two bytes too many
+        EXPECT_EQ(PressOk(d), IDCANCEL);
+        EXPECT_EQ(d.focusWidget(), Edit(1027));
+        Edit(1027)->setText(QString(kCommentMaxBytes / 2, QChar(0x3042)));
+        return PressOk(d);
+    });
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(seam.messages.size(), 2u);
+    EXPECT_EQ(seam.messages[0].text, UnsupportedCharacterMessage());
+    EXPECT_EQ(seam.messages[1].text, CRecordDlg::CommentTooLongMessage());
+    EXPECT_EQ(dlg.m_strComment.size(), static_cast<size_t>(kCommentMaxBytes));
+    EXPECT_EQ(dlg.m_nType, 2);
+}
+
+TEST_F(RecordDlgTest, AStoredCommentLongerThanTheLimitIsShownWholeNotCut)
+{
+    dlg.m_strComment = std::string(kCommentMaxBytes + 50, 'x');
+    Run([&](CRecordDlg& d) {
+        EXPECT_EQ(Edit(1027)->text().size(), kCommentMaxBytes + 50);
+        EXPECT_EQ(PressOk(d), IDCANCEL); // the user is asked to shorten it
+        return IDCANCEL;
+    });
+    EXPECT_EQ(seam.messages.size(), 1u);
+}

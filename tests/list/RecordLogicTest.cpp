@@ -1,0 +1,111 @@
+// The pure record logic of the list: averages, category colours, date-time text and the form
+// a record is stored in.
+#include "list/Averages.h"
+#include "list/CellColours.h"
+#include "list/DateTimeText.h"
+#include "list/RecordRules.h"
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Average(const std::vector<std::string>& lines, int field, int filter)
+{
+    const RecordLineAt at = [&](unsigned n) { return std::string_view(lines[n - 1]); };
+    return ComputeAverageText(static_cast<unsigned>(lines.size()), at, field, filter);
+}
+
+std::string Line(int max, int min = 80, int ihb = 0, int type = 0)
+{
+    return FormatRecordLine("2024/5/3 07:05:09", static_cast<std::uint32_t>(max),
+                            static_cast<std::uint32_t>(min), 70, ihb, type, "");
+}
+
+} // namespace
+
+TEST(Averages, TruncatedMeansOverAllRecordsOrOneType)
+{
+    EXPECT_EQ(Average({Line(120), Line(121, 80, 0, 1), Line(125, 80, 0, 2)}, 2, 0), "122");
+    EXPECT_EQ(Average({Line(121), Line(122)}, 2, -1), "121");
+    EXPECT_EQ(Average({Line(-7), Line(0)}, 2, 0), "-3"); // toward zero
+    const std::vector<std::string> typed{Line(100, 60, 0, 1), Line(140, 90, 0, 1), Line(200, 120),
+                                         Line(160, 100, 0, 2)};
+    EXPECT_EQ(Average(typed, 2, 1), "120");
+    EXPECT_EQ(Average(typed, 3, 2), "100");
+    EXPECT_EQ(Average(typed, 2, 3), "0"); // records exist, none of the type
+    EXPECT_EQ(Average({}, 2, 0), "");     // no records at all
+    // Hand-edited values beyond 32 bits saturate, and their sum wraps like a signed 32-bit sum.
+    EXPECT_EQ(Average({"d,99999999999,0,0,0,0,", "d,99999999999,0,0,0,0,"}, 2, 0), "-1");
+}
+
+TEST(CellColours, PressureCellsFollowTheCategoryLimits)
+{
+    const CellColour sys{}, blue{false, {255, 255, 255}, {178, 178, 255}},
+        yellow{false, {0, 0, 0}, {255, 255, 178}}, pink{false, {255, 255, 255}, {255, 128, 128}},
+        rose{false, {255, 255, 255}, {255, 64, 128}}, red{false, {255, 255, 255}, {255, 0, 0}};
+    const std::vector<std::pair<int, CellColour>> maxima{{119, blue}, {120, sys},  {129, sys},  {130, yellow},
+                                                         {140, pink}, {160, rose}, {179, rose}, {180, red}};
+    for (const auto& [value, colour] : maxima)
+        EXPECT_EQ(CellColours(1, Line(value)), colour) << value;
+    const std::vector<std::pair<int, CellColour>> minima{{79, blue}, {80, sys},   {84, sys},   {85, yellow},
+                                                         {90, pink}, {100, rose}, {109, rose}, {110, red}};
+    for (const auto& [value, colour] : minima)
+        EXPECT_EQ(CellColours(2, Line(200, value)), colour) << value;
+    // The pulse cell marks an irregular pulse, whatever the pulse; other columns stay plain.
+    EXPECT_EQ(CellColours(3, Line(120, 80, 1)), yellow);
+    EXPECT_EQ(CellColours(3, Line(120, 80, 0)), sys);
+    EXPECT_EQ(CellColours(3, "2024/5/3 07:05:09,120,80"), sys); // a short line reads as 0
+    EXPECT_EQ(CellColours(0, Line(200, 200, 1)), sys);
+    EXPECT_EQ(CellColours(6, Line(200, 200, 1)), sys);
+}
+
+TEST(DateTimeText, FormatsAndParsesTheStoredText)
+{
+    EXPECT_EQ(FormatDateTime(CTime(2004, 12, 31, 3, 4, 5), CTime(1999, 1, 1, 21, 30, 15)),
+              "2004/12/31 21:30:15");
+    const CTime fallback(2001, 1, 1, 0, 0, 0);
+    for (const char* text : {"2004/5/3 07:05:09", "2038/12/31 23:59:59", "2024/2/29 12:00:00"}) {
+        const CTime t = ParseDateTime(text, fallback);
+        EXPECT_EQ(FormatDateTime(t, t), text);
+    }
+    EXPECT_EQ(ParseDateTime("2004/5/3", fallback), CTime(2004, 5, 3, 0, 0, 0)); // no time: midnight
+}
+
+TEST(DateTimeText, ATextThatNamesNoRealTimeGivesTheFallback)
+{
+    const CTime fallback(2001, 1, 1, 0, 0, 0);
+    for (const char* text : {"abc", "", "2024/13/40 25:61:61", "2023/2/29 10:00:00", "2024/5/3 24:00:00",
+                             "-2024/5/3 07:05:09", "99999999999/1/1 00:00:00", "2024/5/3 07:60:00"})
+        EXPECT_EQ(ParseDateTime(text, fallback), fallback) << text;
+}
+
+TEST(RecordRules, CommasAndLineBreaksNeverReachTheStoredComment)
+{
+    EXPECT_EQ(StorableComment(Cp932FromUtf8("朝食後,散歩")), Cp932FromUtf8("朝食後，散歩"));
+    EXPECT_EQ(StorableComment("a\r\nb"), "a  b");
+    // Double-byte characters whose second byte is a backslash stay as they are.
+    EXPECT_EQ(StorableComment(Cp932FromUtf8("表示ソ")), Cp932FromUtf8("表示ソ"));
+    // The longest record the dialog lets through is still one line of the file.
+    const std::string longest =
+        FormatRecordLine("9999/12/31 23:59:59", 0x80000000u, 0x80000000u, 0x80000000u, -2147483647 - 1,
+                         -2147483647 - 1, std::string(kCommentMaxBytes, 'x'));
+    EXPECT_LE(static_cast<int>(longest.size()), kRecordLineMaxBytes);
+}
+
+TEST(RecordRules, ACorrectionStartsFromTheWholeStoredRecord)
+{
+    const std::string comment = "first part,after a comma " + std::string(300, 'x');
+    const MEASUREMENT m = RecordFromLine("2004/5/3 07:05:09,-1,99999999999,72,1,7," + comment);
+    EXPECT_EQ(m.dateTime, "2004/5/3 07:05:09");
+    EXPECT_EQ(m.max, 4294967295u); // written as -1 from an unsigned 4294967295
+    EXPECT_EQ(m.min, 2147483647u); // hand-edited beyond 32 bits: saturates
+    EXPECT_EQ(m.pulse, 72u);
+    EXPECT_EQ(m.ihb, 1);
+    EXPECT_EQ(m.type, 7);
+    EXPECT_EQ(m.comment, comment);
+    EXPECT_EQ(RecordFromLine("2004/5/3 07:05:09,120").comment, "");
+}

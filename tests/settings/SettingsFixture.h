@@ -1,0 +1,46 @@
+#pragma once
+// A settings page on its own, over data files written by the test.
+
+#include "platform/Cp932.h"
+#include "settings/SettingsPage.h"
+#include "store/DataFiles.h"
+#include "support/FakeModalSeam.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <filesystem>
+#include <memory>
+
+class SettingsFixture : public ::testing::Test
+{
+protected:
+    ScopedDataDir dir;
+    FakeModalSeam seam;
+    QWidget host;
+
+    // Default files for whichever the test did not write, then the page as the main window makes it.
+    std::unique_ptr<CSettingsPage> OpenPage()
+    {
+        CreateMissingDataFiles();
+        auto page = std::make_unique<CSettingsPage>(seam);
+        page->Create(&host);
+        return page;
+    }
+    // The edit's kill-focus: the focus went elsewhere.
+    static void LoseFocus(QWidget* control)
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(control, &out);
+    }
+    // Every later edit of a data file fails: its temporary file cannot be created.
+    static void BreakWrites() { std::filesystem::create_directory(CTextFile::kTempFileName); }
+    static std::string Sjis(const char* utf8) { return Cp932FromUtf8(utf8); }
+};

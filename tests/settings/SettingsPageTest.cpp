@@ -1,0 +1,192 @@
+// The settings page: the fields as the settings file holds them, each written back as typed when
+// it loses the focus, and the checks when the main window leaves the tab.
+#include "SettingsFixture.h"
+
+#include "app/MainDlg.h"
+#include "platform/DataExchange.h"
+
+#include <QTabBar>
+#include <QTest>
+
+namespace {
+
+using SettingsPageTest = SettingsFixture;
+
+std::unique_ptr<CMainDlg> OpenOnSettingsTab(FakeModalSeam& seam)
+{
+    auto dlg = std::make_unique<CMainDlg>(seam);
+    dlg->OnInitDialog();
+    dlg->TabBar()->setCurrentIndex(2);
+    return dlg;
+}
+
+} // namespace
+
+TEST_F(SettingsPageTest, NumbersShowAsUnsignedAndMissingLinesAsEmpty)
+{
+    WriteBytes("setting.txt", "-5\r\n 12abc\r\n\r\n");
+    auto page = OpenPage();
+    EXPECT_EQ(page->m_editMaxRecords->text(), QStringLiteral("4294967291"));
+    EXPECT_EQ(page->m_editPrintFrom->text(), QStringLiteral("12"));
+    EXPECT_EQ(page->m_editPrintTo->text(), QStringLiteral("0"));
+    EXPECT_EQ(page->m_editName->text(), QString());
+    ASSERT_EQ(page->m_listTypes->count(), 5);
+    EXPECT_TRUE(page->m_listTypes->item(0)->isSelected());
+
+    // A name typed into this short file lands on its own line, not on the missing line 4.
+    page->m_editName->setText(QStringLiteral("山田"));
+    LoseFocus(page->m_editName);
+    page->m_checkFuse->click();
+    EXPECT_EQ(ReadBytes("setting.txt"), "-5\r\n 12abc\r\n\r\n\r\n1\r\n" + Sjis("山田") + "\r\n");
+}
+
+TEST_F(SettingsPageTest, AFlagIsSetOnlyWhenItsNumberIsExactlyOne)
+{
+    const std::pair<const char*, bool> cases[] = {{"1", true},  {"01", true}, {"1abc", true}, {"2", false},
+                                                  {"0", false}, {"", false},  {"abc", false}};
+    for (const auto& [line, ticked] : cases) {
+        // Line 4 belongs to box 1024 ("use bl"), line 5 to box 1023 ("use fuse"); the other holds 0.
+        WriteBytes("setting.txt", std::string("1000\r\n1\r\n30\r\n") + line + "\r\n0\r\nx\r\n");
+        auto bl = OpenPage();
+        EXPECT_EQ(bl->m_checkBl->isChecked(), ticked) << "line 4: " << line;
+        EXPECT_FALSE(bl->m_checkFuse->isChecked()) << "line 4: " << line;
+        WriteBytes("setting.txt", std::string("1000\r\n1\r\n30\r\n0\r\n") + line + "\r\nx\r\n");
+        auto fuse = OpenPage();
+        EXPECT_EQ(fuse->m_checkFuse->isChecked(), ticked) << "line 5: " << line;
+        EXPECT_FALSE(fuse->m_checkBl->isChecked()) << "line 5: " << line;
+    }
+    WriteBytes("setting.txt", "1000\r\n1\r\n30\r\n"); // both lines missing
+    auto missing = OpenPage();
+    EXPECT_FALSE(missing->m_checkBl->isChecked() || missing->m_checkFuse->isChecked());
+}
+
+TEST_F(SettingsPageTest, TheHiddenBoxesStayHiddenAndAClickWritesTheirOwnLine)
+{
+    auto page = OpenPage();
+    page->show();
+    EXPECT_FALSE(page->m_checkBl->isVisibleTo(page.get()) || page->m_checkFuse->isVisibleTo(page.get()));
+    page->m_checkBl->click();
+    EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n1\r\n0\r\n" + Sjis("未設定") + "\r\n");
+    page->m_checkFuse->click();
+    page->m_checkBl->click();
+    EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n0\r\n1\r\n" + Sjis("未設定") + "\r\n");
+}
+
+TEST_F(SettingsPageTest, FieldsAreWrittenAsTypedOnLosingTheFocusAndRoundTripByteForByte)
+{
+    const std::string bytes = "250\r\n2\r\n45\r\n1\r\n0\r\n" + Sjis("髙橋 ﾀﾛｳ～①Ⅱ") + "\r\n";
+    WriteBytes("setting.txt", bytes);
+    auto page = OpenPage();
+    for (QLineEdit* edit :
+         {page->m_editMaxRecords, page->m_editPrintFrom, page->m_editPrintTo, page->m_editName})
+        LoseFocus(edit);
+    page->m_checkBl->click();
+    page->m_checkBl->click();
+    EXPECT_EQ(ReadBytes("setting.txt"), bytes);
+
+    page->m_editMaxRecords->setText(QStringLiteral(" 500"));
+    page->m_editPrintTo->clear();
+    page->m_editName->setText(QStringLiteral("山田"));
+    EXPECT_EQ(ReadBytes("setting.txt"), bytes) << "a change alone writes nothing";
+    for (QLineEdit* edit : {page->m_editMaxRecords, page->m_editPrintTo, page->m_editName})
+        LoseFocus(edit);
+    EXPECT_EQ(ReadBytes("setting.txt"), " 500\r\n2\r\n\r\n1\r\n0\r\n" + Sjis("山田") + "\r\n");
+    EXPECT_TRUE(seam.messages.empty());
+}
+
+TEST_F(SettingsPageTest, ANameThatCannotBeOneSjisLineOrAFailedWriteIsReportedAndTheFieldKept)
+{
+    auto page = OpenPage();
+    const std::string original = ReadBytes("setting.txt");
+    for (const QString& name : {QStringLiteral("花子\U0001F600"), QStringLiteral("花子\n太郎")}) {
+        page->m_editName->setText(name);
+        LoseFocus(page->m_editName);
+        EXPECT_EQ(page->m_editName->text(), name);
+    }
+    ASSERT_EQ(seam.messages.size(), 2u);
+    EXPECT_TRUE(seam.messages[0].text.contains(UnsupportedCharacterMessage()));
+    EXPECT_TRUE(seam.messages[1].text.contains(QStringLiteral("改行")));
+
+    BreakWrites();
+    page->m_editMaxRecords->setText(QStringLiteral("20"));
+    LoseFocus(page->m_editMaxRecords);
+    page->m_checkFuse->click();
+    ASSERT_EQ(seam.messages.size(), 4u);
+    EXPECT_EQ(seam.messages[2].text, SettingNotSavedMessage(QStringLiteral("最大保存件数")));
+    EXPECT_EQ(page->m_editMaxRecords->text(), QStringLiteral("20"));
+    EXPECT_EQ(ReadBytes("setting.txt"), original);
+}
+
+TEST_F(SettingsPageTest, EveryVisibleControlHasAnAccessibleName)
+{
+    auto page = OpenPage();
+    EXPECT_EQ(page->m_editName->accessibleName(), QStringLiteral("・お名前"));
+    EXPECT_EQ(page->m_editMaxRecords->accessibleName(), QStringLiteral("・最大保存件数"));
+    EXPECT_EQ(page->m_listTypes->accessibleName(), QStringLiteral("・測定の種類"));
+    EXPECT_EQ(page->Control(1028)->accessibleName(), QStringLiteral("名称の変更"));
+    EXPECT_FALSE(page->m_editPrintTo->accessibleName().isEmpty());
+    EXPECT_NE(page->m_editPrintFrom->accessibleName(), page->m_editPrintTo->accessibleName());
+}
+
+TEST_F(SettingsPageTest, AnEmptiedRecordLimitIsWrittenRefusedOnceOnLeavingAndZeroAfterARestart)
+{
+    {
+        auto dlg = OpenOnSettingsTab(seam);
+        dlg->m_settingsPage.m_editMaxRecords->clear();
+        LoseFocus(dlg->m_settingsPage.m_editMaxRecords);
+        EXPECT_EQ(ReadBytes("setting.txt"), "\r\n1\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
+        dlg->TabBar()->setCurrentIndex(0);
+        ASSERT_EQ(seam.messages.size(), 1u);
+        EXPECT_EQ(seam.messages[0].text, PositiveIntegerMessage());
+        EXPECT_EQ(dlg->m_nCurTab, 0);
+        EXPECT_TRUE(dlg->m_listPage.isVisibleTo(dlg.get()));
+    }
+    auto restarted = OpenOnSettingsTab(seam);
+    EXPECT_EQ(restarted->m_settingsPage.m_editMaxRecords->text(), QStringLiteral("0"));
+}
+
+TEST_F(SettingsPageTest, ANameLongerThanTheLimitIsShownWholeAndRefusedOnLeaving)
+{
+    const std::string longName(200, 'a');
+    WriteBytes("setting.txt", "1000\r\n1\r\n30\r\n0\r\n0\r\n" + longName + "\r\n");
+    auto dlg = OpenOnSettingsTab(seam);
+    EXPECT_EQ(dlg->m_settingsPage.m_editName->text(), QString::fromStdString(longName));
+    dlg->TabBar()->setCurrentIndex(3);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, QStringLiteral("129 文字以内で入力してください。"));
+    EXPECT_EQ(dlg->m_nCurTab, 3);
+
+    dlg->TabBar()->setCurrentIndex(2);
+    dlg->m_settingsPage.m_editName->setText(QString(129, QLatin1Char('b')));
+    dlg->TabBar()->setCurrentIndex(0);
+    EXPECT_EQ(seam.messages.size(), 1u) << "129 bytes pass";
+}
+
+TEST_F(SettingsPageTest, TheFocusedFieldIsWrittenWhenTheTabIsLeftOrTheWindowCloses)
+{
+    auto dlg = OpenOnSettingsTab(seam);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    CSettingsPage& page = dlg->m_settingsPage;
+    page.m_editPrintFrom->setFocus();
+    page.m_editPrintFrom->setText(QStringLiteral("7"));
+    dlg->TabBar()->setCurrentIndex(1);
+    EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
+
+    dlg->TabBar()->setCurrentIndex(2);
+    page.m_editPrintTo->setFocus();
+    page.m_editPrintTo->setText(QStringLiteral("9"));
+    dlg->reject(); // the close box
+    EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n9\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
+}
+
+TEST_F(SettingsPageTest, EnterAndEscapeInThePageDoNothing)
+{
+    auto dlg = OpenOnSettingsTab(seam);
+    dlg->show();
+    QTest::keyClick(dlg->m_settingsPage.m_editName, Qt::Key_Return);
+    QTest::keyClick(dlg->m_settingsPage.m_editName, Qt::Key_Escape);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), 0);
+}
