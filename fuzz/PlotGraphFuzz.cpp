@@ -139,6 +139,7 @@ void CheckGraph(int W, int H, const std::vector<GraphRecord>& records, int sel)
     const PenOp* pen = nullptr;
     int pens = 0;
     size_t seriesLines = 0;
+    int gridLines = 0;
     for (size_t k = 1; k < ops.size(); ++k) {
         const GraphOp& op = ops[k];
         Require(!std::holds_alternative<FillOp>(op), "a fill after the background");
@@ -159,6 +160,8 @@ void CheckGraph(int W, int H, const std::vector<GraphRecord>& records, int sel)
         if (pens == 1) {
             Require(line.x1 == 20 && line.x2 == W - 20 && line.y1 == line.y2 && line.y1 > 0 && line.y1 < H,
                     "a grid line out of place");
+            if (++gridLines > 1)
+                continue; // the others differ only in their height
         } else {
             ++seriesLines;
             Require(line.x1 <= W - 20 && line.x2 >= 20 && line.x2 < line.x1,
