@@ -190,9 +190,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // The edits write "~tempfile" into the current directory: work in a folder of our own.
     const std::filesystem::path base =
         std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-    std::string dir = (base / "velliqa-fuzz-XXXXXX").string();
+    static std::string dir = (base / "velliqa-fuzz-XXXXXX").string();
     if (!::mkdtemp(dir.data()) || ::chdir(dir.c_str()) != 0)
         std::abort();
+    // A run that ends normally leaves nothing behind; one that finds a fault keeps the folder.
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    });
     return 0;
 }
 

@@ -6,6 +6,7 @@ namespace {
 
 // Coordinates may lie billions of pixels away; products of two such numbers need 128 bits.
 using Wide = __int128;
+using UWide = unsigned __int128;
 
 constexpr int kDotOn = 3;     // a dotted pen paints this many pixels,
 constexpr int kDotPeriod = 6; // then leaves as many unpainted
@@ -23,12 +24,23 @@ class AcrossOffset
 public:
     AcrossOffset(Wide first, Wide delta, Wide steps) : m_divisor(2 * steps), m_increment(2 * delta)
     {
-        const Wide numerator = 2 * first * delta + steps;
-        m_quotient = numerator / m_divisor;
-        m_remainder = numerator % m_divisor;
-        if (m_remainder < 0) {
-            m_remainder += m_divisor;
-            --m_quotient;
+        // first * delta over steps, rounded down. Both factors can reach 2^64 on a line across
+        // the whole coordinate range: only an unsigned 128-bit product holds them.
+        const UWide product = static_cast<UWide>(first) * static_cast<UWide>(Abs(delta));
+        m_quotient = static_cast<Wide>(product / static_cast<UWide>(steps));
+        Wide remainder = static_cast<Wide>(product % static_cast<UWide>(steps));
+        if (delta < 0) {
+            m_quotient = -m_quotient;
+            if (remainder != 0) {
+                --m_quotient;
+                remainder = steps - remainder;
+            }
+        }
+        // Half a step more, over 2 * steps: the rounding of halves upwards.
+        m_remainder = 2 * remainder + steps;
+        if (m_remainder >= m_divisor) {
+            m_remainder -= m_divisor;
+            ++m_quotient;
         }
     }
     Wide Value() const { return m_quotient; }

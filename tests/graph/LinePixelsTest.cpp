@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(LinePixels, ALineStopsBeforeItsEndPixelInEitherDirection)
 {
     EXPECT_EQ(LinePixels({1, 1, 5, 1}, PenStyle::Solid, 10, 10),
@@ -33,4 +35,17 @@ TEST(LinePixels, OnlyPixelsInsideTheSurfaceAreReturnedAndTheDotsKeepTheirPlace)
     const std::vector<Pixel> dotted = LinePixels({-4, 5, 12, 5}, PenStyle::Dotted, 10, 10);
     EXPECT_EQ(dotted, (std::vector<Pixel>{{2, 5}, {3, 5}, {4, 5}, {8, 5}, {9, 5}}));
     EXPECT_TRUE(LinePixels({0, -50, 9, -50}, PenStyle::Solid, 10, 10).empty());
+}
+
+TEST(LinePixels, ALineAcrossTheWholeCoordinateRangeStillFindsItsPixels)
+{
+    // Both ends at the far corners of the 64-bit plane: the diagonal through the surface. The
+    // rounding works on the product of two distances of 64 bits each.
+    const long long lo = std::numeric_limits<long long>::min();
+    const long long hi = std::numeric_limits<long long>::max();
+    EXPECT_EQ(LinePixels({lo, lo, hi, hi}, PenStyle::Solid, 3, 3),
+              (std::vector<Pixel>{{0, 0}, {1, 1}, {2, 2}}));
+    EXPECT_EQ(LinePixels({hi, hi, lo, lo}, PenStyle::Solid, 3, 3),
+              (std::vector<Pixel>{{2, 2}, {1, 1}, {0, 0}}));
+    EXPECT_EQ(LinePixels({lo, hi, hi, lo}, PenStyle::Solid, 3, 3), std::vector<Pixel>{}); // passes beside it
 }
