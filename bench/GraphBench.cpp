@@ -63,13 +63,3 @@ void BM_DrawGraphPage(benchmark::State& state)
 BENCHMARK(BM_DrawGraphPage)->Args({0, 0})->Args({3, 0})->Args({0, 1})->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

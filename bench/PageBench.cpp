@@ -160,13 +160,3 @@ BENCHMARK(BM_FillListModel) VELLIQA_SIZES;
 BENCHMARK(BM_PaintListScreenfulAtTheEnd) VELLIQA_SIZES;
 BENCHMARK(BM_DrawGraph) VELLIQA_SIZES;
 BENCHMARK(BM_LayoutReport)->Arg(30)->Arg(1000)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

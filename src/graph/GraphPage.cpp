@@ -36,8 +36,9 @@ bool CGraphPage::OnInitDialog()
 {
     CPage::OnInitDialog();
 
+    // The lines are read when the graph is first drawn, not while the program starts with
+    // this page hidden: the stamp is still empty then, so the first draw loads the file.
     m_dataFile.SetPath(kDataFileName);
-    ReloadDataFile();
 
     CTextFile items(nullptr, true);
     items.SetPath(kItemFileName);

@@ -4,23 +4,51 @@
 
 #include <cstdint>
 
-std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, int field, int typeFilter)
+namespace {
+
+std::string_view FieldOf(const std::array<std::string_view, 7>& record, int field)
+{
+    return field >= 1 && field <= 7 ? record[static_cast<size_t>(field - 1)] : std::string_view();
+}
+
+// The averages of several fields over the same lines, read in one pass.
+template <size_t N>
+std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineAt& lineAt,
+                                           const std::array<int, N>& fields, int typeFilter)
 {
     if (lineCount == 0)
         return {};
     // Unsigned arithmetic wraps around where a signed sum would overflow; the conversion
     // back gives the value a wrapping signed 32-bit sum has.
-    std::uint32_t sum = 0;
+    std::array<std::uint32_t, N> sums{};
     std::int32_t n = 0;
     for (unsigned line = 1; line <= lineCount; ++line) {
-        const std::string_view text = lineAt(line);
-        if (typeFilter > 0 && ReadInt(GetRecordField(text, 6)) != typeFilter)
+        const std::array<std::string_view, 7> record = SplitRecordFields(lineAt(line));
+        if (typeFilter > 0 && ReadInt(record[5]) != typeFilter)
             continue;
-        sum += static_cast<std::uint32_t>(ReadInt(GetRecordField(text, field)));
+        for (size_t i = 0; i < N; ++i)
+            sums[i] += static_cast<std::uint32_t>(ReadInt(FieldOf(record, fields[i])));
         ++n;
     }
-    std::int64_t average = static_cast<std::int32_t>(sum);
-    if (n > 0)
-        average /= n;
-    return std::to_string(average);
+    std::array<std::string, N> texts;
+    for (size_t i = 0; i < N; ++i) {
+        std::int64_t average = static_cast<std::int32_t>(sums[i]);
+        if (n > 0)
+            average /= n;
+        texts[i] = std::to_string(average);
+    }
+    return texts;
+}
+
+} // namespace
+
+std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, int field, int typeFilter)
+{
+    return ComputeAverages<1>(lineCount, lineAt, {field}, typeFilter)[0];
+}
+
+std::array<std::string, 3> ComputePressureAverageTexts(unsigned lineCount, const RecordLineAt& lineAt,
+                                                       int typeFilter)
+{
+    return ComputeAverages<3>(lineCount, lineAt, {2, 3, 4}, typeFilter);
 }

@@ -2,6 +2,7 @@
 // The averages the list page shows: one field of the record lines, over all records or over
 // the records of one measurement type.
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,3 +15,7 @@ using RecordLineAt = std::function<std::string_view(unsigned n)>;
 // The sum is a signed 32-bit value that wraps around, the division truncates toward zero.
 // No lines at all give "", lines of which none matches give "0".
 std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, int field, int typeFilter);
+
+// The three averages the list page shows, maximum, minimum and pulse (fields 2, 3 and 4), in one
+// pass over the lines; each is what ComputeAverageText gives for its field.
+std::array<std::string, 3> ComputePressureAverageTexts(unsigned lineCount, const RecordLineAt& lineAt, int typeFilter);

@@ -156,19 +156,26 @@ unsigned CListPage::RecordCount()
 
 void CListPage::RefreshAverages()
 {
-    const int filter = m_comboAverageType->currentIndex();
-    m_staticMaxAverage->setText(QString::fromStdString(AverageText(2, filter)));
-    m_staticMinAverage->setText(QString::fromStdString(AverageText(3, filter)));
-    m_staticPulseAverage->setText(QString::fromStdString(AverageText(4, filter)));
+    // The three averages in one pass over the records: the same figures as AverageText of
+    // fields 2, 3 and 4, at a third of the reading.
+    const std::array<std::string, 3> texts =
+        ComputePressureAverageTexts(RecordCount(), CachedLineAt(), m_comboAverageType->currentIndex());
+    m_staticMaxAverage->setText(QString::fromStdString(texts[0]));
+    m_staticMinAverage->setText(QString::fromStdString(texts[1]));
+    m_staticPulseAverage->setText(QString::fromStdString(texts[2]));
+}
+
+RecordLineAt CListPage::CachedLineAt()
+{
+    return [this](unsigned n) {
+        const char* line = m_dataFile.GetLine(n);
+        return line ? std::string_view(line) : std::string_view();
+    };
 }
 
 std::string CListPage::AverageText(int field, int typeFilter)
 {
-    const RecordLineAt lineAt = [this](unsigned n) {
-        const char* line = m_dataFile.GetLine(n);
-        return line ? std::string_view(line) : std::string_view();
-    };
-    return ComputeAverageText(RecordCount(), lineAt, field, typeFilter);
+    return ComputeAverageText(RecordCount(), CachedLineAt(), field, typeFilter);
 }
 
 void CListPage::OnSelchangeAverageType()

@@ -3,6 +3,7 @@
 // Row r of the list always shows line r + 1 of the measurement file; every change is made to
 // the file first, and the list follows what the file holds.
 
+#include "list/Averages.h"
 #include "platform/Dialog.h"
 #include "store/TextFile.h"
 
@@ -57,6 +58,8 @@ private:
     void SizeColumns();
     void LoadAverageTypes();
     unsigned RecordCount();
+    // Line n of the records as the averages read it; empty when missing.
+    RecordLineAt CachedLineAt();
     // Stores a new record as line 1, keeping at most m_nRecordLimit lines when it is positive.
     bool InsertRecord(const std::string& line);
     // After a failed write: the list shows the file as it is, and the user learns that the

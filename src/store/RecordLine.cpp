@@ -17,6 +17,21 @@ std::string_view GetRecordField(std::string_view line, int n)
     return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
 }
 
+std::array<std::string_view, 7> SplitRecordFields(std::string_view line)
+{
+    std::array<std::string_view, 7> fields;
+    size_t start = 0;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const size_t comma = line.find(',', start);
+        fields[i] =
+            line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        if (comma == std::string_view::npos)
+            break; // the fields after the line's end stay empty
+        start = comma + 1;
+    }
+    return fields;
+}
+
 namespace {
 
 bool IsBlank(char c)

@@ -3,6 +3,7 @@
 // fields, nothing quoted or escaped. Every reader splits lines with GetRecordField and reads
 // numbers with ReadInt / ReadLong.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ struct MEASUREMENT
 // Field n (from 1): the bytes after the (n - 1)-th comma up to the n-th comma or the end.
 // A field the line does not reach is empty.
 std::string_view GetRecordField(std::string_view line, int n);
+
+// All seven fields of a line at once, as GetRecordField gives them: fields[n - 1] is field n.
+std::array<std::string_view, 7> SplitRecordFields(std::string_view line);
 
 // The atoi/atol rule: optional blanks, an optional sign, the leading digits; no digit gives 0.
 // Values beyond the 32-bit range saturate instead of overflowing.

@@ -18,11 +18,10 @@ struct Piece
     bool hasLineFeed = false;
 };
 
-// Splits the bytes of a file into pieces, reading as text mode does: CR LF is one line end, a
-// lone LF also ends a line, and a lone CR stays in the text.
-std::vector<Piece> SplitPieces(std::string_view bytes)
+// Visits the pieces of a file's bytes in order, reading as text mode does: CR LF is one line
+// end, a lone LF also ends a line, and a lone CR stays in the text.
+template <typename Visit> void ForEachPiece(std::string_view bytes, Visit&& visit)
 {
-    std::vector<Piece> pieces;
     size_t pos = 0;
     while (pos < bytes.size()) {
         const size_t rest = bytes.size() - pos;
@@ -33,16 +32,22 @@ std::vector<Piece> SplitPieces(std::string_view bytes)
             const bool crlf = rawLen >= 2 && bytes[pos + rawLen - 2] == '\r';
             const size_t translatedLen = rawLen - (crlf ? 1 : 0);
             if (translatedLen <= CTextFile::kPieceSize) {
-                pieces.push_back({bytes.substr(pos, rawLen), true});
+                visit(Piece{bytes.substr(pos, rawLen), true});
                 pos += rawLen;
                 continue;
             }
         }
         // No line end within reach: a piece of the line's bytes (none of them a line end).
         const size_t take = std::min(rest, size_t{CTextFile::kPieceSize});
-        pieces.push_back({bytes.substr(pos, take), false});
+        visit(Piece{bytes.substr(pos, take), false});
         pos += take;
     }
+}
+
+std::vector<Piece> SplitPieces(std::string_view bytes)
+{
+    std::vector<Piece> pieces;
+    ForEachPiece(bytes, [&](const Piece& piece) { pieces.push_back(piece); });
     return pieces;
 }
 
@@ -412,24 +417,40 @@ bool CTextFile::LoadCache()
     std::string bytes;
     if (ReadWholeFile(m_szPath, bytes, nullptr) != ReadResult::Ok)
         return false;
-    return BuildCache(bytes);
+    return BuildCache(std::move(bytes));
 }
 
-bool CTextFile::BuildCache(std::string_view bytes)
+bool CTextFile::BuildCache(std::string bytes)
 {
     FreeCache();
-    const std::vector<Piece> pieces = SplitPieces(bytes);
-    if (pieces.empty())
+    m_cacheBytes = std::move(bytes);
+    m_cacheBytes.push_back('\0'); // ends a last line that has no line end
+    const std::string_view content(m_cacheBytes.data(), m_cacheBytes.size() - 1);
+    m_lines.reserve(content.size() / 48 + 1); // about a record line's length; grows if need be
+    ForEachPiece(content, [&](const Piece& piece) {
+        const std::string_view text = PieceText(piece);
+        char* start = m_cacheBytes.data() + (text.data() - m_cacheBytes.data());
+        const size_t end = static_cast<size_t>(start - m_cacheBytes.data()) + text.size();
+        if (piece.hasLineFeed || end == content.size()) {
+            m_cacheBytes[end] = '\0'; // over the CR or LF that ends the line, or the final terminator
+        } else {
+            m_cutPieces.emplace_back(text); // its next byte belongs to the next piece
+            start = m_cutPieces.back().data();
+        }
+        CTextLine& line = m_lines.emplace_back();
+        line.m_nLineNo = static_cast<unsigned>(m_lines.size());
+        line.m_pszText = start;
+    });
+    const size_t count = m_lines.size();
+    if (count == 0) {
+        FreeCache();
         return false;
-    m_lines.resize(pieces.size());
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        CTextLine& line = m_lines[i];
-        line.m_nLineNo = static_cast<unsigned>(i + 1);
-        line.m_text.assign(PieceText(pieces[i]));
-        line.m_pPrev = i > 0 ? &m_lines[i - 1] : nullptr;
-        line.m_pNext = i + 1 < pieces.size() ? &m_lines[i + 1] : nullptr;
     }
-    m_nCount = static_cast<unsigned>(m_lines.size());
+    for (size_t i = 0; i < count; ++i) {
+        m_lines[i].m_pPrev = i > 0 ? &m_lines[i - 1] : nullptr;
+        m_lines[i].m_pNext = i + 1 < count ? &m_lines[i + 1] : nullptr;
+    }
+    m_nCount = static_cast<unsigned>(count);
     m_pFirst = &m_lines.front();
     m_pLast = &m_lines.back();
     m_bLoaded = true;
@@ -439,6 +460,8 @@ bool CTextFile::BuildCache(std::string_view bytes)
 bool CTextFile::FreeCache()
 {
     m_lines.clear();
+    m_cacheBytes.clear();
+    m_cutPieces.clear();
     m_pFirst = nullptr;
     m_pLast = nullptr;
     m_nCount = 0;
@@ -459,7 +482,7 @@ const char* CTextFile::GetLine(unsigned n)
         return nullptr;
     if (n == 0 || n > m_nCount)
         return nullptr;
-    return m_lines[n - 1].m_text.c_str();
+    return m_lines[n - 1].m_pszText;
 }
 
 namespace {
@@ -547,11 +570,11 @@ bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
         return false;
     const struct stat* original = read == ReadResult::Ok ? &st : nullptr;
     const std::vector<Piece> pieces = SplitPieces(bytes);
-    const std::string content = ComposeEdit(pieces, static_cast<EditKind>(kind), n, text, max);
+    std::string content = ComposeEdit(pieces, static_cast<EditKind>(kind), n, text, max);
     switch (ReplaceFileAtomically(target, content, original)) {
     case ReplaceResult::Done:
         if (m_bLoaded)
-            BuildCache(content); // what was just written, without reading it back
+            BuildCache(std::move(content)); // what was just written, without reading it back
         return true;
     case ReplaceResult::Unchanged:
         return false; // the file and the cache keep the old lines
@@ -560,6 +583,6 @@ bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
     }
     // Success cannot be promised for content that may not survive a crash: put the old back.
     if (!RestoreFile(target, bytes, original) && m_bLoaded)
-        BuildCache(content); // the new lines stay in the file, so the cache must show them
+        BuildCache(std::move(content)); // the new lines stay in the file, so the cache must show them
     return false;
 }

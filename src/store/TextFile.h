@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,7 +30,7 @@ public:
     unsigned m_nLineNo = 0;
     CTextLine* m_pPrev = nullptr;
     CTextLine* m_pNext = nullptr;
-    std::string m_text; // without its line feed
+    const char* m_pszText = nullptr; // without its line feed; owned by the CTextFile
 };
 
 // Identity and state of the file on disk, finer than whole seconds, so that a reader notices
@@ -96,7 +97,7 @@ private:
     // Rewinds the stream for reading from line 1, reopening it when the file has been replaced.
     bool RestartStream();
     // Fills the cache from the file's bytes; false (and not loaded) when they hold no line.
-    bool BuildCache(std::string_view bytes);
+    bool BuildCache(std::string bytes);
 
     std::string m_szPath;
     unsigned m_nReadLine = 0;
@@ -106,6 +107,11 @@ private:
     bool m_bUseCache = false;
     bool m_bLoaded = false;
     unsigned m_nCount = 0;
+    // The cache keeps the file's bytes as read, with a terminator written over each line end,
+    // and the lines point into them: loading copies no line. Only a piece of an over-long line
+    // has no line end to write over and keeps a copy of its own.
+    std::string m_cacheBytes;
+    std::deque<std::string> m_cutPieces;
     std::vector<CTextLine> m_lines; // the cached lines; index i holds line i + 1
     CTextLine* m_pFirst = nullptr;
     CTextLine* m_pLast = nullptr;

@@ -18,6 +18,16 @@ TEST(RecordLineTest, FieldsAreSplitAtEveryCommaAndMissingOnesAreEmpty)
     EXPECT_EQ(GetRecordField("", 1), "");
 }
 
+TEST(RecordLineTest, SplittingAllFieldsAtOnceAgreesWithFieldByField)
+{
+    for (const std::string line : {"2004/5/3 07:05:09,135,85,72,1,1,after a walk, then tea", "a,,c", "",
+                                   "no commas", "1,2,3,4,5,6,7,8,9", ",,,,,,"}) {
+        const auto fields = SplitRecordFields(line);
+        for (int n = 1; n <= 7; ++n)
+            EXPECT_EQ(fields[static_cast<size_t>(n - 1)], GetRecordField(line, n)) << line << " field " << n;
+    }
+}
+
 TEST(RecordLineTest, NumbersReadByTheAtoiRule)
 {
     EXPECT_EQ(ReadInt("135"), 135);

@@ -61,10 +61,7 @@ void ShootGraph(const ShotContext& ctx)
 {
     WriteSampleYear();
     CMainDlg dlg(RealModalSeam());
-    dlg.OnInitDialog();
-    dlg.show();
-    dlg.TabBar()->setCurrentIndex(1);
-    QApplication::processEvents();
+    ShowMainWindowOnTab(dlg, 1);
     ctx.Save(dlg, QStringLiteral("graph-all-types"));
 
     // Only the evening type besides the red pair.

@@ -27,10 +27,7 @@ void ShootSettings(const ShotContext& ctx)
     WriteFile("item.txt", "[指定なし]\r\n朝\r\n昼\r\n晩\r\nその他\r\n");
 
     CMainDlg dlg(RealModalSeam());
-    dlg.OnInitDialog();
-    dlg.show();
-    dlg.TabBar()->setCurrentIndex(2);
-    QApplication::processEvents();
+    ShowMainWindowOnTab(dlg, 2);
     ctx.Save(dlg, QStringLiteral("settings-page"));
 
     CRenameDlg rename(RealModalSeam(), &dlg);

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class CMainDlg;
 class QWidget;
 
 struct ShotContext
@@ -12,6 +13,9 @@ struct ShotContext
     // Writes the widget, as drawn now, to outDir/name.png.
     void Save(QWidget& widget, const QString& name) const;
 };
+
+// Initialises the main window, shows it and selects the tab, with its page painted.
+void ShowMainWindowOnTab(CMainDlg& dlg, int tab);
 
 // Each runs in a fresh data folder that is its current directory.
 void ShootApp(const ShotContext& ctx);      // main window on each tab, about box

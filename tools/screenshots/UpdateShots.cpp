@@ -60,10 +60,7 @@ void ShootMessage(const ShotContext& ctx, const QString& text, QMessageBox::Icon
 void ShootUpdate(const ShotContext& ctx)
 {
     CMainDlg dlg(RealModalSeam());
-    dlg.OnInitDialog();
-    dlg.show();
-    dlg.TabBar()->setCurrentIndex(3);
-    QApplication::processEvents();
+    ShowMainWindowOnTab(dlg, 3);
     ctx.Save(dlg, QStringLiteral("update-other-tab"));
     ShootProgress(ctx, dlg);
     ShootMessage(ctx,

@@ -1,10 +1,12 @@
 // velliqa-screenshots OUTDIR: renders the main window, each page and each dialog to PNG.
 #include "tools/screenshots/Shots.h"
 
+#include "app/MainDlg.h"
 #include "res/Resources.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -17,13 +19,22 @@ void ShotContext::Save(QWidget& widget, const QString& name) const
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
 }
 
+void ShowMainWindowOnTab(CMainDlg& dlg, int tab)
+{
+    dlg.OnInitDialog();
+    dlg.show();
+    dlg.TabBar()->setCurrentIndex(tab);
+    QApplication::processEvents();
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velliqa.svg")));
-    const QString outDir = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots")).absolutePath();
+    const QString outDir =
+        QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots")).absolutePath();
     QDir().mkpath(outDir);
     const ShotContext ctx{outDir};
 
