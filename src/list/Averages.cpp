@@ -6,9 +6,11 @@
 
 namespace {
 
-std::string_view FieldOf(const std::array<std::string_view, 7>& record, int field)
+// Field `field` of the line, from its split fields where it is one of them. A comment with
+// commas gives a hand-edited line fields beyond the seventh, found in the line itself.
+std::string_view FieldOf(std::string_view line, const std::array<std::string_view, 7>& record, int field)
 {
-    return field >= 1 && field <= 7 ? record[static_cast<size_t>(field - 1)] : std::string_view();
+    return field >= 1 && field <= 7 ? record[static_cast<size_t>(field - 1)] : GetRecordField(line, field);
 }
 
 // The averages of several fields over the same lines, read in one pass.
@@ -23,11 +25,12 @@ std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineA
     std::array<std::uint32_t, N> sums{};
     std::int32_t n = 0;
     for (unsigned line = 1; line <= lineCount; ++line) {
-        const std::array<std::string_view, 7> record = SplitRecordFields(lineAt(line));
+        const std::string_view text = lineAt(line);
+        const std::array<std::string_view, 7> record = SplitRecordFields(text);
         if (typeFilter > 0 && ReadInt(record[5]) != typeFilter)
             continue;
         for (size_t i = 0; i < N; ++i)
-            sums[i] += static_cast<std::uint32_t>(ReadInt(FieldOf(record, fields[i])));
+            sums[i] += static_cast<std::uint32_t>(ReadInt(FieldOf(text, record, fields[i])));
         ++n;
     }
     std::array<std::string, N> texts;
