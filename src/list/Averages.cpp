@@ -6,11 +6,6 @@
 
 namespace {
 
-std::string_view FieldOf(const std::array<std::string_view, 7>& record, int field)
-{
-    return field >= 1 && field <= 7 ? record[static_cast<size_t>(field - 1)] : std::string_view();
-}
-
 // The averages of several fields over the same lines, read in one pass.
 template <size_t N>
 std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineAt& lineAt,
@@ -23,11 +18,15 @@ std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineA
     std::array<std::uint32_t, N> sums{};
     std::int32_t n = 0;
     for (unsigned line = 1; line <= lineCount; ++line) {
-        const std::array<std::string_view, 7> record = SplitRecordFields(lineAt(line));
-        if (typeFilter > 0 && ReadInt(record[5]) != typeFilter)
+        const std::string_view text = lineAt(line);
+        const std::array<std::string_view, 7> record = SplitRecordFields(text);
+        const auto field = [&](int f) {
+            return f >= 1 && f <= 7 ? record[static_cast<size_t>(f - 1)] : GetRecordField(text, f);
+        };
+        if (typeFilter > 0 && ReadInt(field(6)) != typeFilter)
             continue;
         for (size_t i = 0; i < N; ++i)
-            sums[i] += static_cast<std::uint32_t>(ReadInt(FieldOf(record, fields[i])));
+            sums[i] += static_cast<std::uint32_t>(ReadInt(field(fields[i])));
         ++n;
     }
     std::array<std::string, N> texts;
