@@ -10,6 +10,7 @@
 #include "store/RecordLine.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -71,6 +72,10 @@ void CheckFields(std::string_view line)
         start = comma + 1;
     }
     Require(GetRecordField(line, n + 1).empty(), "a field beyond the last comma is not empty");
+    const std::array<std::string_view, 7> split = SplitRecordFields(line);
+    for (int k = 1; k <= 7; ++k)
+        Require(split[static_cast<size_t>(k - 1)] == GetRecordField(line, k),
+                "split fields differ from single ones");
 }
 
 void CheckNumbers(std::string_view text, std::int32_t value)
@@ -129,6 +134,10 @@ void CheckAverage(const std::vector<std::string>& lines, unsigned lineCount, int
         static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(sum)));
     const std::string expected = lineCount == 0 ? "" : std::to_string(count == 0 ? 0 : wrapped / count);
     Require(ComputeAverageText(lineCount, at, field, typeFilter) == expected, "average text");
+    const std::array<std::string, 3> pressures = ComputePressureAverageTexts(lineCount, at, typeFilter);
+    for (int k = 0; k < 3; ++k)
+        Require(pressures[static_cast<size_t>(k)] == ComputeAverageText(lineCount, at, k + 2, typeFilter),
+                "the averages in one pass differ from one at a time");
 }
 
 void CheckStoredRecord(FuzzedDataProvider& fdp, const std::string& comment)

@@ -57,6 +57,17 @@ TEST(Averages, TheThreeAtOnceEqualEachOnItsOwn)
     }
 }
 
+TEST(Averages, AnyFieldOfAHandEditedLineCanBeAveraged)
+{
+    // Fields beyond the seventh exist when a comment holds commas; they average like the others.
+    const std::vector<std::string> lines{"d,120,80,70,0,1,c,7,x", "d,130,90,60,0,1,c,10"};
+    EXPECT_EQ(Average(lines, 8, 0), "8");
+    EXPECT_EQ(Average(lines, 9, 0), "0");
+    EXPECT_EQ(Average(lines, 0, 0), "0");
+    const RecordLineAt at = [&](unsigned n) { return std::string_view(lines[n - 1]); };
+    EXPECT_EQ(ComputePressureAverageTexts(2, at, 1), (std::array<std::string, 3>{"125", "85", "65"}));
+}
+
 TEST(CellColours, PressureCellsFollowTheCategoryLimits)
 {
     const CellColour sys{}, blue{false, {255, 255, 255}, {178, 178, 255}},
