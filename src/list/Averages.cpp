@@ -6,13 +6,6 @@
 
 namespace {
 
-// Field `field` of the line, from its split fields where it is one of them. A comment with
-// commas gives a hand-edited line fields beyond the seventh, found in the line itself.
-std::string_view FieldOf(std::string_view line, const std::array<std::string_view, 7>& record, int field)
-{
-    return field >= 1 && field <= 7 ? record[static_cast<size_t>(field - 1)] : GetRecordField(line, field);
-}
-
 // The averages of several fields over the same lines, read in one pass.
 template <size_t N>
 std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineAt& lineAt,
@@ -27,10 +20,13 @@ std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineA
     for (unsigned line = 1; line <= lineCount; ++line) {
         const std::string_view text = lineAt(line);
         const std::array<std::string_view, 7> record = SplitRecordFields(text);
-        if (typeFilter > 0 && ReadInt(record[5]) != typeFilter)
+        const auto field = [&](int f) {
+            return f >= 1 && f <= 7 ? record[static_cast<size_t>(f - 1)] : GetRecordField(text, f);
+        };
+        if (typeFilter > 0 && ReadInt(field(6)) != typeFilter)
             continue;
         for (size_t i = 0; i < N; ++i)
-            sums[i] += static_cast<std::uint32_t>(ReadInt(FieldOf(text, record, fields[i])));
+            sums[i] += static_cast<std::uint32_t>(ReadInt(field(fields[i])));
         ++n;
     }
     std::array<std::string, N> texts;

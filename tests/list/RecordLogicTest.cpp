@@ -40,6 +40,21 @@ TEST(Averages, TruncatedMeansOverAllRecordsOrOneType)
     EXPECT_EQ(Average({}, 2, 0), "");     // no records at all
     // Hand-edited values beyond 32 bits saturate, and their sum wraps like a signed 32-bit sum.
     EXPECT_EQ(Average({"d,99999999999,0,0,0,0,", "d,99999999999,0,0,0,0,"}, 2, 0), "-1");
+    // Any field is averaged as GetRecordField splits it, also one past the comment's comma.
+    EXPECT_EQ(Average({"d,1,2,3,0,1,a,40", "d,1,2,3,0,1,b,50"}, 8, 0), "45");
+}
+
+TEST(Averages, TheThreeAtOnceEqualEachOnItsOwn)
+{
+    const std::vector<std::string> lines{Line(120, 70, 0, 1), Line(141, 93, 1, 2), "d,9,x", "",
+                                         Line(133, 85, 0, 1)};
+    const RecordLineAt at = [&](unsigned n) { return std::string_view(lines[n - 1]); };
+    for (int filter : {-1, 0, 1, 2, 3}) {
+        const auto three = ComputePressureAverageTexts(static_cast<unsigned>(lines.size()), at, filter);
+        for (int field : {2, 3, 4})
+            EXPECT_EQ(three[static_cast<size_t>(field - 2)], Average(lines, field, filter))
+                << filter << " " << field;
+    }
 }
 
 TEST(Averages, AnyFieldOfAHandEditedLineCanBeAveraged)
