@@ -1,9 +1,9 @@
 #include "list/RecordDlg.h"
 
-#include "list/RecordRules.h"
 #include "platform/QtText.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
+#include "store/RecordLine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
