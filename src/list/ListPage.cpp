@@ -89,12 +89,10 @@ bool CListPage::OnInitDialog()
     CreateMissingDataFiles();
     LoadAverageTypes();
     CTextFile settings(nullptr, true);
-    settings.SetPath(kSettingFileName);
-    settings.Reload();
+    BindDataFile(settings, kSettingFileName);
     const char* limit = settings.GetLine(kSettingRecordLimit);
     m_nRecordLimit = ReadInt(limit ? limit : "");
-    m_dataFile.SetPath(kDataFileName);
-    m_dataFile.Reload();
+    BindDataFile(m_dataFile, kDataFileName);
     m_model->ResetFromFile();
     RefreshAverages();
     return true;
@@ -147,13 +145,7 @@ void CListPage::SizeColumns()
 
 void CListPage::LoadAverageTypes()
 {
-    CTextFile items(nullptr, true);
-    items.SetPath(kItemFileName);
-    items.Reload();
-    for (unsigned n = 1; n <= items.GetLineCount(); ++n) {
-        const char* name = items.GetLine(n);
-        m_comboAverageType->addItem(FromCp932(name ? name : ""));
-    }
+    m_comboAverageType->addItems(FromCp932Lines(ReadTypeNames()));
     m_comboAverageType->setCurrentIndex(m_comboAverageType->count() > 0 ? 0 : -1);
 }
 
