@@ -1,13 +1,21 @@
 #include "list/Averages.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace {
 
+template <size_t N> struct Averages
+{
+    std::array<std::string, N> texts;
+    std::string count;
+};
+
 // The averages of several fields over the same lines, read in one pass.
 template <size_t N>
-std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineAt& lineAt,
-                                           const std::array<RecordField, N>& fields, int typeFilter)
+Averages<N> ComputeAverages(unsigned lineCount, const RecordLineAt& lineAt,
+                            const std::array<RecordField, N>& fields, int typeFilter,
+                            const RecordPeriod& period)
 {
     if (lineCount == 0)
         return {};
@@ -24,18 +32,21 @@ std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineA
         };
         if (typeFilter > 0 && ReadInt(field(RecordField::Type)) != typeFilter)
             continue;
+        if (!period.Contains(record[0]))
+            continue;
         for (size_t i = 0; i < N; ++i)
             sums[i] += static_cast<std::uint32_t>(ReadInt(field(fields[i])));
         ++n;
     }
-    std::array<std::string, N> texts;
+    Averages<N> result;
     for (size_t i = 0; i < N; ++i) {
         std::int64_t average = static_cast<std::int32_t>(sums[i]);
         if (n > 0)
             average /= n;
-        texts[i] = std::to_string(average);
+        result.texts[i] = std::to_string(average);
     }
-    return texts;
+    result.count = std::to_string(n);
+    return result;
 }
 
 } // namespace
@@ -43,12 +54,19 @@ std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineA
 std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, RecordField field,
                                int typeFilter)
 {
-    return ComputeAverages<1>(lineCount, lineAt, {field}, typeFilter)[0];
+    return ComputeAverages<1>(lineCount, lineAt, {field}, typeFilter, AllDays()).texts[0];
 }
 
 std::array<std::string, 3> ComputePressureAverageTexts(unsigned lineCount, const RecordLineAt& lineAt,
                                                        int typeFilter)
 {
-    return ComputeAverages<3>(lineCount, lineAt, {RecordField::Max, RecordField::Min, RecordField::Pulse},
-                              typeFilter);
+    return ComputePressureAverages(lineCount, lineAt, typeFilter, AllDays()).averages;
+}
+
+PressureAverages ComputePressureAverages(unsigned lineCount, const RecordLineAt& lineAt, int typeFilter,
+                                         const RecordPeriod& period)
+{
+    Averages<3> result = ComputeAverages<3>(
+        lineCount, lineAt, {RecordField::Max, RecordField::Min, RecordField::Pulse}, typeFilter, period);
+    return {std::move(result.texts), std::move(result.count)};
 }

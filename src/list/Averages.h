@@ -2,6 +2,7 @@
 // The averages the list page shows: one field of the record lines, over all records or over
 // the records of one measurement type.
 
+#include "list/RecordPeriod.h"
 #include "store/RecordLine.h"
 
 #include <array>
@@ -23,3 +24,14 @@ std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, R
 // what ComputeAverageText gives for its field.
 std::array<std::string, 3> ComputePressureAverageTexts(unsigned lineCount, const RecordLineAt& lineAt,
                                                        int typeFilter);
+
+// The three averages over the lines of one type (as above) in one period, and how many lines
+// they cover. No lines at all give empty texts throughout; lines of which none is in the type
+// and the period give "0" throughout.
+struct PressureAverages
+{
+    std::array<std::string, 3> averages; // maximum, minimum, pulse
+    std::string count;
+};
+PressureAverages ComputePressureAverages(unsigned lineCount, const RecordLineAt& lineAt, int typeFilter,
+                                         const RecordPeriod& period);

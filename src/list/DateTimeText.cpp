@@ -35,22 +35,41 @@ int DaysInMonth(int year, int month)
     return month == 2 && IsLeapYear(year) ? 29 : days[static_cast<size_t>(month - 1)];
 }
 
+// The year, month and day pieces; the rest starts at the time of day.
+std::optional<CalendarDay> TakeDate(std::string_view& rest)
+{
+    const int year = ReadInt(TakePiece(rest, "/"));
+    const int month = ReadInt(TakePiece(rest, "/"));
+    const int day = ReadInt(TakePiece(rest, " "));
+    if (year < static_cast<int>(kEarliestStoredDay.year()) ||
+        year > static_cast<int>(kLatestStoredDay.year()))
+        return std::nullopt;
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+        return std::nullopt;
+    return CalendarDay{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                       std::chrono::day{static_cast<unsigned>(day)}};
+}
+
 } // namespace
+
+std::optional<CalendarDay> TryParseDate(std::string_view text)
+{
+    return TakeDate(text);
+}
 
 std::optional<CTime> TryParseDateTime(std::string_view text)
 {
     std::string_view rest = text;
-    const int year = ReadInt(TakePiece(rest, "/"));
-    const int month = ReadInt(TakePiece(rest, "/"));
-    const int day = ReadInt(TakePiece(rest, " "));
+    const std::optional<CalendarDay> date = TakeDate(rest);
     const int hour = ReadInt(TakePiece(rest, ":"));
     const int minute = ReadInt(TakePiece(rest, ":"));
     const int second = ReadInt(TakePiece(rest, " ,"));
-    if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+    if (!date)
         return std::nullopt;
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return std::nullopt;
-    return CTime(year, month, day, hour, minute, second);
+    return CTime(static_cast<int>(date->year()), static_cast<int>(static_cast<unsigned>(date->month())),
+                 static_cast<int>(static_cast<unsigned>(date->day())), hour, minute, second);
 }
 
 CTime ParseDateTime(std::string_view text, CTime fallback)

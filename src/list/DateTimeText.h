@@ -4,9 +4,19 @@
 
 #include "platform/LocalTime.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
+
+// A calendar day: year, month and day, without a time of day or a time zone.
+using CalendarDay = std::chrono::year_month_day;
+
+// The days a stored date-time text can name and still be read back.
+inline constexpr CalendarDay kEarliestStoredDay{std::chrono::year{1900}, std::chrono::January,
+                                                std::chrono::day{1}};
+inline constexpr CalendarDay kLatestStoredDay{std::chrono::year{9999}, std::chrono::December,
+                                              std::chrono::day{31}};
 
 // The date of `date` and the time of day of `time`.
 std::string FormatDateTime(CTime date, CTime time);
@@ -16,6 +26,11 @@ std::string FormatDateTime(CTime date, CTime time);
 // local date and time: a month outside 1-12, a day its month does not have, an hour above 23,
 // a minute or second above 59, or a year outside 1900-9999.
 std::optional<CTime> TryParseDateTime(std::string_view text);
+
+// The day of a date-time text: its year, month and day read as TryParseDateTime reads them,
+// nullopt when they name no day from kEarliestStoredDay to kLatestStoredDay. The time of day
+// is not read.
+std::optional<CalendarDay> TryParseDate(std::string_view text);
 
 // As TryParseDateTime, with `fallback` for a text that names no real date and time.
 CTime ParseDateTime(std::string_view text, CTime fallback);

@@ -1,0 +1,45 @@
+#include "list/RecordPeriod.h"
+
+#include <algorithm>
+
+bool RecordPeriod::Contains(std::string_view dateTimeText) const
+{
+    if (CoversAll())
+        return true;
+    // Compared as year, month and day, so that a hundred thousand records cost no time
+    // conversion each.
+    const std::optional<CalendarDay> day = TryParseDate(dateTimeText);
+    if (!day)
+        return false;
+    if (first && *day < *first)
+        return false;
+    return !last || *day <= *last;
+}
+
+RecordPeriod AllDays()
+{
+    return {};
+}
+
+RecordPeriod LastDays(CalendarDay today, int days)
+{
+    using namespace std::chrono;
+    const sys_days earliest{kEarliestStoredDay};
+    const sys_days end{today};
+    // The day count is checked before the subtraction, so that a huge count cannot overflow.
+    const long span = end >= earliest ? (end - earliest).count() : 0;
+    const long back = days < 1 ? 0 : std::min<long>(days - 1, span);
+    return {CalendarDay{end - std::chrono::days{back}}, std::nullopt};
+}
+
+RecordPeriod BetweenDays(std::optional<CalendarDay> from, std::optional<CalendarDay> to)
+{
+    return {from, to};
+}
+
+CalendarDay LocalDay(CTime time)
+{
+    using namespace std::chrono;
+    return CalendarDay{year{time.GetYear()}, month{static_cast<unsigned>(time.GetMonth())},
+                       day{static_cast<unsigned>(time.GetDay())}};
+}
