@@ -1,5 +1,7 @@
 #include "list/RecordDlg.h"
 
+#include "list/DateTimeText.h"
+#include "platform/Cp932Edit.h"
 #include "platform/QtText.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
@@ -7,10 +9,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDateTimeEdit>
 #include <QLineEdit>
-
-#include <algorithm>
 
 namespace {
 
@@ -23,11 +24,19 @@ constexpr int IDC_TIME = 1021;
 constexpr int IDC_TYPE = 1025;
 constexpr int IDC_COMMENT = 1027;
 
+QDate ToQDate(CalendarDay day)
+{
+    return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
+                 static_cast<int>(static_cast<unsigned>(day.day())));
+}
+
 } // namespace
 
 CRecordDlg::CRecordDlg(IModalSeam& seam, QWidget* parent) : CDialog(RecordTemplate(), seam, parent)
 {
     m_comboType = Get<QComboBox>(IDC_TYPE);
+    // The dates a record can hold and still be read back as that date.
+    Get<QDateTimeEdit>(IDC_DATE)->setDateRange(ToQDate(kEarliestStoredDay), ToQDate(kLatestStoredDay));
     // One label names both pickers; each says which half of the time it holds.
     Control(IDC_DATE)->setAccessibleName(QStringLiteral("測定時刻（日付）"));
     Control(IDC_TIME)->setAccessibleName(QStringLiteral("測定時刻（時刻）"));
@@ -71,11 +80,10 @@ bool CRecordDlg::ExchangeComment(CDataExchange& dx)
 {
     auto* edit = Get<QLineEdit>(IDC_COMMENT);
     if (!dx.m_bSaveAndValidate) {
-        // Typing stops at the limit, but a longer stored comment is shown whole: the check
-        // below then asks the user to shorten it instead of cutting it unseen.
-        const QString shown = FromCp932(m_strComment);
-        edit->setMaxLength(std::max(kCommentMaxBytes, static_cast<int>(shown.size())));
-        edit->setText(shown);
+        // Typing and pasting stop at the limit, but a longer stored comment is shown whole: the
+        // check below then asks the user to shorten it instead of cutting it unseen.
+        LimitCp932Bytes(edit, kCommentMaxBytes);
+        SetCp932Text(edit, m_strComment);
         return true;
     }
     std::string typed;

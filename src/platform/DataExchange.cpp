@@ -1,5 +1,6 @@
 #include "platform/DataExchange.h"
 
+#include "platform/Cp932Edit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/UnsignedText.h"
@@ -23,7 +24,8 @@ QString MaxCharsMessage(int maxBytes)
 
 QString UnsupportedCharacterMessage()
 {
-    return QStringLiteral("保存できない文字が含まれています。絵文字など、Shift-JIS で表せない文字は使えません。");
+    return QStringLiteral(
+        "保存できない文字が含まれています。絵文字など、Shift-JIS で表せない文字は使えません。");
 }
 
 QString AppTitle()
@@ -49,7 +51,8 @@ bool DDX_TextUnsigned(CDataExchange& dx, QLineEdit* edit, std::uint32_t& value)
         return true;
     }
     const QByteArray text = edit->text().toUtf8();
-    const auto parsed = ParseUnsignedField(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    const auto parsed =
+        ParseUnsignedField(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     if (!parsed) {
         dx.Fail(edit, PositiveIntegerMessage());
         return false;
@@ -61,10 +64,11 @@ bool DDX_TextUnsigned(CDataExchange& dx, QLineEdit* edit, std::uint32_t& value)
 bool DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
 {
     if (!dx.m_bSaveAndValidate) {
-        edit->setText(FromCp932(value));
+        SetCp932Text(edit, value);
         return true;
     }
-    const auto bytes = ToCp932(edit->text());
+    // A text the user left as it was goes back as it was stored, whatever its bytes.
+    const auto bytes = Cp932Text(edit);
     if (!bytes) {
         dx.Fail(edit, UnsupportedCharacterMessage());
         return false;
@@ -76,9 +80,9 @@ bool DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
 bool DDV_MaxChars(CDataExchange& dx, QLineEdit* edit, const std::string& value, int maxBytes)
 {
     if (!dx.m_bSaveAndValidate) {
-        // Typing stops at the limit; a double-byte character counts as two, so the byte
-        // check below still decides.
-        edit->setMaxLength(maxBytes);
+        // Typing and pasting stop at the limit; a longer stored text is shown whole, and the
+        // check below then asks the user to shorten it.
+        LimitCp932Bytes(edit, maxBytes);
         return true;
     }
     if (static_cast<int>(value.size()) <= maxBytes)
@@ -111,7 +115,8 @@ void DDX_DateTime(CDataExchange& dx, QDateTimeEdit* picker, CTime& value)
                               !(picker->displayedSections() & QDateTimeEdit::TimeSections_Mask);
         // Keep the part the picker does not show from the member.
         QDateTime current = QDateTime::fromSecsSinceEpoch(value.GetTime());
-        const QDateTime merged = dateOnly ? QDateTime(shown.date(), current.time()) : QDateTime(current.date(), shown.time());
+        const QDateTime merged =
+            dateOnly ? QDateTime(shown.date(), current.time()) : QDateTime(current.date(), shown.time());
         value = CTime(merged.date().year(), merged.date().month(), merged.date().day(), merged.time().hour(),
                       merged.time().minute(), merged.time().second());
         return;

@@ -6,9 +6,8 @@
 
 #include "platform/LocalTime.h"
 
-
-#include <cstdint>
 #include <QString>
+#include <cstdint>
 
 #include <string>
 
@@ -43,9 +42,10 @@ private:
 
 // Each returns false when its check failed; the caller then ends its exchange.
 bool DDX_TextUnsigned(CDataExchange& dx, QLineEdit* edit, std::uint32_t& value);
-// Text as code page 932 bytes; a character that code page 932 cannot hold fails the check.
+// Text as code page 932 bytes; a character that code page 932 cannot hold fails the check. A
+// text left as it was filled is not checked: it goes back as the bytes it was filled from.
 bool DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value);
-// At most maxBytes code page 932 bytes. When filling, also limits typing in the edit.
+// At most maxBytes code page 932 bytes. When filling, also limits typing and pasting in the edit.
 bool DDV_MaxChars(CDataExchange& dx, QLineEdit* edit, const std::string& value, int maxBytes);
 void DDX_Check(CDataExchange& dx, QAbstractButton* box, int& value);
 void DDX_CBIndex(CDataExchange& dx, QComboBox* combo, int& index);

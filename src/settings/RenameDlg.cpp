@@ -1,5 +1,6 @@
 #include "settings/RenameDlg.h"
 
+#include "platform/Cp932Edit.h"
 #include "res/Templates.h"
 
 #include <QLineEdit>
@@ -20,8 +21,11 @@ QString NotOneLineMessage(LineFit fit)
 
 CRenameDlg::CRenameDlg(IModalSeam& seam, QWidget* parent) : CDialog(RenameTemplate(), seam, parent)
 {
-    if (auto* edit = Get<QLineEdit>(kIdcName))
+    if (auto* edit = Get<QLineEdit>(kIdcName)) {
         edit->setAccessibleName(QStringLiteral("新しい名前"));
+        // A name is one line of the type file: typing and pasting stop where a line ends.
+        LimitCp932Bytes(edit, static_cast<int>(kMaxLineBytes));
+    }
 }
 
 bool CRenameDlg::OnInitDialog()

@@ -1,6 +1,7 @@
 #include "settings/SettingsPage.h"
 
 #include "list/ListPage.h"
+#include "platform/Cp932Edit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
@@ -67,17 +68,6 @@ std::string TypeEntryBytes(const QListWidgetItem& entry)
 {
     const QByteArray bytes = entry.data(Qt::UserRole).toByteArray();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
-// Shows a stored text whole, even beyond the typing limit that the data exchange set: a limit
-// on typing never cuts what is already there.
-void ShowWhole(QLineEdit* edit, const std::string& value)
-{
-    const QString whole = FromCp932(value);
-    if (edit->text() == whole)
-        return;
-    edit->setMaxLength(static_cast<int>(whole.size()));
-    edit->setText(whole);
 }
 
 QString NotStoredIntro(const QString& fieldName)
@@ -150,10 +140,9 @@ void CSettingsPage::DoDataExchange(CDataExchange& dx)
         return;
     DDX_Check(dx, m_checkFuse, m_bUseFuse);
     DDX_Check(dx, m_checkBl, m_bUseBl);
-    if (!DDX_Text(dx, m_editName, m_strName) || !DDV_MaxChars(dx, m_editName, m_strName, kMaxNameBytes))
+    if (!DDX_Text(dx, m_editName, m_strName))
         return;
-    if (!dx.m_bSaveAndValidate)
-        ShowWhole(m_editName, m_strName);
+    DDV_MaxChars(dx, m_editName, m_strName, kMaxNameBytes);
 }
 
 bool CSettingsPage::OnInitDialog()
@@ -193,7 +182,10 @@ bool CSettingsPage::WriteSettingLine(unsigned line, std::string text)
 
 void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fieldName)
 {
-    const std::optional<std::string> text = ToCp932(edit->text());
+    // A text the user left as it was is already on its line, whatever bytes it holds.
+    if (IsCp932TextUnchanged(edit))
+        return;
+    const std::optional<std::string> text = Cp932Text(edit);
     if (!text) {
         Seam().MessageBox(this, NotStoredIntro(fieldName) + UnsupportedCharacterMessage(), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
@@ -205,8 +197,12 @@ void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fie
                           MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!WriteSettingLine(line, *text + '\n'))
+    if (!WriteSettingLine(line, *text + '\n')) {
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (edit == m_editName)
+        RememberCp932Text(edit, *text); // what the line holds now
 }
 
 void CSettingsPage::SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName)
@@ -255,7 +251,8 @@ void CSettingsPage::OnRenameType()
 
     CRenameDlg dlg(Seam(), this);
     dlg.m_strName = oldName;
-    if (dlg.DoModal() != IDOK)
+    // An unchanged name is not written again: the file already holds its bytes.
+    if (dlg.DoModal() != IDOK || dlg.m_strName == oldName)
         return;
 
     ReplaceTypeEntry(i, dlg.m_strName);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -109,4 +111,16 @@ TEST_F(RecordDlgTest, AStoredCommentLongerThanTheLimitIsShownWholeNotCut)
         return IDCANCEL;
     });
     EXPECT_EQ(seam.messages.size(), 1u);
+}
+
+TEST_F(RecordDlgTest, TheDatePickerHoldsOnlyDatesThatReadBackAndTheCommentStopsAtItsBytes)
+{
+    EXPECT_EQ(dlg.Get<QDateEdit>(1020)->minimumDate(), QDate(1900, 1, 1));
+    EXPECT_EQ(dlg.Get<QDateEdit>(1020)->maximumDate(), QDate(9999, 12, 31));
+    Run([&](CRecordDlg&) {
+        QApplication::clipboard()->setText(QString(kCommentMaxBytes, QChar(0x3042)));
+        Edit(1027)->paste();
+        EXPECT_EQ(Edit(1027)->text(), QString(kCommentMaxBytes / 2, QChar(0x3042)));
+        return IDCANCEL;
+    });
 }
