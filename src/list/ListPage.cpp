@@ -13,9 +13,11 @@
 #include "store/RecordLine.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
@@ -34,6 +36,8 @@ constexpr int IDC_PRINT = 1015;
 constexpr int IDC_MAX_AVERAGE = 1016;
 constexpr int IDC_MIN_AVERAGE = 1017;
 constexpr int IDC_PULSE_AVERAGE = 1018;
+constexpr int IDC_PERIOD = 1019;
+constexpr int IDC_RECORD_COUNT = 1020;
 
 // The record the entry dialog holds, as it is stored when adding and when correcting.
 MEASUREMENT EnteredRecord(const CRecordDlg& dlg)
@@ -57,6 +61,8 @@ CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam)
     m_staticMaxAverage = Get<QLabel>(IDC_MAX_AVERAGE);
     m_staticMinAverage = Get<QLabel>(IDC_MIN_AVERAGE);
     m_staticPulseAverage = Get<QLabel>(IDC_PULSE_AVERAGE);
+    m_comboPeriod = Get<QComboBox>(IDC_PERIOD);
+    m_staticRecordCount = Get<QLabel>(IDC_RECORD_COUNT);
     m_model = new CRecordListModel(m_dataFile, this);
 
     connect(Get<QPushButton>(IDC_ADD), &QPushButton::clicked, this, [this] { OnAddRecord(); });
@@ -65,6 +71,7 @@ CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam)
     connect(Get<QPushButton>(IDC_PRINT), &QPushButton::clicked, this, [this] { OnPrint(); });
     // Only a choice of the user recomputes the averages; a program's change of the entry does not.
     connect(m_comboAverageType, &QComboBox::activated, this, [this] { OnSelchangeAverageType(); });
+    connect(m_comboPeriod, &QComboBox::activated, this, [this] { OnSelchangePeriod(); });
 }
 
 CListPage::~CListPage()
@@ -88,6 +95,7 @@ bool CListPage::OnInitDialog()
     // The pages created after this one read the data files: create any missing one first.
     CreateMissingDataFiles();
     LoadAverageTypes();
+    LoadPeriods();
     CTextFile settings(nullptr, true);
     BindDataFile(settings, kSettingFileName);
     const char* limit = settings.GetLine(kSettingRecordLimit);
@@ -121,6 +129,38 @@ void CListPage::SetUpRecordList()
     view->setPalette(palette);
     connect(view, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { OnDblclkRecordList(index.isValid() ? index.row() : -1); });
+    view->viewport()->installEventFilter(this);
+}
+
+bool CListPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ContextMenu && watched == m_listRecords->viewport())
+        return OnContextMenuRecordList(*static_cast<QContextMenuEvent*>(event));
+    return CPage::eventFilter(watched, event);
+}
+
+bool CListPage::OnContextMenuRecordList(const QContextMenuEvent& event)
+{
+    QTableView* view = m_listRecords;
+    // From the keyboard, the menu is for the current row; from the mouse, for the row under it.
+    const QModelIndex index =
+        event.reason() == QContextMenuEvent::Keyboard ? view->currentIndex() : view->indexAt(event.pos());
+    if (!index.isValid())
+        return false; // below the rows: the window's own menu
+    const int row = index.row();
+    // A row outside the selection becomes the selection, so that 削除 removes the row clicked.
+    if (!view->selectionModel()->isRowSelected(row, QModelIndex()))
+        view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("修正"), this, [this, row] { ModifyRecord(row); });
+    menu->addAction(QStringLiteral("削除"), this, [this] { OnDelete(); });
+    const QPoint at = event.reason() == QContextMenuEvent::Keyboard
+                          ? view->viewport()->mapToGlobal(view->visualRect(index).center())
+                          : event.globalPos();
+    menu->popup(at);
+    return true;
 }
 
 void CListPage::SizeColumns()
@@ -149,6 +189,14 @@ void CListPage::LoadAverageTypes()
     m_comboAverageType->setCurrentIndex(m_comboAverageType->count() > 0 ? 0 : -1);
 }
 
+void CListPage::LoadPeriods()
+{
+    // The choice is not stored: each start covers every record.
+    for (int days : kPeriodChoiceDays)
+        m_comboPeriod->addItem(days == 0 ? QStringLiteral("全期間") : QStringLiteral("直近 %1 日").arg(days));
+    m_comboPeriod->setCurrentIndex(0);
+}
+
 unsigned CListPage::RecordCount()
 {
     // An empty file never counts as loaded: load it before asking for the count.
@@ -159,13 +207,16 @@ unsigned CListPage::RecordCount()
 
 void CListPage::RefreshAverages()
 {
-    // The three averages in one pass over the records: the same figures as ComputeAverageText
-    // of each field, at a third of the reading.
-    const std::array<std::string, 3> texts =
-        ComputePressureAverageTexts(RecordCount(), CachedLineAt(), m_comboAverageType->currentIndex());
-    m_staticMaxAverage->setText(QString::fromStdString(texts[0]));
-    m_staticMinAverage->setText(QString::fromStdString(texts[1]));
-    m_staticPulseAverage->setText(QString::fromStdString(texts[2]));
+    // The three averages and their count in one pass over the records: the same figures as
+    // ComputeAverageText of each field, at a third of the reading.
+    const RecordPeriod period =
+        PeriodOfChoice(m_comboPeriod->currentIndex(), LocalDay(CTime::GetCurrentTime()));
+    const PressureAverages figures =
+        ComputePressureAverages(RecordCount(), CachedLineAt(), m_comboAverageType->currentIndex(), period);
+    m_staticMaxAverage->setText(QString::fromStdString(figures.averages[0]));
+    m_staticMinAverage->setText(QString::fromStdString(figures.averages[1]));
+    m_staticPulseAverage->setText(QString::fromStdString(figures.averages[2]));
+    m_staticRecordCount->setText(QString::fromStdString(figures.count));
 }
 
 RecordLineAt CListPage::CachedLineAt()
@@ -177,6 +228,11 @@ RecordLineAt CListPage::CachedLineAt()
 }
 
 void CListPage::OnSelchangeAverageType()
+{
+    RefreshAverages();
+}
+
+void CListPage::OnSelchangePeriod()
 {
     RefreshAverages();
 }
@@ -246,7 +302,12 @@ void CListPage::ModifyRecord(int row)
     dlg.m_strComment = record.comment;
     if (dlg.DoModal() != IDOK)
         return;
-    if (!ReplaceRecord(row, FormatRecordLine(EnteredRecord(dlg)))) {
+    MEASUREMENT corrected = EnteredRecord(dlg);
+    // A date and time the user left as they were keep their stored text, byte for byte: a text
+    // that cannot be read back as a date opened as the current time and would lose its date.
+    if (corrected.dateTime == FormatDateTime(when, when))
+        corrected.dateTime = record.dateTime;
+    if (!ReplaceRecord(row, FormatRecordLine(corrected))) {
         ReportFailedWrite();
         return;
     }

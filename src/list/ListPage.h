@@ -10,6 +10,7 @@
 #include <string>
 
 class CRecordListModel;
+class QContextMenuEvent;
 class QComboBox;
 class QLabel;
 class QTableView;
@@ -28,6 +29,7 @@ public:
     void OnDelete();                  // "削除"
     void OnDblclkRecordList(int row); // row -1: below the last row
     void OnSelchangeAverageType();
+    void OnSelchangePeriod();
     void ModifyRecord(int row);
 
     void OnPrint();     // "印刷"
@@ -46,12 +48,20 @@ public:
     QLabel* m_staticMaxAverage = nullptr;    // 1016
     QLabel* m_staticMinAverage = nullptr;    // 1017
     QLabel* m_staticPulseAverage = nullptr;  // 1018
+    QComboBox* m_comboPeriod = nullptr;      // 1019, the days the averages cover; 全期間 at each start
+    QLabel* m_staticRecordCount = nullptr;   // 1020, how many records the averages cover
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool OnInitDialog() override;
     void SetUpRecordList();
+    // A right click on a row offers 修正 and 削除 for it; false when no row was clicked.
+    bool OnContextMenuRecordList(const QContextMenuEvent& event);
     void SizeColumns();
     void LoadAverageTypes();
+    void LoadPeriods();
     unsigned RecordCount();
     // Line n of the records as the averages read it; empty when missing.
     RecordLineAt CachedLineAt();

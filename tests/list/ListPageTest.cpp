@@ -10,12 +10,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QColor>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDate>
 #include <QDateEdit>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 
 #include <filesystem>
@@ -216,4 +220,94 @@ TEST_F(ListPageTest, AFailedWriteKeepsListAndFileInStepAndSaysSo)
     EXPECT_EQ(seam.messages.back().text, CListPage::WriteFailedMessage());
     EXPECT_EQ(FileLines().size(), 3u);
     ExpectInStep(*page);
+}
+
+TEST_F(ListPageTest, ACorrectionThatLeavesTheDateKeepsItsStoredTextByteForByte)
+{
+    // A year the picker cannot show, a date written with zeros, and no date at all.
+    const Lines dates{"1850/1/2 07:05:09", "2024/05/03 7:05:09", "not a date"};
+    WriteLines("data.txt",
+               {dates[0] + ",120,80,70,0,1,", dates[1] + ",120,80,70,0,1,", dates[2] + ",120,80,70,0,1,"});
+    auto page = Start();
+    for (int row = 0; row < 3; ++row) {
+        seam.QueueDialog([](QDialog& dialog) {
+            static_cast<CRecordDlg&>(dialog).Get<QLineEdit>(1012)->setText("66");
+            return PressOk(static_cast<CRecordDlg&>(dialog));
+        });
+        page->ModifyRecord(row);
+        EXPECT_EQ(FileLines()[static_cast<size_t>(row)], dates[static_cast<size_t>(row)] + ",120,80,66,0,1,");
+    }
+}
+
+TEST_F(ListPageTest, ARightClickOnARowOffersCorrectAndDeleteForThatRow)
+{
+    WriteLines("data.txt", {Record(100), Record(101), Record(102)});
+    auto page = Start();
+    page->resize(700, 500);
+    page->show();
+    QWidget* viewport = page->m_listRecords->viewport();
+    const auto rightClick = [&](QPoint pos) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+        QApplication::sendEvent(viewport, &event);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    };
+    const auto rowCentre = [&](int row) {
+        return page->m_listRecords->visualRect(At(*page, row, 1)).center();
+    };
+
+    QMenu* menu = rightClick(rowCentre(1));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("修正"));
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("削除"));
+    menu->actions()[1]->trigger();
+    menu->close();
+    EXPECT_EQ(seam.messages.back().text, QStringLiteral("選択された血圧情報を削除しますか？"));
+    EXPECT_EQ(FileLines(), (Lines{Record(100), Record(102)}));
+
+    menu = rightClick(rowCentre(1));
+    ASSERT_NE(menu, nullptr);
+    seam.QueueDialog(Enter(150));
+    menu->actions()[0]->trigger();
+    menu->close();
+    EXPECT_EQ(GetRecordField(FileLines()[1], 2), "150");
+    ExpectInStep(*page);
+
+    EXPECT_EQ(rightClick(QPoint(5, viewport->height() - 3)), nullptr) << "below the rows";
+}
+
+TEST_F(ListPageTest, ThePeriodAndTheTypeCombineAndTheCountFollowsAtOnce)
+{
+    const auto dated = [](int daysBack, int max, int type) {
+        const QDate d = QDate::currentDate().addDays(-daysBack);
+        return d.toString(QStringLiteral("yyyy/M/d")).toStdString() + " 07:05:09," + std::to_string(max) +
+               ",80,70,0," + std::to_string(type) + ",";
+    };
+    WriteLines("data.txt", {dated(-3, 150, 1), dated(0, 120, 1), dated(6, 131, 2), dated(7, 140, 1),
+                            dated(27, 100, 1), dated(28, 200, 2)});
+    auto page = Start();
+    EXPECT_EQ(page->m_comboPeriod->currentText(), QStringLiteral("全期間"));
+    EXPECT_EQ(page->m_comboPeriod->count(), 4);
+    EXPECT_EQ(page->m_staticRecordCount->text(), "6");
+    EXPECT_EQ(page->m_staticRecordCount->accessibleDescription(), QStringLiteral("件数"));
+    EXPECT_EQ(page->m_comboPeriod->accessibleName(), QStringLiteral("期間"));
+    const struct
+    {
+        int period, type;
+        const char *max, *count;
+    } cases[] = {{1, 0, "133", "3"}, {1, 1, "135", "2"}, {2, 0, "135", "4"},
+                 {3, 1, "127", "4"}, {3, 2, "131", "1"}, {1, 4, "0", "0"}};
+    for (const auto& c : cases) {
+        page->m_comboPeriod->setCurrentIndex(c.period);
+        page->OnSelchangePeriod();
+        page->m_comboAverageType->setCurrentIndex(c.type);
+        page->OnSelchangeAverageType();
+        EXPECT_EQ(page->m_staticMaxAverage->text(), c.max) << c.period << " " << c.type;
+        EXPECT_EQ(page->m_staticRecordCount->text(), c.count) << c.period << " " << c.type;
+    }
+    page->m_comboAverageType->setCurrentIndex(0);
+    seam.QueueDialog(Enter(130)); // today
+    page->OnAddRecord();
+    EXPECT_EQ(page->m_staticRecordCount->text(), "4");
+    EXPECT_EQ(Start()->m_comboPeriod->currentIndex(), 0) << "each start covers every record";
 }
