@@ -85,6 +85,32 @@ void BM_RefreshAverages(benchmark::State& state)
         page->RefreshAverages();
 }
 
+// Switching the averages' type, and switching their period (last 7 or 28 days) over all
+// types: each reads every record once; the period adds the reading of each record's date.
+void BM_SwitchType(benchmark::State& state)
+{
+    PageFolder folder(static_cast<size_t>(state.range(0)));
+    auto page = MakeListPage();
+    int entry = 0;
+    for (auto _ : state) {
+        entry = entry == 1 ? 3 : 1; // 朝 and 晩
+        page->m_comboAverageType->setCurrentIndex(entry);
+        page->OnSelchangeAverageType();
+    }
+}
+
+void BM_SwitchPeriod(benchmark::State& state)
+{
+    PageFolder folder(static_cast<size_t>(state.range(0)));
+    auto page = MakeListPage();
+    int entry = 0;
+    for (auto _ : state) {
+        entry = entry == 1 ? 3 : 1; // 直近 7 日 and 直近 28 日
+        page->m_comboPeriod->setCurrentIndex(entry);
+        page->OnSelchangePeriod();
+    }
+}
+
 void BM_CellColoursOfAScreenfulAtTheEnd(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
@@ -155,6 +181,8 @@ void BM_LayoutReport(benchmark::State& state)
 #define VELLIQA_SIZES ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_BaselineThreeNumbersLoop) VELLIQA_SIZES;
 BENCHMARK(BM_RefreshAverages)->ArgsProduct({{1000, 10000, 100000}, {0, 1}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SwitchType) VELLIQA_SIZES;
+BENCHMARK(BM_SwitchPeriod) VELLIQA_SIZES;
 BENCHMARK(BM_CellColoursOfAScreenfulAtTheEnd) VELLIQA_SIZES;
 BENCHMARK(BM_FillListModel) VELLIQA_SIZES;
 BENCHMARK(BM_PaintListScreenfulAtTheEnd) VELLIQA_SIZES;

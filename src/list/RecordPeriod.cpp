@@ -32,6 +32,13 @@ RecordPeriod LastDays(CalendarDay today, int days)
     return {CalendarDay{end - std::chrono::days{back}}, std::nullopt};
 }
 
+RecordPeriod PeriodOfChoice(int entry, CalendarDay today)
+{
+    if (entry < 1 || static_cast<size_t>(entry) >= kPeriodChoiceDays.size())
+        return AllDays();
+    return LastDays(today, kPeriodChoiceDays[static_cast<size_t>(entry)]);
+}
+
 RecordPeriod BetweenDays(std::optional<CalendarDay> from, std::optional<CalendarDay> to)
 {
     return {from, to};

@@ -5,6 +5,7 @@
 #include "list/DateTimeText.h"
 #include "platform/LocalTime.h"
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -22,6 +23,14 @@ struct RecordPeriod
 
 // Every record.
 RecordPeriod AllDays();
+
+// The list page's choices of period, in entry order: 0 for every record, else the number of
+// last days.
+inline constexpr std::array<int, 4> kPeriodChoiceDays{0, 7, 14, 28};
+
+// The period of one of those choices, counted back from `today`; every record for an entry
+// that is not one of them.
+RecordPeriod PeriodOfChoice(int entry, CalendarDay today);
 
 // The last `days` calendar days up to `today`, today included; records dated after today count
 // as today's. Fewer than one day is one day; a first day before the earliest readable date is

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDialog>
 #include <QItemSelectionModel>
 #include <QTableView>
@@ -38,25 +39,33 @@ private:
     const ShotContext& m_ctx;
 };
 
-// Sample records, newest first: every colour of the pressure cells, a marked pulse, several
-// types and Japanese comments.
+// Sample records of the last days, newest first: every colour of the pressure cells, a marked
+// pulse, several types and Japanese comments. Dated back from today, so that the periods of
+// the last days hold them.
 void WriteSampleData()
 {
-    const char* lines[] = {
-        "2024/5/12 07:05:09,118,76,64,0,1,起床後すぐ",
-        "2024/5/11 21:30:15,126,83,70,0,3,入浴前",
-        "2024/5/11 07:10:00,134,86,72,1,1,少し動悸あり",
-        "2024/5/10 12:15:42,145,92,80,0,2,昼食後",
-        "2024/5/10 07:02:11,163,101,77,0,1,寝不足",
-        "2024/5/9 22:45:00,182,112,88,1,3,頭痛がする",
-        "2024/5/9 07:00:30,121,79,66,0,1,",
-        "2024/5/8 18:20:05,129,84,69,0,4,散歩のあと",
-        "2024/5/8 07:03:44,119,80,63,0,0,",
-        "2024/5/7 07:01:12,131,88,71,0,1,薬を飲み忘れた",
+    const struct
+    {
+        int daysBack;
+        const char* rest;
+    } records[] = {
+        {0, "07:05:09,118,76,64,0,1,起床後すぐ"},
+        {1, "21:30:15,126,83,70,0,3,入浴前"},
+        {1, "07:10:00,134,86,72,1,1,少し動悸あり"},
+        {2, "12:15:42,145,92,80,0,2,昼食後"},
+        {2, "07:02:11,163,101,77,0,1,寝不足"},
+        {3, "22:45:00,182,112,88,1,3,頭痛がする"},
+        {3, "07:00:30,121,79,66,0,1,"},
+        {4, "18:20:05,129,84,69,0,4,散歩のあと"},
+        {4, "07:03:44,119,80,63,0,0,"},
+        {9, "07:01:12,131,88,71,0,1,薬を飲み忘れた"},
     };
     std::ofstream out("data.txt", std::ios::binary);
-    for (const char* line : lines)
-        out << Cp932FromUtf8(line) << "\r\n";
+    for (const auto& record : records) {
+        const QDate day = QDate::currentDate().addDays(-record.daysBack);
+        out << day.toString(QStringLiteral("yyyy/M/d ")).toStdString() << Cp932FromUtf8(record.rest)
+            << "\r\n";
+    }
 }
 
 } // namespace
@@ -77,8 +86,10 @@ void ShootList(const ShotContext& ctx)
 
     page.m_comboAverageType->setCurrentIndex(1);
     page.OnSelchangeAverageType();
+    page.m_comboPeriod->setCurrentIndex(1);
+    page.OnSelchangePeriod();
     QApplication::processEvents();
-    ctx.Save(page, QStringLiteral("list-page-morning-averages"));
+    ctx.Save(page, QStringLiteral("list-page-morning-last-7-days"));
 
     seam.nextName = QStringLiteral("record-dialog-new");
     page.OnAddRecord();
