@@ -148,7 +148,7 @@ int RunWithoutWindow(int argc, char** argv, const QCommandLineParser& parser, co
 
     if (!parsed)
         return Fail(kExitUsage, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         Print(stdout, parser.helpText());
         return kExitOk;
     }
@@ -190,10 +190,10 @@ std::optional<int> RunCommandLine(int argc, char** argv)
             return Fail(kExitFailed,
                         Tr("データフォルダー %1 を開けません。", "Cannot open the data folder %1.").arg(dir));
     }
-    const bool windowless = !parsed || parser.isSet(QStringLiteral("help")) ||
-                            parser.isSet(QStringLiteral("version")) || parser.isSet(o.summary) ||
-                            parser.isSet(o.from) || parser.isSet(o.to) || parser.isSet(o.days) ||
-                            !parser.positionalArguments().isEmpty();
+    const bool windowless =
+        !parsed || parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")) ||
+        parser.isSet(QStringLiteral("version")) || parser.isSet(o.summary) || parser.isSet(o.from) ||
+        parser.isSet(o.to) || parser.isSet(o.days) || !parser.positionalArguments().isEmpty();
     if (!windowless)
         return std::nullopt;
     return RunWithoutWindow(argc, argv, parser, o, parsed);
