@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <unordered_set>
 
 namespace {
 
@@ -55,15 +54,67 @@ struct DuplicateKey
     friend bool operator==(const DuplicateKey&, const DuplicateKey&) = default;
 };
 
-struct DuplicateKeyHash
+// The duplicate keys seen so far, in one flat open-addressed table: a node per key would cost
+// an allocation and a cache miss for every row.
+class CDuplicateSet
 {
-    size_t operator()(const DuplicateKey& k) const
+public:
+    explicit CDuplicateSet(size_t capacity)
     {
-        size_t h = std::hash<long long>()(k.dateTime);
-        for (const std::uint32_t v : {k.max, k.min, k.pulse})
-            h = h * 1000003u ^ v;
-        return h;
+        size_t size = 16;
+        while (size < capacity * 2)
+            size *= 2;
+        m_slots.assign(size, {kEmpty, 0, 0, 0});
     }
+
+    // False when the key was there already.
+    bool Insert(const DuplicateKey& key)
+    {
+        if ((m_count + 1) * 2 > m_slots.size())
+            Grow();
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
+            if (m_slots[i] == key)
+                return false;
+            if (m_slots[i].dateTime == kEmpty) {
+                m_slots[i] = key;
+                ++m_count;
+                return true;
+            }
+        }
+    }
+
+private:
+    static constexpr long long kEmpty = LLONG_MIN; // no date key is negative
+
+    static std::uint64_t Mix(std::uint64_t x)
+    {
+        x ^= x >> 30;
+        x *= 0xBF58476D1CE4E5B9ULL;
+        x ^= x >> 27;
+        x *= 0x94D049BB133111EBULL;
+        return x ^ (x >> 31);
+    }
+
+    static size_t Hash(const DuplicateKey& k)
+    {
+        const std::uint64_t numbers = (static_cast<std::uint64_t>(k.max) << 32 | k.min) ^ Mix(k.pulse);
+        return static_cast<size_t>(Mix(static_cast<std::uint64_t>(k.dateTime) ^ Mix(numbers)));
+    }
+
+    void Grow()
+    {
+        std::vector<DuplicateKey> old = std::move(m_slots);
+        m_slots.assign(old.size() * 2, {kEmpty, 0, 0, 0});
+        m_count = 0;
+        for (const DuplicateKey& key : old) {
+            if (key.dateTime != kEmpty)
+                Insert(key);
+        }
+    }
+
+    std::vector<DuplicateKey> m_slots;
+    size_t m_count = 0;
 };
 
 // The records in file order, kept in blocks that know their oldest date-time, so that the
@@ -320,13 +371,13 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
     // Keys of every record: the stored ones first, then the new ones as they are found.
     std::vector<long long> keys;
     keys.reserve(dataLines.size() + table.rows.size());
-    std::unordered_set<DuplicateKey, DuplicateKeyHash> seen;
+    CDuplicateSet seen(dataLines.size() + table.rows.size());
     for (const std::string& line : dataLines) {
         const MEASUREMENT stored = RecordFromLine(line);
         const std::optional<CsvDateTime> when = ReadRecordDateTime(stored.dateTime);
         keys.push_back(when ? when->Key() : LLONG_MAX); // an unreadable date is never older
         if (when)
-            seen.insert({when->Key(), stored.max, stored.min, stored.pulse});
+            seen.Insert({when->Key(), stored.max, stored.min, stored.pulse});
     }
 
     CRecordOrder order(keys);
@@ -350,9 +401,8 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
                 plan.dateOrderNeeded || read.refusal.reason == CsvRefusalReason::AmbiguousDate;
             plan.refusals.push_back(std::move(read.refusal));
             ++plan.refusedCount;
-        } else if (!seen.insert({read.dateTime.Key(), planned.record.max, planned.record.min,
-                                 planned.record.pulse})
-                        .second) {
+        } else if (!seen.Insert(
+                       {read.dateTime.Key(), planned.record.max, planned.record.min, planned.record.pulse})) {
             planned.outcome = CsvRowOutcome::Duplicate;
             ++plan.duplicateCount;
         } else {
