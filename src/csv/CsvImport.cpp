@@ -270,23 +270,37 @@ private:
         return true;
     }
 
+    // The first type of that name; the cell as it is first, so that a name with blanks around
+    // it comes back to its own type, then without the blanks.
     int TypeIndex(std::string_view cell) const
     {
-        const std::string_view name = TrimmedCell(cell);
-        if (name.empty())
-            return 0;
-        const auto found = std::find(m_typeNames.begin(), m_typeNames.end(), name);
-        return found == m_typeNames.end() ? 0 : static_cast<int>(found - m_typeNames.begin());
+        for (const std::string_view name : {cell, TrimmedCell(cell)}) {
+            if (name.empty())
+                return 0;
+            const auto found = std::find(m_typeNames.begin(), m_typeNames.end(), name);
+            if (found != m_typeNames.end())
+                return static_cast<int>(found - m_typeNames.begin());
+        }
+        return 0;
     }
 
     // The comment as the entry dialog stores one: in code page 932, commas full-width, line
     // breaks as blanks, cut to its limit on a character boundary.
+    // Other control characters (a NUL would end the line when it is read back) become blanks.
     std::string Comment(std::string_view cell, bool& changed)
     {
-        CCp932Encoder::Result encoded = m_encoder.Encode(cell);
+        std::string text(cell);
+        bool controls = false;
+        for (char& c : text) {
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+                c = ' ';
+                controls = true;
+            }
+        }
+        CCp932Encoder::Result encoded = m_encoder.Encode(text);
         std::string stored = StorableComment(encoded.text);
         const std::string_view cut = CutToCharacters(stored, static_cast<size_t>(kCommentMaxBytes));
-        changed = encoded.replaced || cut.size() < stored.size();
+        changed = controls || encoded.replaced || cut.size() < stored.size();
         stored.resize(cut.size());
         return stored;
     }
@@ -397,6 +411,7 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
         CRowReader::Read read = reader.ReadRow(row);
         CsvPlannedRow planned{row.line, CsvRowOutcome::Refused, read.changed, std::move(read.record)};
         if (!read.ok) {
+            planned.record = {};
             plan.dateOrderNeeded =
                 plan.dateOrderNeeded || read.refusal.reason == CsvRefusalReason::AmbiguousDate;
             plan.refusals.push_back(std::move(read.refusal));

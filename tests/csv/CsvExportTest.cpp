@@ -50,6 +50,7 @@ TEST(CsvExportTest, ExportThenImportIntoAnEmptyFolderGivesTheSameLinesByteForByt
 {
     std::vector<std::string> types = DefaultItemLines();
     types[4] = Cp932FromUtf8("寝る前, 薬\"後\"");
+    types[3] = Cp932FromUtf8(" 晩 ");
     // Newest first, as measurements entered when they are taken; equal times keep their order.
     const std::vector<std::string> lines = {
         Entered("2024/12/31 23:59:59", 135, 1, 4, "散歩のあと, 少し\"速足\""),

@@ -163,14 +163,16 @@ TEST(CsvImportTest, ValuesAndCommentsAreStoredAsTheEntryDialogStoresThem)
                               "2024/1/3,1,1,○,,あ" +
                               longComment +
                               "\n"
-                              "2024/1/4,4294967296,1,,,\n";
+                              "2024/1/4,4294967296,1,,,\n"
+                              "2024/1/5,1,1,,,nul\x01here\n";
     const CsvImportPlan plan = Plan(bytes);
-    ASSERT_EQ(plan.newCount, 3);
-    EXPECT_EQ(plan.changedCount, 2);
+    ASSERT_EQ(plan.newCount, 4);
+    EXPECT_EQ(plan.changedCount, 3);
     const std::vector<std::string> lines = Utf8Lines(plan.lines);
-    EXPECT_EQ(lines[2], "2024/1/1 00:00:00,-1,-1,0,0,3,a，b c");
-    EXPECT_EQ(lines[1], "2024/1/2 00:00:00,1,1,0,1,0,絵?文字");
-    EXPECT_EQ(plan.lines[0].size(), std::string("2024/1/3 00:00:00,1,1,0,1,0,").size() + kCommentMaxBytes);
+    EXPECT_EQ(lines[0], "2024/1/5 00:00:00,1,1,0,0,0,nul here");
+    EXPECT_EQ(lines[3], "2024/1/1 00:00:00,-1,-1,0,0,3,a，b c");
+    EXPECT_EQ(lines[2], "2024/1/2 00:00:00,1,1,0,1,0,絵?文字");
+    EXPECT_EQ(plan.lines[1].size(), std::string("2024/1/3 00:00:00,1,1,0,1,0,").size() + kCommentMaxBytes);
     EXPECT_EQ(plan.refusals.at(0).line, 6);
     bool progressed = false;
     const CsvImportPlan cancelled = Plan(bytes, {}, {CsvDateOrder::Auto, 0, [&](size_t, size_t) {
