@@ -57,7 +57,8 @@ struct CsvImportPlan
     int changedCount = 0; // of the new records
 
     // The whole new measurement file, line 1 first, code page 932 without line feeds: the
-    // stored lines unchanged and in their order, the new records placed among them.
+    // stored lines unchanged and in their order, the new records placed among them. With no
+    // new record it equals the stored lines, and there is nothing to write.
     std::vector<std::string> lines;
     bool exceedsLimit = false; // the new number of records is above the record limit
     long long limitToFit = 0;  // the number of records after the import
