@@ -4,8 +4,8 @@
 #include "FuzzCheck.h"
 
 #include "csv/CsvImport.h"
-#include "list/RecordRules.h"
 #include "store/DataFiles.h"
+#include "store/RecordLine.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,5 @@
 #include "csv/CsvExport.h"
 
-#include "list/RecordRules.h"
 #include "platform/Cp932.h"
 #include "store/RecordLine.h"
 
@@ -50,7 +49,7 @@ struct Row
 void AppendRecord(std::string& out, const Row& row, std::string_view line,
                   const std::vector<std::string>& typeLines)
 {
-    const MEASUREMENT m = RecordFromLine(line);
+    const MEASUREMENT m = ParseRecordLine(line);
     std::array<char, 96> numbers{};
     std::snprintf(numbers.data(), numbers.size(), "%04d-%02d-%02d,%02d:%02d:%02d,%d,%d,%d,%d,", row.when.year,
                   row.when.month, row.when.day, row.when.hour, row.when.minute, row.when.second,

@@ -1,8 +1,8 @@
 #include "csv/CsvImport.h"
 
-#include "list/RecordRules.h"
 #include "platform/Cp932.h"
 #include "platform/Cp932Encoder.h"
+#include "store/RecordLine.h"
 
 #include <algorithm>
 #include <climits>
@@ -329,11 +329,6 @@ CsvDateOrder DecideDateOrder(const CsvTable& table, const CsvColumnMap& map, Csv
     return DetectDateOrder(cells);
 }
 
-std::string LineOf(const MEASUREMENT& m)
-{
-    return FormatRecordLine(m.dateTime, m.max, m.min, m.pulse, m.ihb, m.type, m.comment);
-}
-
 } // namespace
 
 bool ReadCsvNumber(std::string_view cell, std::uint32_t& value)
@@ -387,7 +382,7 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
     keys.reserve(dataLines.size() + table.rows.size());
     CDuplicateSet seen(dataLines.size() + table.rows.size());
     for (const std::string& line : dataLines) {
-        const MEASUREMENT stored = RecordFromLine(line);
+        const MEASUREMENT stored = ParseRecordLine(line);
         const std::optional<CsvDateTime> when = ReadRecordDateTime(stored.dateTime);
         keys.push_back(when ? when->Key() : LLONG_MAX); // an unreadable date is never older
         if (when)
@@ -425,7 +420,7 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
             ++plan.newCount;
             plan.changedCount += planned.changed;
             keys.push_back(read.dateTime.Key());
-            newLines.push_back(LineOf(planned.record));
+            newLines.push_back(FormatRecordLine(planned.record));
             order.Place(static_cast<std::uint32_t>(keys.size() - 1));
         }
         plan.rows.push_back(std::move(planned));

@@ -1,8 +1,8 @@
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
-#include "list/RecordRules.h"
 #include "platform/Cp932.h"
 #include "store/DataFiles.h"
+#include "store/RecordLine.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ const std::string kHeader = "日付,時刻,最高血圧,最低血圧,脈拍,IHB,
 std::string Entered(const char* dateTime, std::uint32_t max, int ihb, int type, const std::string& comment,
                     std::uint32_t pulse = 70)
 {
-    return FormatRecordLine(dateTime, max, 80, pulse, ihb, type, StorableComment(Cp932FromUtf8(comment)));
+    return FormatRecordLine({dateTime, max, 80, pulse, ihb, type, StorableComment(Cp932FromUtf8(comment))});
 }
 
 TEST(CsvExportTest, RowsAreSortedOldestFirstQuotedAndNamedByType)
