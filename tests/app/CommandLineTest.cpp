@@ -14,7 +14,7 @@
 
 namespace {
 
-struct Run
+struct ProgramRun
 {
     int exitCode = -1;
     std::string out;
@@ -23,7 +23,7 @@ struct Run
 
 // Runs the program built beside the tests, with a window system that does not exist: any
 // attempt to open a window would end the run with a failure.
-Run Velliqa(const QStringList& arguments, const QString& locale = QStringLiteral("C"))
+ProgramRun Velliqa(const QStringList& arguments, const QString& locale = QStringLiteral("C"))
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -68,17 +68,17 @@ TEST(CommandLine, SummaryPrintsTheTableOfThePeriodWithoutAWindow)
         {{"--summary", "--to", "2000-01-01"}, kHeader + "全測定結果\t0\t0\t0\t0\t\t\t\t\n"},
     };
     for (const auto& c : cases) {
-        const Run run = Velliqa(c.arguments);
+        const ProgramRun run = Velliqa(c.arguments);
         EXPECT_EQ(run.exitCode, 0) << c.arguments.join(' ').toStdString() << run.err.toStdString();
         EXPECT_EQ(run.out, c.out) << c.arguments.join(' ').toStdString();
     }
 
     ScopedDataDir empty;
-    const Run none = Velliqa({"--summary"});
+    const ProgramRun none = Velliqa({"--summary"});
     EXPECT_EQ(none.exitCode, 0);
     EXPECT_EQ(none.out, kHeader);
     EXPECT_TRUE(std::filesystem::is_empty(empty.Path())) << "a summary creates no file";
-    const Run elsewhere =
+    const ProgramRun elsewhere =
         Velliqa({"--data-dir", QString::fromStdString(dir.Path().string()), "--summary", "--days", "1"});
     EXPECT_EQ(elsewhere.out, kHeader + "朝\t1\t130\t80\t60\t130\t130\t80\t80\n"
                                        "全測定結果\t1\t130\t80\t60\t130\t130\t80\t80\n");
@@ -104,14 +104,14 @@ TEST(CommandLine, RefusalsGoToStandardErrorInTheUsersLanguage)
         {{"--data-dir", "/nonexistent/velliqa", "--summary"}, "C", 1, "/nonexistent/velliqa"},
     };
     for (const auto& c : cases) {
-        const Run run = Velliqa(c.arguments, c.locale);
+        const ProgramRun run = Velliqa(c.arguments, c.locale);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
         EXPECT_TRUE(run.out.empty());
     }
-    const Run version = Velliqa({"--version"});
+    const ProgramRun version = Velliqa({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "velliqa 1.0.0\n");
-    const Run help = Velliqa({"--help"});
+    const ProgramRun help = Velliqa({"--help"});
     EXPECT_NE(help.out.find("--summary"), std::string::npos);
 }
