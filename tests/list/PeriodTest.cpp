@@ -31,37 +31,35 @@ PressureAverages Averages(const Lines& lines, int type, const RecordPeriod& peri
 
 } // namespace
 
-TEST(RecordPeriod, LastDaysHoldTodayBackToTheFirstDayAndTheFuture)
+TEST(RecordPeriod, TheLastDaysHoldTodayBackToTheFirstDayAndTheFutureBetweenDaysBothEnds)
 {
+    const RecordPeriod jan10To20 =
+        BetweenDays(CalendarDay{year{2024}, January, day{10}}, CalendarDay{year{2024}, January, day{20}});
     const struct
     {
+        RecordPeriod period;
         const char* date;
-        int days;
         bool in;
     } cases[] = {
-        {"2024/3/1", 1, true},         {"2024/2/29", 1, false},
-        {"2024/2/24", 7, true},        {"2024/2/23", 7, false},
-        {"2024/2/17", 14, true},       {"2024/2/16", 14, false},
-        {"2024/2/3", 28, true},        {"2024/2/2", 28, false},
-        {"2031/1/1", 7, true},         {"2024/3/2 00:00:00", 1, true},
-        {"2024/02/29", 7, true},       {"1899/12/31", 100000000, false},
-        {"1900/1/1", 100000000, true}, {"2024/2/30", 28, false},
-        {"garbage", 28, false},        {"", 7, false},
+        {LastDays(kToday, 1), "2024/3/1", true},
+        {LastDays(kToday, 1), "2024/2/29", false},
+        {LastDays(kToday, 7), "2024/2/24", true},
+        {LastDays(kToday, 7), "2024/2/23", false},
+        {LastDays(kToday, 28), "2024/2/3", true},
+        {LastDays(kToday, 28), "2024/2/2", false},
+        {LastDays(kToday, 1), "2031/1/1 0:0:0", true},
+        {LastDays(kToday, 7), "2024/02/29", true},
+        {LastDays(kToday, 100000000), "1900/1/1", true},
+        {LastDays(kToday, 28), "2024/2/30", false},
+        {LastDays(kToday, 28), "garbage", false},
+        {AllDays(), "garbage", true},
+        {jan10To20, "2024/1/9", false},
+        {jan10To20, "2024/1/10 23:59:59", true},
+        {jan10To20, "2024/1/20", true},
+        {jan10To20, "2024/1/21", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(LastDays(kToday, c.days).Contains(c.date), c.in) << c.date << " " << c.days;
-    EXPECT_TRUE(AllDays().Contains("garbage"));
-}
-
-TEST(RecordPeriod, BetweenDaysHoldsBothEnds)
-{
-    const RecordPeriod period =
-        BetweenDays(CalendarDay{year{2024}, January, day{10}}, CalendarDay{year{2024}, January, day{20}});
-    for (const auto& [date, in] : std::vector<std::pair<std::string, bool>>{
-             {"2024/1/9", false}, {"2024/1/10", true}, {"2024/1/20", true}, {"2024/1/21", false}})
-        EXPECT_EQ(period.Contains(date + " 12:00:00"), in) << date;
-    EXPECT_TRUE(
-        BetweenDays(std::nullopt, CalendarDay{year{2024}, January, day{20}}).Contains("1900/1/1 0:0:0"));
+        EXPECT_EQ(c.period.Contains(c.date), c.in) << c.date;
 }
 
 TEST(Averages, PeriodAndTypeCombineAndTheCountFollows)
