@@ -22,18 +22,6 @@
 
 namespace {
 
-enum : int
-{
-    IDC_MAX_RECORDS = 1022,
-    IDC_USE_FUSE = 1023,
-    IDC_USE_BL = 1024,
-    IDC_TYPES = 1025,
-    IDC_PRINT_FROM = 1026,
-    IDC_PRINT_TO = 1027,
-    IDC_RENAME = 1028,
-    IDC_NAME = 1030,
-};
-
 // Calls its handler when the watched edit loses the keyboard focus: the edit's kill-focus
 // notification. A context menu opening over the edit leaves the focus where it is.
 class CKillFocusFilter : public QObject
@@ -118,7 +106,7 @@ CSettingsPage::CSettingsPage(IModalSeam& seam) : CPage(SettingsTemplate(), seam)
     WatchFocusLoss(m_editName, &CSettingsPage::OnKillfocusName);
     connect(m_checkBl, &QCheckBox::clicked, this, [this] { OnUseBl(); });
     connect(m_checkFuse, &QCheckBox::clicked, this, [this] { OnUseFuse(); });
-    if (auto* rename = Get<QPushButton>(IDC_RENAME))
+    if (auto* rename = Get<QPushButton>(SettingsIds::IDC_RENAME))
         connect(rename, &QPushButton::clicked, this, [this] { OnRenameType(); });
 }
 
@@ -126,13 +114,13 @@ CSettingsPage::~CSettingsPage() = default;
 
 void CSettingsPage::BindControls()
 {
-    m_editName = Get<QLineEdit>(IDC_NAME);
-    m_editPrintTo = Get<QLineEdit>(IDC_PRINT_TO);
-    m_editPrintFrom = Get<QLineEdit>(IDC_PRINT_FROM);
-    m_editMaxRecords = Get<QLineEdit>(IDC_MAX_RECORDS);
-    m_checkFuse = Get<QCheckBox>(IDC_USE_FUSE);
-    m_checkBl = Get<QCheckBox>(IDC_USE_BL);
-    m_listTypes = Get<QListWidget>(IDC_TYPES);
+    m_editName = Get<QLineEdit>(SettingsIds::IDC_NAME);
+    m_editPrintTo = Get<QLineEdit>(SettingsIds::IDC_PRINT_TO);
+    m_editPrintFrom = Get<QLineEdit>(SettingsIds::IDC_PRINT_FROM);
+    m_editMaxRecords = Get<QLineEdit>(SettingsIds::IDC_MAX_RECORDS);
+    m_checkFuse = Get<QCheckBox>(SettingsIds::IDC_USE_FUSE);
+    m_checkBl = Get<QCheckBox>(SettingsIds::IDC_USE_BL);
+    m_listTypes = Get<QListWidget>(SettingsIds::IDC_TYPES);
 }
 
 void CSettingsPage::WatchFocusLoss(QLineEdit* edit, void (CSettingsPage::*handler)())

@@ -67,7 +67,7 @@ COtherPage::COtherPage(IModalSeam& seam)
     // The version text reads out as it shows.
     for (auto* label : findChildren<QLabel*>())
         label->setAccessibleName(label->text());
-    if (auto* button = Get<QPushButton>(IDC_ONLINE_UPDATE))
+    if (auto* button = Get<QPushButton>(OtherIds::IDC_ONLINE_UPDATE))
         connect(button, &QPushButton::clicked, this, [this] { OnOnlineUpdate(); });
 }
 

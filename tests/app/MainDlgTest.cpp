@@ -1,5 +1,6 @@
 // The main window: four tabs, exactly one page shown, pages read back when left.
 #include "app/MainDlg.h"
+#include "res/ControlIds.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -71,7 +72,7 @@ TEST_F(MainDlgTest, ExitButtonEndsWithOkAndEscapeWithCancel)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    auto* exit = dlg.Get<QPushButton>(1);
+    auto* exit = dlg.Get<QPushButton>(MainIds::IDC_EXIT);
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->text(), QStringLiteral("終了"));
     exit->click();
@@ -88,8 +89,9 @@ TEST_F(MainDlgTest, FirstStartCreatesTheThreeFilesWithTheirDefaultBytes)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    EXPECT_EQ(ReadBytes("item.txt"), "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n\x92\x8B\r\n\x94\xD3\r\n"
-                                     "\x82\xBB\x82\xCC\x91\xBC\r\n");
+    EXPECT_EQ(ReadBytes("item.txt"),
+              "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n\x92\x8B\r\n\x94\xD3\r\n"
+              "\x82\xBB\x82\xCC\x91\xBC\r\n");
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n0\r\n0\r\n\x96\xA2\x90\xDD\x92\xE8\r\n");
     EXPECT_TRUE(std::filesystem::exists("data.txt"));
     EXPECT_EQ(ReadBytes("data.txt"), "");
