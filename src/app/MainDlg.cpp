@@ -27,6 +27,8 @@ CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     m_tab = Get<QTabBar>(MainIds::IDC_TAB);
+    // A type renamed on the settings page shows at once in the list page's selector.
+    connect(&m_settingsPage, &CSettingsPage::TypeRenamed, &m_listPage, &CListPage::OnTypeRenamed);
 }
 
 CPage& CMainDlg::Page(int tab)
@@ -61,7 +63,6 @@ bool CMainDlg::OnInitDialog()
         m_tab->addTab(texts[i]);
         Page(i).Create(this);
     }
-    m_settingsPage.m_pListPage = &m_listPage;
 
     // The tab control's display area: a frame below the row of tab headers.
     const CDialogUnits du(font());

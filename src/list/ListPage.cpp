@@ -17,6 +17,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTableView>
 
@@ -169,6 +170,20 @@ RecordLineAt CListPage::CachedLineAt()
 void CListPage::OnSelchangeAverageType()
 {
     RefreshAverages();
+}
+
+void CListPage::OnTypeRenamed(int index, const QString& name)
+{
+    QComboBox* combo = m_comboAverageType;
+    if (!combo)
+        return;
+    // Quietly: the averages stay as they are.
+    const QSignalBlocker quiet(combo);
+    if (index < combo->count()) {
+        combo->removeItem(index);
+        combo->insertItem(index, name);
+    }
+    combo->setCurrentIndex(0);
 }
 
 bool CListPage::InsertRecord(const std::string& line)

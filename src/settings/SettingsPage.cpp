@@ -1,6 +1,5 @@
 #include "settings/SettingsPage.h"
 
-#include "list/ListPage.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
@@ -10,13 +9,11 @@
 #include "store/DataFiles.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include <functional>
 
@@ -253,7 +250,7 @@ void CSettingsPage::OnRenameType()
         Seam().MessageBox(this, TypeNotRenamedMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    ReplaceComboEntry(i, dlg.m_strName);
+    Q_EMIT TypeRenamed(i, FromCp932(dlg.m_strName));
 }
 
 void CSettingsPage::ReplaceTypeEntry(int index, const std::string& name)
@@ -261,18 +258,4 @@ void CSettingsPage::ReplaceTypeEntry(int index, const std::string& name)
     delete m_listTypes->takeItem(index);
     m_listTypes->insertItem(index, MakeTypeEntry(name));
     m_listTypes->setCurrentRow(index);
-}
-
-void CSettingsPage::ReplaceComboEntry(int index, const std::string& name)
-{
-    QComboBox* combo = m_pListPage ? m_pListPage->m_comboAverageType : nullptr;
-    if (!combo)
-        return;
-    // Quietly: the list page's averages stay as they are.
-    const QSignalBlocker quiet(combo);
-    if (index < combo->count()) {
-        combo->removeItem(index);
-        combo->insertItem(index, FromCp932(name));
-    }
-    combo->setCurrentIndex(0);
 }

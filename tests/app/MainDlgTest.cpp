@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -44,7 +45,9 @@ TEST_F(MainDlgTest, StartsOnTheListTabWithTheFourTabsInOrder)
     EXPECT_EQ(dlg.m_nCurTab, 0);
     EXPECT_TRUE(dlg.m_listPage.isVisibleTo(&dlg));
     EXPECT_EQ(VisiblePages(dlg), 1);
-    EXPECT_EQ(dlg.m_settingsPage.m_pListPage, &dlg.m_listPage);
+    // The settings page's renames reach the list page's selector.
+    Q_EMIT dlg.m_settingsPage.TypeRenamed(1, QStringLiteral("renamed"));
+    EXPECT_EQ(dlg.m_listPage.m_comboAverageType->itemText(1), QStringLiteral("renamed"));
 }
 
 TEST_F(MainDlgTest, SwitchingTabsShowsExactlyTheChosenPage)

@@ -26,7 +26,7 @@ protected:
         combo.setCurrentIndex(3);
         listPage.m_comboAverageType = &combo;
         auto page = OpenPage();
-        page->m_pListPage = &listPage;
+        QObject::connect(page.get(), &CSettingsPage::TypeRenamed, &listPage, &CListPage::OnTypeRenamed);
         return page;
     }
     // Answers the rename dialog by typing text and pressing OK; keeps what it opened with.
