@@ -22,8 +22,8 @@ bool CPressureApp::InitInstance()
 {
     InitResources();
     // Qt's own texts (standard buttons, the print dialog) in Japanese: "はい", "いいえ".
-    if (m_qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (m_qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&m_qtTranslator);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velliqa.svg")));
 

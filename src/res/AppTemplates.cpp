@@ -1,7 +1,12 @@
 #include "res/Templates.h"
 
+#include "config/VelliqaConfig.h"
+
+#include <string>
+
 const DlgTemplate& AboutTemplate()
 {
+    static const std::string version = "Velliqa Version " + std::string(kVelliqaVersion);
     static const DlgTemplate t{AboutIds::IDD,
                                "Velliqaのﾊﾞｰｼﾞｮﾝ情報",
                                235,
@@ -9,7 +14,7 @@ const DlgTemplate& AboutTemplate()
                                {
                                    {IDOK, CtlKind::DefButton, "OK", 178, 7, 50, 14},
                                    {-1, CtlKind::Icon, "", 11, 17, 20, 20},
-                                   {-1, CtlKind::Static, "Velliqa Version 1.0.0", 40, 10, 119, 8},
+                                   {-1, CtlKind::Static, version.c_str(), 40, 10, 119, 8},
                                }};
     return t;
 }

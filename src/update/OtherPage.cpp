@@ -1,5 +1,6 @@
 #include "update/OtherPage.h"
 
+#include "config/VelliqaConfig.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "res/Templates.h"
@@ -16,7 +17,7 @@
 namespace {
 
 // The version file's URL is a setting of the build (VELLIQA_UPDATE_URL in CMake).
-constexpr const char* kUpdateUrl = VELLIQA_UPDATE_URL;
+constexpr const char* kUpdateUrl = kVelliqaUpdateUrl;
 
 QString FailureReason(DownloadError error, int status)
 {
