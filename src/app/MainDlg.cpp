@@ -83,7 +83,7 @@ bool CMainDlg::OnInitDialog()
         OnSelchangingTab();
         OnSelchangeTab();
     });
-    if (auto* exit = Get<QPushButton>(1))
+    if (auto* exit = Get<QPushButton>(MainIds::IDC_EXIT))
         exit->setFocus();
     return true;
 }
