@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "config/VelliqaConfig.h"
 #include "list/RecordPeriod.h"
 #include "list/Summary.h"
 #include "store/DataFiles.h"
@@ -16,14 +17,17 @@
 
 namespace {
 
-constexpr const char* kVersion = "1.0.0";
-
 enum ExitCode : int
 {
     kExitOk = 0,
     kExitFailed = 1, // the data folder or its files could not be used
     kExitUsage = 2,  // the command line itself is wrong
 };
+
+QString Version()
+{
+    return QString::fromLatin1(kVelliqaVersion.data(), static_cast<qsizetype>(kVelliqaVersion.size()));
+}
 
 bool IsJapanese()
 {
@@ -138,7 +142,7 @@ int RunWithoutWindow(int argc, char** argv, const QCommandLineParser& parser, co
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velliqa"));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QCoreApplication::setApplicationVersion(Version());
     // Qt's own parser messages ("Unknown option") in the user's language.
     QTranslator translator;
     if (IsJapanese() &&
@@ -153,7 +157,7 @@ int RunWithoutWindow(int argc, char** argv, const QCommandLineParser& parser, co
         return kExitOk;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        Print(stdout, QStringLiteral("velliqa %1\n").arg(QString::fromLatin1(kVersion)));
+        Print(stdout, QStringLiteral("velliqa %1\n").arg(Version()));
         return kExitOk;
     }
     if (!parser.positionalArguments().isEmpty())

@@ -4,6 +4,7 @@
 
 #include "app/MainDlg.h"
 #include "platform/Cp932Edit.h"
+#include "res/ControlIds.h"
 #include "settings/RenameDlg.h"
 
 #include <QClipboard>
@@ -31,7 +32,8 @@ TEST_F(StoredBytesTest, TypingAndPastingStopAtTheByteLimitAFullWidthCharacterCou
     auto page = OpenPage();
     CRenameDlg rename(seam);
     const std::pair<QLineEdit*, int> fields[] = {
-        {page->m_editName, kMaxNameBytes}, {rename.Get<QLineEdit>(1030), static_cast<int>(kMaxLineBytes)}};
+        {page->m_editName, kMaxNameBytes},
+        {rename.Get<QLineEdit>(RenameIds::IDC_NAME), static_cast<int>(kMaxLineBytes)}};
     for (const auto& [edit, limit] : fields) {
         edit->clear();
         Type(edit, QString(limit / 2 + 3, QChar(0x3042))); // "あ", two bytes each
