@@ -25,14 +25,16 @@ Averages<N> ComputeAverages(unsigned lineCount, const RecordLineAt& lineAt,
     std::int32_t n = 0;
     for (unsigned line = 1; line <= lineCount; ++line) {
         const std::string_view text = lineAt(line);
+        // The date first, from the line's first field: a line outside the period costs no
+        // splitting of the others.
+        if (!period.CoversAll() && !period.Contains(text.substr(0, text.find(','))))
+            continue;
         const std::array<std::string_view, 7> record = SplitRecordFields(text);
         const auto field = [&](RecordField f) {
             const int n = static_cast<int>(f);
             return n >= 1 && n <= 7 ? record[static_cast<size_t>(n - 1)] : RecordFieldText(text, f);
         };
         if (typeFilter > 0 && ReadInt(field(RecordField::Type)) != typeFilter)
-            continue;
-        if (!period.Contains(record[0]))
             continue;
         for (size_t i = 0; i < N; ++i)
             sums[i] += static_cast<std::uint32_t>(ReadInt(field(fields[i])));

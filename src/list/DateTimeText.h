@@ -32,5 +32,8 @@ std::optional<CTime> TryParseDateTime(std::string_view text);
 // is not read.
 std::optional<CalendarDay> TryParseDate(std::string_view text);
 
+// The year piece of a date-time text alone, read as TryParseDate reads it.
+int ReadDateYear(std::string_view text);
+
 // As TryParseDateTime, with `fallback` for a text that names no real date and time.
 CTime ParseDateTime(std::string_view text, CTime fallback);

@@ -7,7 +7,10 @@ bool RecordPeriod::Contains(std::string_view dateTimeText) const
     if (CoversAll())
         return true;
     // Compared as year, month and day, so that a hundred thousand records cost no time
-    // conversion each.
+    // conversion each; most records of a long log are out by their year alone.
+    const int year = ReadDateYear(dateTimeText);
+    if ((first && year < static_cast<int>(first->year())) || (last && year > static_cast<int>(last->year())))
+        return false;
     const std::optional<CalendarDay> day = TryParseDate(dateTimeText);
     if (!day)
         return false;
