@@ -2,10 +2,12 @@
 
 #include "app/MainDlg.h"
 #include "platform/DataExchange.h"
+#include "platform/DialogFont.h"
 #include "platform/InstanceLock.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "res/Resources.h"
+#include "res/Templates.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -22,10 +24,13 @@ bool CPressureApp::InitInstance()
 {
     InitResources();
     // Qt's own texts (standard buttons, the print dialog) in Japanese: "はい", "いいえ".
-    if (m_qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (m_qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&m_qtTranslator);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velliqa.svg")));
+    // Every window, message box and Qt dialog in the dialog font, at the size at which the main
+    // window fits the screen (a scaled or small screen takes a smaller size).
+    UseDialogFontFitting(MainTemplate(), QGuiApplication::primaryScreen());
 
     // A second copy in the same data folder changes nothing and ends.
     CInstanceLock lock;

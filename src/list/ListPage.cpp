@@ -121,12 +121,15 @@ void CListPage::SizeColumns()
     columns->setHighlightSections(false);
     columns->setStretchLastSection(false);
     // The widths are pixels of the classic small font; the date column grows to hold a whole
-    // date and time in the dialog font.
+    // date and time in the dialog font. A dialog font made smaller to fit a small screen
+    // narrows them all alike, so that the columns still fill the list as they do at full size.
     const int cellMargin = 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 8;
     const int dateWidth =
         view->fontMetrics().horizontalAdvance(QStringLiteral("2038/12/31 23:59:59")) + cellMargin;
+    const double shrink = std::min(1.0, static_cast<double>(CDialogUnits(view->font()).X(100)) /
+                                            CDialogUnits(DialogFontAt(kDialogPointSize)).X(100));
     for (int c = 0; c < CRecordListModel::kColumnCount; ++c) {
-        int width = CRecordListModel::ColumnWidth(c);
+        int width = static_cast<int>(CRecordListModel::ColumnWidth(c) * shrink);
         if (c == 0)
             width = std::max(width, dateWidth);
         columns->resizeSection(c, width);

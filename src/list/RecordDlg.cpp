@@ -1,7 +1,10 @@
 #include "list/RecordDlg.h"
 
+#include "list/Plausibility.h"
 #include "list/RecordRules.h"
+#include "platform/ModalSeam.h"
 #include "platform/QtText.h"
+#include "platform/WinTypes.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
 
@@ -53,6 +56,32 @@ bool CRecordDlg::OnInitDialog()
     auto* max = Get<QLineEdit>(IDC_MAX);
     max->setFocus(Qt::OtherFocusReason);
     max->selectAll();
+    return true;
+}
+
+void CRecordDlg::OnOK()
+{
+    if (!UpdateData(true) || !ConfirmImplausibleValues())
+        return;
+    if (m_fnStore && !m_fnStore(*this))
+        return;
+    done(IDOK);
+}
+
+bool CRecordDlg::ConfirmImplausibleValues()
+{
+    for (const PlausibilityQuestion& question : ImplausibleValueQuestions(m_nMax, m_nMin, m_nPulse)) {
+        if (Seam().MessageBox(this, QString::fromStdString(question.text), AppTitle(),
+                              MB_YESNO | MB_ICONQUESTION) == IDYES)
+            continue;
+        const int id = question.field == MeasuredField::Max   ? IDC_MAX
+                       : question.field == MeasuredField::Min ? IDC_MIN
+                                                              : IDC_PULSE;
+        auto* edit = Get<QLineEdit>(id);
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return false;
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "store/TextFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class QComboBox;
@@ -30,7 +31,13 @@ public:
     QComboBox* m_comboType = nullptr;
     CTextFile m_itemFile{nullptr, true};
 
+    // Stores the entered record while the dialog is still open; false keeps the dialog open
+    // with everything typed (the store has told the user why). Unset, OK only closes.
+    std::function<bool(CRecordDlg&)> m_fnStore;
+
     bool OnInitDialog() override;
+    // The checks of the exchange, a question about each implausible value, then the store.
+    void OnOK() override;
 
     // "コメントは半角 … 文字（全角 … 文字）以内で入力してください。"
     static QString CommentTooLongMessage();
@@ -40,4 +47,6 @@ protected:
 
 private:
     bool ExchangeComment(CDataExchange& dx);
+    // Asks about each implausible value; false when the user wants to correct one.
+    bool ConfirmImplausibleValues();
 };

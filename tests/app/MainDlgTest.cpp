@@ -1,13 +1,23 @@
 // The main window: four tabs, exactly one page shown, pages read back when left.
 #include "app/MainDlg.h"
+#include "platform/DialogFont.h"
+#include "platform/ModalSeam.h"
+#include "res/Templates.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -18,6 +28,24 @@ protected:
     ScopedDataDir dir;
     FakeModalSeam seam;
 };
+
+// The application font as it was, again after a test that chose another one.
+class KeepAppFont
+{
+public:
+    ~KeepAppFont() { QApplication::setFont(m_font); }
+
+private:
+    QFont m_font = QApplication::font();
+};
+
+void ShowActive(CMainDlg& dlg)
+{
+    dlg.OnInitDialog();
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+}
 
 int VisiblePages(CMainDlg& dlg)
 {
@@ -88,8 +116,9 @@ TEST_F(MainDlgTest, FirstStartCreatesTheThreeFilesWithTheirDefaultBytes)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    EXPECT_EQ(ReadBytes("item.txt"), "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n\x92\x8B\r\n\x94\xD3\r\n"
-                                     "\x82\xBB\x82\xCC\x91\xBC\r\n");
+    EXPECT_EQ(ReadBytes("item.txt"),
+              "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n\x92\x8B\r\n\x94\xD3\r\n"
+              "\x82\xBB\x82\xCC\x91\xBC\r\n");
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n0\r\n0\r\n\x96\xA2\x90\xDD\x92\xE8\r\n");
     EXPECT_TRUE(std::filesystem::exists("data.txt"));
     EXPECT_EQ(ReadBytes("data.txt"), "");
@@ -110,4 +139,111 @@ TEST_F(MainDlgTest, AboutEntryOpensTheAboutBox)
     EXPECT_EQ(title, QStringLiteral("Velliqaのﾊﾞｰｼﾞｮﾝ情報"));
     dlg.OnSysCommand(0xF060); // any other command opens nothing
     EXPECT_EQ(seam.dialogsRun, 1);
+}
+
+TEST_F(MainDlgTest, CtrlTabAndCtrlPageKeysSwitchTabsAsAClickDoes)
+{
+    CMainDlg dlg(seam);
+    ShowActive(dlg);
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int tab;
+    } steps[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, 1},
+        {Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {Qt::Key_PageDown, Qt::ControlModifier, 3},
+        {Qt::Key_Tab, Qt::ControlModifier, 0}, // round the end
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3},
+        {Qt::Key_PageUp, Qt::ControlModifier, 2},
+    };
+    for (const auto& step : steps) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &dlg, step.key, step.modifiers);
+        EXPECT_EQ(dlg.m_nCurTab, step.tab);
+        EXPECT_EQ(VisiblePages(dlg), 1);
+        EXPECT_TRUE(dlg.Page(step.tab).isAncestorOf(QApplication::focusWidget())) << step.tab;
+    }
+    // Leaving the settings page by key reads it back: an emptied limit is refused once.
+    dlg.m_settingsPage.m_editMaxRecords->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(dlg.m_nCurTab, 3);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, PositiveIntegerMessage());
+}
+
+TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPage)
+{
+    CMainDlg dlg(seam);
+    ShowActive(dlg);
+    auto* del = dlg.m_listPage.Get<QPushButton>(1013);
+    del->setFocus();
+    QTest::keyClick(del, Qt::Key_Return);
+    ASSERT_EQ(seam.messages.size(), 1u); // the delete question
+    QTest::keyClick(del, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(seam.messages.size(), 2u);
+
+    dlg.m_listPage.m_listRecords->setFocus();
+    QTest::keyClick(dlg.m_listPage.m_listRecords, Qt::Key_Return);
+    EXPECT_EQ(seam.messages.size(), 2u);
+    EXPECT_TRUE(dlg.isVisible()); // "終了" was not pressed
+
+    dlg.TabBar()->setCurrentIndex(2);
+    auto* rename = dlg.m_settingsPage.Get<QPushButton>(1028);
+    rename->setFocus();
+    QTest::keyClick(rename, Qt::Key_Return);
+    EXPECT_EQ(seam.dialogsRun, 1);
+}
+
+TEST_F(MainDlgTest, MessageBoxesAndQtDialogsUseTheDialogFont)
+{
+    KeepAppFont keep;
+    UseDialogFont(11);
+    EXPECT_EQ(DialogFont().pointSize(), 11);
+    EXPECT_EQ(DialogFont().families(), DialogFontAt(14).families());
+    const auto box =
+        MakeMessageBox(nullptr, QStringLiteral("本文"), QStringLiteral("題"), MB_YESNO | MB_ICONQUESTION,
+                       QStringLiteral("今後このメッセージを表示しない"));
+    const QFont text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font();
+    EXPECT_EQ(text.families(), DialogFont().families());
+    EXPECT_EQ(text.pointSize(), 11);
+    EXPECT_EQ(box->checkBox()->font().pointSize(), 11);
+    QWidget standardDialog; // Qt's own dialogs take the application font
+    EXPECT_EQ(standardDialog.font().pointSize(), 11);
+}
+
+// Run by CTest on a 1280 x 1024 screen at the scale factors 1.25, 1.5 and 2 (and once as it is).
+TEST(MainWindowFit, TheWindowAndEveryControlLieInsideTheScreensAvailableArea)
+{
+    ScopedDataDir dir;
+    FakeModalSeam seam;
+    KeepAppFont keep;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int size = UseDialogFontFitting(MainTemplate(), screen);
+    CMainDlg dlg(seam);
+    dlg.OnInitDialog();
+    dlg.show();
+    QApplication::processEvents();
+    const QRect available = screen->availableGeometry();
+    EXPECT_TRUE(available.contains(dlg.frameGeometry())) << size;
+    for (int tab = 0; tab < 4; ++tab) {
+        dlg.TabBar()->setCurrentIndex(tab);
+        for (QWidget* control : dlg.findChildren<QWidget*>()) {
+            if (!control->isVisible() || (control->parent() != &dlg && control->parent() != &dlg.Page(tab)))
+                continue;
+            const QRect inWindow(control->mapTo(&dlg, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(dlg.rect().contains(inWindow)) << tab << " " << control->metaObject()->className();
+        }
+    }
+    // The pages keep their size where it fits, and only there take a smaller one.
+    const QByteArray factor = qgetenv("QT_SCALE_FACTOR");
+    if (factor == "1.25") {
+        EXPECT_EQ(size, kDialogPointSize);
+    } else if (factor == "1.5" || factor == "2") {
+        EXPECT_LT(size, kDialogPointSize);
+    }
+    if (!factor.isEmpty()) {
+        EXPECT_EQ(screen->geometry().width(), qRound(1280 / factor.toDouble()));
+    }
 }

@@ -49,12 +49,15 @@ Lines FileLines()
     return lines;
 }
 
-// Fills the entry dialog's maximum (and comment) and presses OK.
+// Fills the entry dialog's maximum (and comment), with the minimum and pulse of Record, and
+// presses OK.
 FakeModalSeam::DialogHandler Enter(int max, const QString& comment = QString())
 {
     return [=](QDialog& dialog) {
         auto& dlg = static_cast<CRecordDlg&>(dialog);
         dlg.Get<QLineEdit>(1010)->setText(QString::number(max));
+        dlg.Get<QLineEdit>(1009)->setText(QStringLiteral("80"));
+        dlg.Get<QLineEdit>(1012)->setText(QStringLiteral("70"));
         dlg.Get<QLineEdit>(1027)->setText(comment);
         return PressOk(dlg);
     };

@@ -3,6 +3,7 @@
 #include "list/Averages.h"
 #include "list/CellColours.h"
 #include "list/DateTimeText.h"
+#include "list/Plausibility.h"
 #include "list/RecordRules.h"
 #include "platform/Cp932.h"
 
@@ -134,4 +135,33 @@ TEST(RecordRules, ACorrectionStartsFromTheWholeStoredRecord)
     EXPECT_EQ(m.type, 7);
     EXPECT_EQ(m.comment, comment);
     EXPECT_EQ(RecordFromLine("2004/5/3 07:05:09,120").comment, "");
+}
+
+TEST(Plausibility, AsksAboutEachImplausibleValueAndNeverAboutAPlausibleOne)
+{
+    using F = MeasuredField;
+    const std::string anyway = "このまま登録しますか？";
+    const struct
+    {
+        std::uint32_t max, min, pulse;
+        std::vector<std::pair<F, std::string>> asked;
+    } cases[] = {
+        {120, 80, 70, {}},
+        {60, 30, 0, {}}, // the lower limits; a pulse of 0 was not measured
+        {300, 200, 250, {}},
+        {0, 0, 0, {{F::Max, "最高血圧が 0 です。" + anyway}, {F::Min, "最低血圧が 0 です。" + anyway}}},
+        {80, 80, 70, {{F::Max, "最高血圧が最低血圧以下です。" + anyway}}},
+        {400, 80, 70, {{F::Max, "最高血圧が 400 mmHg です（ふつうは 60～300 mmHg）。\n" + anyway}}},
+        {59, 58, 20, {{F::Max, "最高血圧が 59 mmHg です（ふつうは 60～300 mmHg）。\n" + anyway}}},
+        {120, 29, 70, {{F::Min, "最低血圧が 29 mmHg です（ふつうは 30～200 mmHg）。\n" + anyway}}},
+        {250, 201, 70, {{F::Min, "最低血圧が 201 mmHg です（ふつうは 30～200 mmHg）。\n" + anyway}}},
+        {120, 80, 19, {{F::Pulse, "脈拍数が 19 拍/分 です（ふつうは 20～250 拍/分）。\n" + anyway}}},
+        {120, 80, 251, {{F::Pulse, "脈拍数が 251 拍/分 です（ふつうは 20～250 拍/分）。\n" + anyway}}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::pair<F, std::string>> asked;
+        for (const PlausibilityQuestion& q : ImplausibleValueQuestions(c.max, c.min, c.pulse))
+            asked.emplace_back(q.field, q.text);
+        EXPECT_EQ(asked, c.asked) << c.max << "/" << c.min << "/" << c.pulse;
+    }
 }

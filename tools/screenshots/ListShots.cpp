@@ -1,6 +1,7 @@
 #include "tools/screenshots/Shots.h"
 
 #include "app/MainDlg.h"
+#include "list/Plausibility.h"
 #include "list/RecordDlg.h"
 #include "platform/Cp932.h"
 #include "platform/ModalSeam.h"
@@ -38,9 +39,11 @@ private:
     const ShotContext& m_ctx;
 };
 
+} // namespace
+
 // Sample records, newest first: every colour of the pressure cells, a marked pulse, several
 // types and Japanese comments.
-void WriteSampleData()
+void WriteSampleRecords()
 {
     const char* lines[] = {
         "2024/5/12 07:05:09,118,76,64,0,1,起床後すぐ",
@@ -59,11 +62,9 @@ void WriteSampleData()
         out << Cp932FromUtf8(line) << "\r\n";
 }
 
-} // namespace
-
 void ShootList(const ShotContext& ctx)
 {
-    WriteSampleData();
+    WriteSampleRecords();
     ShotSeam seam(ctx);
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
@@ -84,4 +85,9 @@ void ShootList(const ShotContext& ctx)
     page.OnAddRecord();
     seam.nextName = QStringLiteral("record-dialog-correction");
     page.ModifyRecord(2);
+
+    // The questions before a record is stored.
+    const auto implausible = ImplausibleValueQuestions(400, 80, 70);
+    ctx.SaveMessageBox(QStringLiteral("ask-implausible-value"), QString::fromStdString(implausible[0].text),
+                       MB_YESNO | MB_ICONQUESTION);
 }
