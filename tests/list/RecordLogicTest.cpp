@@ -4,6 +4,7 @@
 #include "list/CellColours.h"
 #include "list/DateTimeText.h"
 #include "list/Plausibility.h"
+#include "list/RecordLimit.h"
 #include "store/RecordLine.h"
 
 #include <gtest/gtest.h>
@@ -137,4 +138,30 @@ TEST(Plausibility, AsksAboutEachImplausibleValueAndNeverAboutAPlausibleOne)
             asked.emplace_back(q.field, q.text);
         EXPECT_EQ(asked, c.asked) << c.max << "/" << c.min << "/" << c.pulse;
     }
+}
+
+TEST(RecordLimit, AnAdditionDropsWhatExceedsThePositiveLimit)
+{
+    const struct
+    {
+        unsigned stored;
+        int limit;
+        unsigned dropped;
+        bool fullAfterAddition;
+    } cases[] = {
+        {20000, 1000, 19001, true}, {1000, 1000, 1, true}, {999, 1000, 0, true},
+        {998, 1000, 0, false},      {5, 2, 4, true},       {0, 1, 0, true},
+        {7, 0, 0, false},           {7, -3, 0, false},
+    };
+    for (const auto& c : cases) {
+        const unsigned dropped = RecordsDroppedByAddition(c.stored, c.limit);
+        EXPECT_EQ(dropped, c.dropped) << c.stored << " " << c.limit;
+        EXPECT_EQ(LogIsFull(c.stored + 1 - dropped, c.limit), c.fullAfterAddition)
+            << c.stored << " " << c.limit;
+    }
+    EXPECT_EQ(GroupedNumber(19001), "19,001");
+    EXPECT_EQ(GroupedNumber(1000000), "1,000,000");
+    EXPECT_EQ(GroupedNumber(999), "999");
+    EXPECT_NE(DropQuestionText(19001, 1000).find("古い血圧情報 19,001 件が削除されます"), std::string::npos);
+    EXPECT_NE(LimitBelowStoredText(5, 2).find("古い血圧情報 4 件が削除されます"), std::string::npos);
 }
