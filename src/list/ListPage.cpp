@@ -3,9 +3,11 @@
 #include "list/Averages.h"
 #include "list/DateTimeText.h"
 #include "list/RecordDlg.h"
+#include "list/RecordLimit.h"
 #include "list/RecordListModel.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
+#include "platform/UserSettings.h"
 #include "platform/WinTypes.h"
 #include "print/ReportPrinter.h"
 #include "res/Templates.h"
@@ -206,15 +208,45 @@ void CListPage::OnAddRecord()
     dlg.m_timeDate = now;
     dlg.m_timeTime = now;
     dlg.m_nType = 0;
-    if (dlg.DoModal() != IDOK)
-        return;
+    bool bAskedAboutLimit = false;
+    dlg.m_fnStore = [this, &bAskedAboutLimit](CRecordDlg& entered) {
+        return StoreNewRecord(entered, bAskedAboutLimit);
+    };
+    // A user who has just been asked about the limit is not told about it again at once.
+    if (dlg.DoModal() == IDOK && !bAskedAboutLimit)
+        TellOnceWhenFull();
+}
+
+bool CListPage::StoreNewRecord(CRecordDlg& dlg, bool& bAskedAboutLimit)
+{
+    const unsigned dropped = RecordsDroppedByAddition(RecordCount(), m_nRecordLimit);
+    if (dropped > 1) {
+        bAskedAboutLimit = true;
+        const QString question = QString::fromStdString(DropQuestionText(dropped, m_nRecordLimit));
+        if (Seam().MessageBox(&dlg, question, AppTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return false;
+    }
     if (!InsertRecord(FormatRecordLine(EnteredRecord(dlg)))) {
-        ReportFailedWrite();
-        return;
+        ReportFailedWrite(&dlg);
+        return false;
     }
     m_model->InsertTopRow();
     m_model->MatchFile(); // drops the rows whose lines the limit dropped
     RefreshAverages();
+    return true;
+}
+
+void CListPage::TellOnceWhenFull()
+{
+    if (m_bFullNoticeShown || !LogIsFull(RecordCount(), m_nRecordLimit) ||
+        CUserSettings::IsNoticeHidden(LogFullNoticeKey()))
+        return;
+    m_bFullNoticeShown = true;
+    bool bHide = false;
+    Seam().MessageBoxWithCheck(this, QString::fromStdString(LogFullNoticeText(m_nRecordLimit)), AppTitle(),
+                               MB_OK | MB_ICONINFORMATION, DoNotShowAgainText(), bHide);
+    if (bHide)
+        CUserSettings::HideNotice(LogFullNoticeKey());
 }
 
 void CListPage::OnModify()
@@ -247,15 +279,20 @@ void CListPage::ModifyRecord(int row)
     dlg.m_nIhb = record.ihb;
     dlg.m_nType = record.type;
     dlg.m_strComment = record.comment;
-    if (dlg.DoModal() != IDOK)
-        return;
+    dlg.m_fnStore = [this, row](CRecordDlg& entered) { return StoreCorrection(entered, row); };
+    dlg.DoModal();
+}
+
+bool CListPage::StoreCorrection(CRecordDlg& dlg, int row)
+{
     if (!ReplaceRecord(row, FormatRecordLine(EnteredRecord(dlg)))) {
-        ReportFailedWrite();
-        return;
+        ReportFailedWrite(&dlg);
+        return false;
     }
     m_model->RowChanged(row);
     m_model->MatchFile();
     RefreshAverages();
+    return true;
 }
 
 void CListPage::OnDelete()
@@ -266,7 +303,7 @@ void CListPage::OnDelete()
         return;
     for (int row = FirstSelectedRow(); row >= 0; row = FirstSelectedRow()) {
         if (!m_dataFile.DeleteLine(static_cast<unsigned>(row) + 1)) {
-            ReportFailedWrite();
+            ReportFailedWrite(this);
             return;
         }
         m_model->RemoveRowAt(row);
@@ -287,12 +324,12 @@ int CListPage::FirstSelectedRow() const
     return first == INT_MAX ? -1 : first;
 }
 
-void CListPage::ReportFailedWrite()
+void CListPage::ReportFailedWrite(QWidget* parent)
 {
     m_dataFile.Reload();
     m_model->ResetFromFile();
     RefreshAverages();
-    Seam().MessageBox(this, WriteFailedMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+    Seam().MessageBox(parent, WriteFailedMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CListPage::OnPrint()

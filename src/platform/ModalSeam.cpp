@@ -57,6 +57,11 @@ private:
 
 } // namespace
 
+QString DoNotShowAgainText()
+{
+    return QStringLiteral("今後このメッセージを表示しない");
+}
+
 IModalSeam& RealModalSeam()
 {
     static CRealModalSeam seam; // stateless

@@ -31,6 +31,9 @@ public:
     }
 };
 
+// "今後このメッセージを表示しない", the check box of a notice the user may turn off.
+QString DoNotShowAgainText();
+
 // The seam of the running program: QDialog::exec and QMessageBox.
 IModalSeam& RealModalSeam();
 
