@@ -131,8 +131,9 @@ void CMainDlg::OnSelchangingTab()
     CPage& old = Page(m_nCurTab);
     m_bPageHadFocus = old.isAncestorOf(QApplication::focusWidget());
     old.hide();
-    if (m_nCurTab != 0)
-        old.UpdateData(true); // a refused value shows its message; the switch still happens
+    // A refused value shows its message; the switch still happens.
+    if (m_nCurTab != 0 && old.UpdateData(true))
+        old.OnPageLeft();
 }
 
 void CMainDlg::OnSelchangeTab()

@@ -1,6 +1,7 @@
 #include "settings/SettingsPage.h"
 
 #include "list/ListPage.h"
+#include "list/RecordLimit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
@@ -175,7 +176,24 @@ bool CSettingsPage::OnInitDialog()
         m_listTypes->setCurrentRow(0);
 
     UpdateData(false);
+    m_nToldLimit = m_nMaxRecords;
     return true;
+}
+
+void CSettingsPage::OnPageLeft()
+{
+    if (m_nMaxRecords == m_nToldLimit)
+        return;
+    m_nToldLimit = m_nMaxRecords;
+    // A limit beyond the signed range reads as none at all, as the list page reads it.
+    const int limit = static_cast<int>(m_nMaxRecords);
+    CTextFile records(nullptr, true);
+    BindDataFile(records, kDataFileName);
+    const unsigned stored = records.GetLineCount();
+    if (limit <= 0 || stored <= static_cast<unsigned>(limit))
+        return;
+    Seam().MessageBox(this, QString::fromStdString(LimitBelowStoredText(stored, limit)), AppTitle(),
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool CSettingsPage::WriteSettingLine(unsigned line, std::string text)
