@@ -37,8 +37,9 @@ public:
     // The selected rows are shown in the list; the lowest one, or -1 when none is selected.
     int FirstSelectedRow() const;
 
-    // The message after a failed write: the change was not saved, the list shows the file.
-    static QString WriteFailedMessage();
+    // The message after a failed write: the change was not saved, the list shows the file, and
+    // the system's reason (an errno value) with the advice that fits it.
+    static QString WriteFailedMessage(int error);
     // The key of the notice that the log has reached its limit, for "do not show again".
     static QString LogFullNoticeKey() { return QStringLiteral("logFull"); }
 
