@@ -84,20 +84,30 @@ QString CListPage::WriteFailedMessage(int error)
            QString::fromStdString(WriteFailureText("data.txt", error));
 }
 
+QString CListPage::UnwritableDataMessage(const std::vector<UnwritableDataFile>& unwritable)
+{
+    QString text = QStringLiteral("データを保存できません。\n");
+    for (const UnwritableDataFile& file : unwritable)
+        text += QStringLiteral("\n・") + QString::fromStdString(WriteFailureText(file.name, file.error));
+    return text +
+           QStringLiteral("\n\n表示と印刷はできますが、登録、修正、削除と設定の変更は保存されません。");
+}
+
 bool CListPage::OnInitDialog()
 {
     CPage::OnInitDialog();
     SetUpRecordList();
     // The pages created after this one read the data files: create any missing one first.
-    CreateMissingDataFiles();
+    const std::vector<UnwritableDataFile> unwritable = PrepareDataFiles();
     LoadAverageTypes();
-    CTextFile settings(nullptr, true);
-    BindDataFile(settings, kSettingFileName);
-    const char* limit = settings.GetLine(kSettingRecordLimit);
-    m_nRecordLimit = ReadInt(limit ? limit : "");
+    const std::vector<std::string> settings = SettingLinesInUse();
+    m_nRecordLimit = settings.size() >= kSettingRecordLimit ? ReadInt(settings[kSettingRecordLimit - 1]) : 0;
     BindDataFile(m_dataFile, kDataFileName);
     m_model->ResetFromFile();
     RefreshAverages();
+    // Once, at start: the user learns before typing anything that changes cannot be stored.
+    if (!unwritable.empty())
+        Seam().MessageBox(this, UnwritableDataMessage(unwritable), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 
@@ -151,7 +161,7 @@ void CListPage::SizeColumns()
 
 void CListPage::LoadAverageTypes()
 {
-    m_comboAverageType->addItems(FromCp932Lines(ReadTypeNames()));
+    m_comboAverageType->addItems(FromCp932Lines(TypeNamesInUse()));
     m_comboAverageType->setCurrentIndex(m_comboAverageType->count() > 0 ? 0 : -1);
 }
 

@@ -5,9 +5,11 @@
 
 #include "list/Averages.h"
 #include "platform/Dialog.h"
+#include "store/DataFiles.h"
 #include "store/TextFile.h"
 
 #include <string>
+#include <vector>
 
 class CRecordDlg;
 class CRecordListModel;
@@ -40,6 +42,9 @@ public:
     // The message after a failed write: the change was not saved, the list shows the file, and
     // the system's reason (an errno value) with the advice that fits it.
     static QString WriteFailedMessage(int error);
+    // The message at start when changes cannot be stored: each file, or the folder, with the
+    // system's reason.
+    static QString UnwritableDataMessage(const std::vector<UnwritableDataFile>& unwritable);
     // The key of the notice that the log has reached its limit, for "do not show again".
     static QString LogFullNoticeKey() { return QStringLiteral("logFull"); }
 

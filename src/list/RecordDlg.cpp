@@ -46,7 +46,7 @@ QString CRecordDlg::CommentTooLongMessage()
 bool CRecordDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_comboType->addItems(FromCp932Lines(ReadTypeNames()));
+    m_comboType->addItems(FromCp932Lines(TypeNamesInUse()));
     UpdateData(false); // now that the list is filled, m_nType selects its entry
     auto* max = Get<QLineEdit>(IDC_MAX);
     max->setFocus(Qt::OtherFocusReason);

@@ -159,16 +159,21 @@ bool CSettingsPage::OnInitDialog()
 {
     CPage::OnInitDialog();
 
+    // Files that could not be created show the built-in defaults.
     BindDataFile(m_settingFile, kSettingFileName);
-    m_nMaxRecords = SettingNumber(m_settingFile.GetLine(kSettingRecordLimit));
-    m_nPrintFrom = SettingNumber(m_settingFile.GetLine(kSettingPrintFrom));
-    m_nPrintTo = SettingNumber(m_settingFile.GetLine(kSettingPrintTo));
-    m_bUseBl = SettingFlag(m_settingFile.GetLine(kSettingUseBl));
-    m_bUseFuse = SettingFlag(m_settingFile.GetLine(kSettingUseFuse));
-    m_strName = SettingText(m_settingFile.GetLine(kSettingName));
+    const std::vector<std::string> settings = SettingLinesInUse();
+    const auto line = [&settings](unsigned n) {
+        return n <= settings.size() ? settings[n - 1].c_str() : nullptr;
+    };
+    m_nMaxRecords = SettingNumber(line(kSettingRecordLimit));
+    m_nPrintFrom = SettingNumber(line(kSettingPrintFrom));
+    m_nPrintTo = SettingNumber(line(kSettingPrintTo));
+    m_bUseBl = SettingFlag(line(kSettingUseBl));
+    m_bUseFuse = SettingFlag(line(kSettingUseFuse));
+    m_strName = SettingText(line(kSettingName));
 
     BindDataFile(m_itemFile, kItemFileName);
-    for (const std::string& name : FileLines(m_itemFile))
+    for (const std::string& name : TypeNamesInUse())
         m_listTypes->addItem(MakeTypeEntry(name));
     if (m_listTypes->count() > 0)
         m_listTypes->setCurrentRow(0);

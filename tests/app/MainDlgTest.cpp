@@ -11,14 +11,20 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+
+#include <cerrno>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -246,4 +252,31 @@ TEST(MainWindowFit, TheWindowAndEveryControlLieInsideTheScreensAvailableArea)
     if (!factor.isEmpty()) {
         EXPECT_EQ(screen->geometry().width(), qRound(1280 / factor.toDouble()));
     }
+}
+
+TEST_F(MainDlgTest, FilesThatCannotBeWrittenAreToldOnceAndMissingOnesReadAsTheDefaults)
+{
+    std::filesystem::create_directory("~tempfile"); // no file can be created through it
+    WriteBytes("data.txt", "2024/5/3 07:05:09,120,80,70,0,0,\r\n");
+    ::chmod("data.txt", 0444);
+    CMainDlg dlg(seam);
+    dlg.OnInitDialog();
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text,
+              CListPage::UnwritableDataMessage(
+                  {{"item.txt", EEXIST}, {"setting.txt", EEXIST}, {"data.txt", EACCES}}));
+    EXPECT_TRUE(seam.messages[0].text.contains(
+        QStringLiteral("data.txt に書き込めません（書き込みの権限がありません）")));
+    EXPECT_FALSE(std::filesystem::exists("item.txt") || std::filesystem::exists("setting.txt"));
+
+    EXPECT_EQ(dlg.m_listPage.m_nRecordLimit, 1000);
+    for (QComboBox* types : {dlg.m_listPage.m_comboAverageType, dlg.m_graphPage.m_comboGraphType}) {
+        ASSERT_EQ(types->count(), 5);
+        EXPECT_EQ(types->itemText(4), QStringLiteral("その他"));
+    }
+    const CSettingsPage& settings = dlg.m_settingsPage;
+    EXPECT_EQ(settings.m_listTypes->count(), 5);
+    EXPECT_EQ(settings.m_editMaxRecords->text(), QStringLiteral("1000"));
+    EXPECT_EQ(settings.m_editPrintFrom->text() + settings.m_editPrintTo->text(), QStringLiteral("130"));
+    EXPECT_EQ(settings.m_editName->text(), QStringLiteral("未設定"));
 }
