@@ -2,7 +2,8 @@
 
 namespace {
 
-constexpr const char* kStoreAnyway = "このまま登録しますか？";
+// On a line of its own: the message box would otherwise wrap the question at any character.
+constexpr const char* kStoreAnyway = "\nこのまま登録しますか？";
 
 bool Outside(std::uint32_t value, std::uint32_t low, std::uint32_t high)
 {
@@ -12,9 +13,8 @@ bool Outside(std::uint32_t value, std::uint32_t low, std::uint32_t high)
 std::string OutOfRange(const char* name, std::uint32_t value, std::uint32_t low, std::uint32_t high,
                        const char* unit)
 {
-    // Two lines: a message box wraps one long line at an arbitrary character.
     return std::string(name) + "が " + std::to_string(value) + " " + unit + " です（ふつうは " +
-           std::to_string(low) + "～" + std::to_string(high) + " " + unit + "）。\n" + kStoreAnyway;
+           std::to_string(low) + "～" + std::to_string(high) + "）。" + kStoreAnyway;
 }
 
 } // namespace

@@ -17,7 +17,7 @@ enum class MeasuredField
 struct PlausibilityQuestion
 {
     MeasuredField field = MeasuredField::Max;
-    std::string text; // UTF-8, naming the value and ending in "このまま登録しますか？"
+    std::string text; // UTF-8: a line naming the value, then "このまま登録しますか？"
 };
 
 // Accepted without a question: a maximum of 60 to 300 above a minimum of 30 to 200, and a pulse

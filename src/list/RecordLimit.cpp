@@ -37,7 +37,7 @@ std::string GroupedNumber(long long n)
 
 std::string DropQuestionText(unsigned dropped, int limit)
 {
-    return "最大保存件数は " + Records(limit) + "です。この血圧情報を登録すると、古い血圧情報 " +
+    return "最大保存件数は " + Records(limit) + "です。\nこの血圧情報を登録すると、古い血圧情報 " +
            Records(dropped) + "が削除されます。\n" + kWhereToRaise + "\n登録しますか？";
 }
 
@@ -50,7 +50,7 @@ std::string LogFullNoticeText(int limit)
 
 std::string LimitBelowStoredText(unsigned stored, int limit)
 {
-    return "最大保存件数が " + Records(limit) + "になりました。いま保存されている血圧情報は " +
+    return "最大保存件数が " + Records(limit) + "になりました。\nいま保存されている血圧情報は " +
            Records(stored) + "です。\n次に起動したあと最初に登録するとき、古い血圧情報 " +
            Records(RecordsDroppedByAddition(stored, limit)) + "が削除されます。";
 }

@@ -114,7 +114,7 @@ TEST(DateTimeText, ATextThatNamesNoRealTimeGivesTheFallback)
 TEST(Plausibility, AsksAboutEachImplausibleValueAndNeverAboutAPlausibleOne)
 {
     using F = MeasuredField;
-    const std::string anyway = "このまま登録しますか？";
+    const std::string anyway = "\nこのまま登録しますか？";
     const struct
     {
         std::uint32_t max, min, pulse;
@@ -125,12 +125,12 @@ TEST(Plausibility, AsksAboutEachImplausibleValueAndNeverAboutAPlausibleOne)
         {300, 200, 250, {}},
         {0, 0, 0, {{F::Max, "最高血圧が 0 です。" + anyway}, {F::Min, "最低血圧が 0 です。" + anyway}}},
         {80, 80, 70, {{F::Max, "最高血圧が最低血圧以下です。" + anyway}}},
-        {400, 80, 70, {{F::Max, "最高血圧が 400 mmHg です（ふつうは 60～300 mmHg）。\n" + anyway}}},
-        {59, 58, 20, {{F::Max, "最高血圧が 59 mmHg です（ふつうは 60～300 mmHg）。\n" + anyway}}},
-        {120, 29, 70, {{F::Min, "最低血圧が 29 mmHg です（ふつうは 30～200 mmHg）。\n" + anyway}}},
-        {250, 201, 70, {{F::Min, "最低血圧が 201 mmHg です（ふつうは 30～200 mmHg）。\n" + anyway}}},
-        {120, 80, 19, {{F::Pulse, "脈拍数が 19 拍/分 です（ふつうは 20～250 拍/分）。\n" + anyway}}},
-        {120, 80, 251, {{F::Pulse, "脈拍数が 251 拍/分 です（ふつうは 20～250 拍/分）。\n" + anyway}}},
+        {400, 80, 70, {{F::Max, "最高血圧が 400 mmHg です（ふつうは 60～300）。" + anyway}}},
+        {59, 58, 20, {{F::Max, "最高血圧が 59 mmHg です（ふつうは 60～300）。" + anyway}}},
+        {120, 29, 70, {{F::Min, "最低血圧が 29 mmHg です（ふつうは 30～200）。" + anyway}}},
+        {250, 201, 70, {{F::Min, "最低血圧が 201 mmHg です（ふつうは 30～200）。" + anyway}}},
+        {120, 80, 19, {{F::Pulse, "脈拍数が 19 拍/分 です（ふつうは 20～250）。" + anyway}}},
+        {120, 80, 251, {{F::Pulse, "脈拍数が 251 拍/分 です（ふつうは 20～250）。" + anyway}}},
     };
     for (const auto& c : cases) {
         std::vector<std::pair<F, std::string>> asked;

@@ -3,6 +3,7 @@
 #include "app/MainDlg.h"
 #include "list/Plausibility.h"
 #include "list/RecordDlg.h"
+#include "list/RecordLimit.h"
 #include "platform/Cp932.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
@@ -13,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 
+#include <cerrno>
 #include <fstream>
 #include <string>
 
@@ -90,4 +92,18 @@ void ShootList(const ShotContext& ctx)
     const auto implausible = ImplausibleValueQuestions(400, 80, 70);
     ctx.SaveMessageBox(QStringLiteral("ask-implausible-value"), QString::fromStdString(implausible[0].text),
                        MB_YESNO | MB_ICONQUESTION);
+    ctx.SaveMessageBox(QStringLiteral("ask-implausible-order"),
+                       QString::fromStdString(ImplausibleValueQuestions(80, 80, 70)[0].text),
+                       MB_YESNO | MB_ICONQUESTION);
+    // The record limit: before an addition deletes several records, once the log is full, and
+    // after the limit was set below the stored records.
+    ctx.SaveMessageBox(QStringLiteral("ask-limit-deletes-records"),
+                       QString::fromStdString(DropQuestionText(19001, 1000)), MB_YESNO | MB_ICONQUESTION);
+    ctx.SaveMessageBox(QStringLiteral("notice-log-full"), QString::fromStdString(LogFullNoticeText(1000)),
+                       MB_OK | MB_ICONINFORMATION, DoNotShowAgainText());
+    ctx.SaveMessageBox(QStringLiteral("notice-limit-below-stored"),
+                       QString::fromStdString(LimitBelowStoredText(20000, 1000)), MB_OK | MB_ICONEXCLAMATION);
+    ctx.SaveMessageBox(QStringLiteral("notice-unwritable-data"),
+                       CListPage::UnwritableDataMessage({{"item.txt", EEXIST}, {"data.txt", EACCES}}),
+                       MB_OK | MB_ICONEXCLAMATION);
 }
