@@ -46,6 +46,6 @@ private:
     void FocusFirstControl(QWidget& page);
 
     QTabBar* m_tab = nullptr;
-    QIcon m_hIcon;
+    QIcon m_icon;
     bool m_bPageHadFocus = false; // the page being left held the focus
 };

@@ -2,6 +2,7 @@
 #include "app/MainDlg.h"
 #include "platform/DialogFont.h"
 #include "platform/ModalSeam.h"
+#include "res/ControlIds.h"
 #include "res/Templates.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
@@ -77,7 +78,9 @@ TEST_F(MainDlgTest, StartsOnTheListTabWithTheFourTabsInOrder)
     EXPECT_EQ(dlg.m_nCurTab, 0);
     EXPECT_TRUE(dlg.m_listPage.isVisibleTo(&dlg));
     EXPECT_EQ(VisiblePages(dlg), 1);
-    EXPECT_EQ(dlg.m_settingsPage.m_pListPage, &dlg.m_listPage);
+    // The settings page's renames reach the list page's selector.
+    Q_EMIT dlg.m_settingsPage.TypeRenamed(1, QStringLiteral("renamed"));
+    EXPECT_EQ(dlg.m_listPage.m_comboAverageType->itemText(1), QStringLiteral("renamed"));
 }
 
 TEST_F(MainDlgTest, SwitchingTabsShowsExactlyTheChosenPage)
@@ -105,7 +108,7 @@ TEST_F(MainDlgTest, ExitButtonEndsWithOkAndEscapeWithCancel)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    auto* exit = dlg.Get<QPushButton>(1);
+    auto* exit = dlg.Get<QPushButton>(MainIds::IDC_EXIT);
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->text(), QStringLiteral("終了"));
     exit->click();
@@ -183,7 +186,7 @@ TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPa
 {
     CMainDlg dlg(seam);
     ShowActive(dlg);
-    auto* del = dlg.m_listPage.Get<QPushButton>(1013);
+    auto* del = dlg.m_listPage.Get<QPushButton>(ListIds::IDC_DELETE);
     del->setFocus();
     QTest::keyClick(del, Qt::Key_Return);
     ASSERT_EQ(seam.messages.size(), 1u); // the delete question
@@ -196,7 +199,7 @@ TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPa
     EXPECT_TRUE(dlg.isVisible()); // "終了" was not pressed
 
     dlg.TabBar()->setCurrentIndex(2);
-    auto* rename = dlg.m_settingsPage.Get<QPushButton>(1028);
+    auto* rename = dlg.m_settingsPage.Get<QPushButton>(SettingsIds::IDC_RENAME);
     rename->setFocus();
     QTest::keyClick(rename, Qt::Key_Return);
     EXPECT_EQ(seam.dialogsRun, 1);

@@ -4,6 +4,7 @@
 #include "list/RecordDlg.h"
 #include "list/RecordLimit.h"
 #include "platform/Cp932.h"
+#include "res/ControlIds.h"
 #include "store/RecordLine.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
@@ -54,10 +55,10 @@ Lines FileLines()
 // Fills the entry dialog's maximum and comment, with the minimum and pulse of Record.
 void Fill(CRecordDlg& dlg, int max, const QString& comment = QString())
 {
-    dlg.Get<QLineEdit>(1010)->setText(QString::number(max));
-    dlg.Get<QLineEdit>(1009)->setText(QStringLiteral("80"));
-    dlg.Get<QLineEdit>(1012)->setText(QStringLiteral("70"));
-    dlg.Get<QLineEdit>(1027)->setText(comment);
+    dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->setText(QString::number(max));
+    dlg.Get<QLineEdit>(RecordIds::IDC_MIN)->setText(QStringLiteral("80"));
+    dlg.Get<QLineEdit>(RecordIds::IDC_PULSE)->setText(QStringLiteral("70"));
+    dlg.Get<QLineEdit>(RecordIds::IDC_COMMENT)->setText(comment);
 }
 
 // Fills the entry dialog and presses OK.
@@ -193,8 +194,8 @@ TEST_F(ListPageTest, ACorrectionKeepsItsRowAndTheWholeStoredComment)
         auto& dlg = static_cast<CRecordDlg&>(dialog);
         EXPECT_EQ(dlg.m_nMax, 101u);                    // the lowest selected row
         EXPECT_EQ(dlg.m_comboType->currentIndex(), -1); // type 7 of five entries
-        dlg.Get<QLineEdit>(1010)->setText("135");
-        dlg.Get<QDateEdit>(1020)->setDate(QDate(2023, 5, 3)); // a year back
+        dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->setText("135");
+        dlg.Get<QDateEdit>(RecordIds::IDC_DATE)->setDate(QDate(2023, 5, 3)); // a year back
         return PressOk(dlg);
     });
     page->OnModify();
@@ -239,8 +240,8 @@ TEST_F(ListPageTest, AFailedWriteKeepsTheEntryDialogOpenWithTheTypedValuesForARe
             auto& dlg = static_cast<CRecordDlg&>(dialog);
             Fill(dlg, 150, QStringLiteral("散歩"));
             EXPECT_EQ(PressOk(dlg), IDCANCEL); // still open
-            EXPECT_EQ(dlg.Get<QLineEdit>(1010)->text(), QStringLiteral("150"));
-            EXPECT_EQ(dlg.Get<QLineEdit>(1027)->text(), QStringLiteral("散歩"));
+            EXPECT_EQ(dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->text(), QStringLiteral("150"));
+            EXPECT_EQ(dlg.Get<QLineEdit>(RecordIds::IDC_COMMENT)->text(), QStringLiteral("散歩"));
             std::filesystem::remove("~tempfile");
             return PressOk(dlg); // the retry stores
         });
@@ -264,7 +265,7 @@ TEST_F(ListPageTest, AnAdditionThatDeletesSeveralRecordsAsksFirstAndNoKeepsTheDi
         seam.QueueAnswer(IDNO);
         EXPECT_EQ(PressOk(dlg), IDCANCEL); // nothing added, the values kept
         EXPECT_EQ(FileLines().size(), 5u);
-        EXPECT_EQ(dlg.Get<QLineEdit>(1010)->text(), QStringLiteral("150"));
+        EXPECT_EQ(dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->text(), QStringLiteral("150"));
         seam.QueueAnswer(IDYES);
         return PressOk(dlg);
     });

@@ -6,6 +6,7 @@
 
 #include "FakeTransport.h"
 #include "LoopbackServer.h"
+#include "res/ControlIds.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -82,7 +83,7 @@ protected:
     }
 
     COtherPage& Page() { return dlg.m_otherPage; }
-    QPushButton* Button() { return Page().Get<QPushButton>(COtherPage::IDC_ONLINE_UPDATE); }
+    QPushButton* Button() { return Page().Get<QPushButton>(OtherIds::IDC_ONLINE_UPDATE); }
     // Every check gets this answer, or fails at the given step for the given reason.
     void Answer(std::string body, FakeTransport::FailAt failAt = FakeTransport::FailAt::Nothing,
                 DownloadError error = DownloadError::None)
@@ -110,7 +111,7 @@ protected:
 
 } // namespace
 
-TEST_F(OtherPageTest, ShowsTheVersionAndTheButtonWithTheirNamesAndIgnoresEnterAndEscape)
+TEST_F(OtherPageTest, ShowsTheVersionAndTheButtonWithTheirNamesIgnoresEscapeAndEnterPressesTheButton)
 {
     QLabel* version = Page().findChild<QLabel*>();
     EXPECT_EQ(version->text(), QStringLiteral("Velliqa　バージョン 1.0.0"));
@@ -120,9 +121,12 @@ TEST_F(OtherPageTest, ShowsTheVersionAndTheButtonWithTheirNamesAndIgnoresEnterAn
     Answer(kNewerFile);
     Button()->setFocus();
     QTest::keyClick(Button(), Qt::Key_Escape);
-    QTest::keyClick(Button(), Qt::Key_Return);
     EXPECT_TRUE(MainWindowOpen());
     EXPECT_EQ(checks, 0);
+    seam.QueueAnswer(IDNO); // the newer version is not fetched
+    QTest::keyClick(Button(), Qt::Key_Return);
+    EXPECT_TRUE(MainWindowOpen());
+    EXPECT_EQ(checks, 1);
 }
 
 TEST_F(OtherPageTest, NewerVersionAnsweredNoChangesNothingAndYesHandsOverToTheUpdater)
