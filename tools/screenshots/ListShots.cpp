@@ -1,7 +1,9 @@
 #include "tools/screenshots/Shots.h"
 
 #include "app/MainDlg.h"
+#include "list/Plausibility.h"
 #include "list/RecordDlg.h"
+#include "list/RecordLimit.h"
 #include "platform/Cp932.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
@@ -13,6 +15,7 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 
+#include <cerrno>
 #include <fstream>
 #include <string>
 
@@ -39,10 +42,12 @@ private:
     const ShotContext& m_ctx;
 };
 
+} // namespace
+
 // Sample records of the last days, newest first: every colour of the pressure cells, a marked
 // pulse, several types and Japanese comments. Dated back from today, so that the periods of
 // the last days hold them.
-void WriteSampleData()
+void WriteSampleRecords()
 {
     const struct
     {
@@ -68,11 +73,9 @@ void WriteSampleData()
     }
 }
 
-} // namespace
-
 void ShootList(const ShotContext& ctx)
 {
-    WriteSampleData();
+    WriteSampleRecords();
     ShotSeam seam(ctx);
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
@@ -95,4 +98,23 @@ void ShootList(const ShotContext& ctx)
     page.OnAddRecord();
     seam.nextName = QStringLiteral("record-dialog-correction");
     page.ModifyRecord(2);
+
+    // The questions before a record is stored.
+    const auto implausible = ImplausibleValueQuestions(400, 80, 70);
+    ctx.SaveMessageBox(QStringLiteral("ask-implausible-value"), QString::fromStdString(implausible[0].text),
+                       MB_YESNO | MB_ICONQUESTION);
+    ctx.SaveMessageBox(QStringLiteral("ask-implausible-order"),
+                       QString::fromStdString(ImplausibleValueQuestions(80, 80, 70)[0].text),
+                       MB_YESNO | MB_ICONQUESTION);
+    // The record limit: before an addition deletes several records, once the log is full, and
+    // after the limit was set below the stored records.
+    ctx.SaveMessageBox(QStringLiteral("ask-limit-deletes-records"),
+                       QString::fromStdString(DropQuestionText(19001, 1000)), MB_YESNO | MB_ICONQUESTION);
+    ctx.SaveMessageBox(QStringLiteral("notice-log-full"), QString::fromStdString(LogFullNoticeText(1000)),
+                       MB_OK | MB_ICONINFORMATION, DoNotShowAgainText());
+    ctx.SaveMessageBox(QStringLiteral("notice-limit-below-stored"),
+                       QString::fromStdString(LimitBelowStoredText(20000, 1000)), MB_OK | MB_ICONEXCLAMATION);
+    ctx.SaveMessageBox(QStringLiteral("notice-unwritable-data"),
+                       CListPage::UnwritableDataMessage({{"item.txt", EEXIST}, {"data.txt", EACCES}}),
+                       MB_OK | MB_ICONEXCLAMATION);
 }
