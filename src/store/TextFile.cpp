@@ -268,7 +268,7 @@ bool ReadPiece(std::FILE* fp, std::string& out)
 
 CTextFile::CTextFile(const char* path, bool cached) : m_bUseCache(cached)
 {
-    m_pBuf.reserve(kPieceSize + 1);
+    m_strLine.reserve(kPieceSize + 1);
     if (!path)
         return;
     SetPath(path);
@@ -286,14 +286,14 @@ void CTextFile::SetPath(std::string_view path)
 {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(std::filesystem::path(path), ec);
-    m_szPath = ec ? std::string(path) : absolute.lexically_normal().string();
+    m_strPath = ec ? std::string(path) : absolute.lexically_normal().string();
 }
 
 bool CTextFile::Open(const char* mode)
 {
     if (m_fp)
         return false;
-    m_fp = std::fopen(m_szPath.c_str(), mode);
+    m_fp = std::fopen(m_strPath.c_str(), mode);
     if (!m_fp)
         return false;
     m_nReadLine = 0;
@@ -322,7 +322,7 @@ bool CTextFile::Exists()
 {
     if (m_fp)
         return true;
-    std::FILE* fp = std::fopen(m_szPath.c_str(), "r");
+    std::FILE* fp = std::fopen(m_strPath.c_str(), "r");
     if (!fp)
         return false;
     std::fclose(fp);
@@ -340,15 +340,15 @@ const char* CTextFile::ReadLine(unsigned n)
     if (n == 0)
         return nullptr; // there is no line 0
     while (m_nReadLine < n) {
-        if (!ReadPiece(m_fp, m_pBuf)) {
+        if (!ReadPiece(m_fp, m_strLine)) {
             m_nReadLine = 0; // the buffer no longer holds the line last read
             return nullptr;
         }
-        if (!m_pBuf.empty() && m_pBuf.back() == '\n')
-            m_pBuf.pop_back();
+        if (!m_strLine.empty() && m_strLine.back() == '\n')
+            m_strLine.pop_back();
         ++m_nReadLine;
     }
-    return m_pBuf.c_str();
+    return m_strLine.c_str();
 }
 
 bool CTextFile::RestartStream()
@@ -357,7 +357,7 @@ bool CTextFile::RestartStream()
     // An edit replaces the file by a new one: read that one, not the old one the stream holds.
     struct stat held = {};
     struct stat onDisk = {};
-    if (::fstat(::fileno(m_fp), &held) == 0 && ::stat(m_szPath.c_str(), &onDisk) == 0 &&
+    if (::fstat(::fileno(m_fp), &held) == 0 && ::stat(m_strPath.c_str(), &onDisk) == 0 &&
         !SameFile(held, onDisk)) {
         Close();
         return Open("r");
@@ -368,27 +368,15 @@ bool CTextFile::RestartStream()
 const char* CTextFile::ReadNext()
 {
     m_nReadLine = 0; // the stream has moved on and the buffer no longer holds the line last read
-    if (!m_fp || !ReadPiece(m_fp, m_pBuf))
+    if (!m_fp || !ReadPiece(m_fp, m_strLine))
         return nullptr;
-    return m_pBuf.c_str();
-}
-
-bool CTextFile::PutString(std::string_view s)
-{
-    if (!m_fp)
-        return false;
-    std::string out;
-    AppendTextMode(out, s);
-    if (std::fwrite(out.data(), 1, out.size(), m_fp) != out.size() || std::fflush(m_fp) != 0)
-        return false;
-    m_nReadLine = 0;
-    return true;
+    return m_strLine.c_str();
 }
 
 bool CTextFile::Stat()
 {
     struct stat st = {};
-    if (::stat(m_szPath.c_str(), &st) != 0) {
+    if (::stat(m_strPath.c_str(), &st) != 0) {
         m_mtime = -1;
         return false;
     }
@@ -404,7 +392,7 @@ std::time_t CTextFile::GetModifiedTime()
 FileStamp CTextFile::GetFileStamp() const
 {
     struct stat st = {};
-    if (::stat(m_szPath.c_str(), &st) != 0)
+    if (::stat(m_strPath.c_str(), &st) != 0)
         return {};
     return {true, static_cast<long long>(st.st_dev), static_cast<long long>(st.st_ino),
             static_cast<long long>(st.st_size),
@@ -415,7 +403,7 @@ bool CTextFile::LoadCache()
 {
     FreeCache();
     std::string bytes;
-    if (ReadWholeFile(m_szPath, bytes, nullptr) != ReadResult::Ok)
+    if (ReadWholeFile(m_strPath, bytes, nullptr) != ReadResult::Ok)
         return false;
     return BuildCache(std::move(bytes));
 }
@@ -446,13 +434,7 @@ bool CTextFile::BuildCache(std::string bytes)
         FreeCache();
         return false;
     }
-    for (size_t i = 0; i < count; ++i) {
-        m_lines[i].m_pPrev = i > 0 ? &m_lines[i - 1] : nullptr;
-        m_lines[i].m_pNext = i + 1 < count ? &m_lines[i + 1] : nullptr;
-    }
     m_nCount = static_cast<unsigned>(count);
-    m_pFirst = &m_lines.front();
-    m_pLast = &m_lines.back();
     m_bLoaded = true;
     return true;
 }
@@ -462,8 +444,6 @@ bool CTextFile::FreeCache()
     m_lines.clear();
     m_cacheBytes.clear();
     m_cutPieces.clear();
-    m_pFirst = nullptr;
-    m_pLast = nullptr;
     m_nCount = 0;
     m_bLoaded = false;
     return true;
@@ -487,13 +467,7 @@ const char* CTextFile::GetLine(unsigned n)
 
 namespace {
 
-enum class EditKind
-{
-    Insert,
-    InsertLimited,
-    Replace,
-    Delete
-};
+using EditKind = CTextFile::EditKind;
 
 // The new content of a file after one edit, in the order of the copy: lines before n, the
 // text, the rest.
@@ -538,28 +512,28 @@ std::string ComposeEdit(const std::vector<Piece>& pieces, EditKind kind, unsigne
 
 bool CTextFile::InsertLine(unsigned n, std::string_view text)
 {
-    return n != 0 && Edit(static_cast<int>(EditKind::Insert), n, std::string(text) + '\n', 0);
+    return n != 0 && Edit(EditKind::Insert, n, std::string(text) + '\n', 0);
 }
 
 bool CTextFile::InsertLineLimited(unsigned n, std::string_view text, int max)
 {
-    return n != 0 && Edit(static_cast<int>(EditKind::InsertLimited), n, std::string(text) + '\n', max);
+    return n != 0 && Edit(EditKind::InsertLimited, n, std::string(text) + '\n', max);
 }
 
 bool CTextFile::ReplaceLine(unsigned n, std::string_view text)
 {
-    return n != 0 && Edit(static_cast<int>(EditKind::Replace), n, text, 0);
+    return n != 0 && Edit(EditKind::Replace, n, text, 0);
 }
 
 bool CTextFile::DeleteLine(unsigned n)
 {
-    return n != 0 && Edit(static_cast<int>(EditKind::Delete), n, {}, 0);
+    return n != 0 && Edit(EditKind::Delete, n, {}, 0);
 }
 
-bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
+bool CTextFile::Edit(EditKind kind, unsigned n, std::string_view text, int max)
 {
     Close(); // the stream would read the replaced file; later reads reopen by the path
-    const std::optional<std::string> resolved = EditTarget(m_szPath);
+    const std::optional<std::string> resolved = EditTarget(m_strPath);
     if (!resolved)
         return false;
     const std::string& target = *resolved;
@@ -570,7 +544,7 @@ bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
         return false;
     const struct stat* original = read == ReadResult::Ok ? &st : nullptr;
     const std::vector<Piece> pieces = SplitPieces(bytes);
-    std::string content = ComposeEdit(pieces, static_cast<EditKind>(kind), n, text, max);
+    std::string content = ComposeEdit(pieces, kind, n, text, max);
     switch (ReplaceFileAtomically(target, content, original)) {
     case ReplaceResult::Done:
         if (m_bLoaded)

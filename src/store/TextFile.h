@@ -21,15 +21,13 @@
 #include <string_view>
 #include <vector>
 
-// One cached line: a node of the doubly linked list of lines, owned by its CTextFile.
+// One cached line, owned by its CTextFile.
 class CTextLine
 {
 public:
     virtual ~CTextLine() = default;
 
     unsigned m_nLineNo = 0;
-    CTextLine* m_pPrev = nullptr;
-    CTextLine* m_pNext = nullptr;
     const char* m_pszText = nullptr; // without its line feed; owned by the CTextFile
 };
 
@@ -58,9 +56,11 @@ public:
 
     // Resolves the path against the current directory; opens, closes and reloads nothing.
     void SetPath(std::string_view path);
-    const std::string& GetPath() const { return m_szPath; }
 
-    // Plain file layer.
+    // Plain file layer. The stream reading mode (Open, ReadLine, ReadNext, Rewind) serves objects
+    // constructed without the cached flag, which no page uses: every reader in the program works
+    // on the cache. The data files use Open("a+") and Close to create an empty file, and the
+    // tests and the fuzz target compare what the stream reads with what the cache holds.
     bool Open(const char* mode);
     bool Close();
     bool IsOpen() const { return m_fp != nullptr; }
@@ -69,13 +69,11 @@ public:
     const char* ReadLine(unsigned n); // text of line n without its line feed; null for 0 or none
     const char* ReadNext();           // next piece with its line feed, or null at the end; the next
                                       // ReadLine then counts from line 1
-    bool PutString(std::string_view s);
     bool Stat();
     std::time_t GetModifiedTime(); // seconds since 1970, or -1
     FileStamp GetFileStamp() const;
 
     // Cache layer.
-    bool IsCached() const { return m_bUseCache; }
     bool IsLoaded() const { return m_bLoaded; }
     unsigned GetLineCount() const { return m_nCount; }
     bool LoadCache();
@@ -92,16 +90,23 @@ public:
     bool DeleteLine(unsigned n);
 
 private:
-    // Rewrites the file with one edit (see TextFile.cpp); kind is the edit's EditKind.
-    bool Edit(int kind, unsigned n, std::string_view text, int max);
+    enum class EditKind
+    {
+        Insert,
+        InsertLimited,
+        Replace,
+        Delete
+    };
+    // Rewrites the file with one edit (see TextFile.cpp).
+    bool Edit(EditKind kind, unsigned n, std::string_view text, int max);
     // Rewinds the stream for reading from line 1, reopening it when the file has been replaced.
     bool RestartStream();
     // Fills the cache from the file's bytes; false (and not loaded) when they hold no line.
     bool BuildCache(std::string bytes);
 
-    std::string m_szPath;
+    std::string m_strPath;
     unsigned m_nReadLine = 0;
-    std::string m_pBuf;
+    std::string m_strLine; // the line last read by ReadLine or ReadNext
     std::FILE* m_fp = nullptr;
     std::time_t m_mtime = -1;
     bool m_bUseCache = false;
@@ -113,6 +118,4 @@ private:
     std::string m_cacheBytes;
     std::deque<std::string> m_cutPieces;
     std::vector<CTextLine> m_lines; // the cached lines; index i holds line i + 1
-    CTextLine* m_pFirst = nullptr;
-    CTextLine* m_pLast = nullptr;
 };
