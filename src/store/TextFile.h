@@ -89,7 +89,7 @@ public:
     bool ReplaceLine(unsigned n, std::string_view text);
     bool DeleteLine(unsigned n);
 
-private:
+    // The four single-line edits, as the rewrite tells them apart.
     enum class EditKind
     {
         Insert,
@@ -97,6 +97,8 @@ private:
         Replace,
         Delete
     };
+
+private:
     // Rewrites the file with one edit (see TextFile.cpp).
     bool Edit(EditKind kind, unsigned n, std::string_view text, int max);
     // Rewinds the stream for reading from line 1, reopening it when the file has been replaced.
