@@ -1,12 +1,12 @@
 #include "store/TextFile.h"
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <algorithm>
-#include <bit>
-#include <cstdint>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -297,11 +297,13 @@ inline void LineEndMasks(const char* p, uint64_t& lineFeeds, uint64_t& returns)
     const __m128i b1 = _mm_loadu_si128(blocks + 1);
     const __m128i b2 = _mm_loadu_si128(blocks + 2);
     const __m128i b3 = _mm_loadu_si128(blocks + 3);
-    auto bits = [](__m128i equal) { return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(equal))); };
+    auto bits = [](__m128i equal) {
+        return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(equal)));
+    };
     lineFeeds = bits(_mm_cmpeq_epi8(b0, lf)) | bits(_mm_cmpeq_epi8(b1, lf)) << 16 |
                 bits(_mm_cmpeq_epi8(b2, lf)) << 32 | bits(_mm_cmpeq_epi8(b3, lf)) << 48;
-    returns = bits(_mm_cmpeq_epi8(b0, cr)) | bits(_mm_cmpeq_epi8(b1, cr)) << 16 | bits(_mm_cmpeq_epi8(b2, cr)) << 32 |
-              bits(_mm_cmpeq_epi8(b3, cr)) << 48;
+    returns = bits(_mm_cmpeq_epi8(b0, cr)) | bits(_mm_cmpeq_epi8(b1, cr)) << 16 |
+              bits(_mm_cmpeq_epi8(b2, cr)) << 32 | bits(_mm_cmpeq_epi8(b3, cr)) << 48;
 #else
     lineFeeds = 0;
     returns = 0;
@@ -573,7 +575,7 @@ bool CTextFile::BuildCache(std::unique_ptr<char[]> bytes, size_t size)
     CTextFile::Offsets starts;
     if (IndexPlainLines<true>(bytes.get(), size, starts)) {
         if (starts.size() == 1)
-            return false; // no line
+            return false;   // no line
         bytes[size] = '\0'; // ends a last line that has no line end
         AdoptPlainCache(std::move(bytes), size, std::move(starts));
         return true;
@@ -665,7 +667,7 @@ struct CTextFile::Segment
     bool isText = false;
     size_t from = 0; // old lines from..to - 1, counted from 0
     size_t to = 0;
-    std::string_view bytes;     // new bytes as written on disk
+    std::string_view bytes;    // new bytes as written on disk
     CTextFile::Offsets starts; // where the lines of bytes start, when they are plain lines
 
     static Segment OldLines(size_t from, size_t to) { return {false, from, std::max(from, to), {}, {}}; }
@@ -687,7 +689,8 @@ std::string DiskForm(std::string_view text)
 
 // The new content of a file of count lines after one single-line edit: the lines before n (at
 // most max - 1 of them for a limited insert), the text, the rest.
-std::vector<Segment> SingleEditPlan(EditKind kind, unsigned n, long long max, std::string_view text, size_t count)
+std::vector<Segment> SingleEditPlan(EditKind kind, unsigned n, long long max, std::string_view text,
+                                    size_t count)
 {
     const long long keepOld = kind == EditKind::InsertLimited ? max - 1 : static_cast<long long>(count);
     const auto kept = static_cast<size_t>(std::clamp<long long>(keepOld, 0, static_cast<long long>(count)));
@@ -697,7 +700,8 @@ std::vector<Segment> SingleEditPlan(EditKind kind, unsigned n, long long max, st
     if (kind != EditKind::Delete)
         plan.push_back(Segment::Text(text));
     const bool dropsOne = (kind == EditKind::Replace || kind == EditKind::Delete) && at < count;
-    plan.push_back(Segment::OldLines(at + (dropsOne ? 1 : 0), kind == EditKind::InsertLimited ? kept : count));
+    plan.push_back(
+        Segment::OldLines(at + (dropsOne ? 1 : 0), kind == EditKind::InsertLimited ? kept : count));
     return plan;
 }
 
@@ -945,7 +949,8 @@ bool CTextFile::Rewrite(const EditPlan& planFor)
 
     CTextFile::Offsets readStarts;
     const bool plain = fromCache || IndexPlainLines<false>(read.data.get(), read.size, readStarts);
-    const PlainSource source{fromCache ? m_pCache.get() : read.data.get(), fromCache ? &m_lineStarts : &readStarts};
+    const PlainSource source{fromCache ? m_pCache.get() : read.data.get(),
+                             fromCache ? &m_lineStarts : &readStarts};
     // The old content as it is on disk, for a rewrite of any other kind and to put it back.
     std::string cachedBytes;
     auto oldBytes = [&]() -> std::string_view {

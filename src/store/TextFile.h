@@ -170,8 +170,8 @@ private:
     // piece of an over-long line has no line end to write over; copies of such pieces follow the
     // file's bytes.
     std::unique_ptr<char[]> m_pCache;
-    size_t m_nCacheSize = 0;          // the file's bytes in m_pCache
-    Offsets m_lineStarts; // m_nCount + 1 offsets: line i + 1 starts at index i
+    size_t m_nCacheSize = 0; // the file's bytes in m_pCache
+    Offsets m_lineStarts;    // m_nCount + 1 offsets: line i + 1 starts at index i
     // Every line ends with CR LF (the last may lack its end) and none is cut: the offsets are
     // where the lines start on disk too, and an edit splices the cached bytes into the new
     // content instead of reading the file again, as long as the file keeps m_stamp.
