@@ -12,8 +12,8 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__) || defined(__SSE2__)
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -182,7 +182,7 @@ bool ReadPiece(std::FILE* fp, std::string& out)
 }
 
 // Bit j of lineFeeds (returns) is set where byte j of the 64 bytes at p is a LF (a CR).
-inline void LineEndMasks(const char* p, uint64_t& lineFeeds, uint64_t& returns)
+[[gnu::always_inline]] inline void LineEndMasks(const char* p, uint64_t& lineFeeds, uint64_t& returns)
 {
 #if defined(__SSE2__)
     const __m128i lf = _mm_set1_epi8('\n');
@@ -235,7 +235,8 @@ template <bool Terminate> bool Unterminated(char* data, const size_t* starts, si
 // terminator is written over the CR of each line end. Bytes of any other kind give false and
 // are left as they were. The line ends are found 64 bytes at a time, and the work per line
 // has no branch: a line costs a few instructions.
-template <bool Terminate> bool IndexPlainLines(char* data, size_t size, CTextFile::Offsets& starts)
+template <bool Terminate, void (*Masks)(const char*, uint64_t&, uint64_t&)>
+inline bool IndexPlainLinesWith(char* data, size_t size, CTextFile::Offsets& starts)
 {
     constexpr size_t kMaxRawLine = CTextFile::kPieceSize + 1; // 1022 bytes of text and CR LF
     size_t capacity = size / 40 + 130; // a record line is about 50 bytes; grows if need be
@@ -250,7 +251,7 @@ template <bool Terminate> bool IndexPlainLines(char* data, size_t size, CTextFil
     for (; i + 64 <= size; i += 64) {
         uint64_t lineFeeds = 0;
         uint64_t returns = 0;
-        LineEndMasks(data + i, lineFeeds, returns);
+        Masks(data + i, lineFeeds, returns);
         const size_t firstEnd = i + static_cast<size_t>(std::countr_zero(lineFeeds)) + 1;
         const bool bareLineFeed = (lineFeeds & ~((returns << 1) | crBefore)) != 0;
         if (bareLineFeed || (lineFeeds != 0 && firstEnd - lineStart > kMaxRawLine))
@@ -297,6 +298,41 @@ template <bool Terminate> bool IndexPlainLines(char* data, size_t size, CTextFil
     }
     starts.resize(n);
     return true;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same masks from two 32-byte compares, on processors that have them (nearly all since 2013).
+[[gnu::target("avx2")]] inline void LineEndMasksAvx2(const char* p, uint64_t& lineFeeds, uint64_t& returns)
+{
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i cr = _mm256_set1_epi8('\r');
+    lineFeeds =
+        static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, lf))) |
+        static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, lf)))) << 32;
+    returns = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, cr))) |
+              static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, cr))))
+                  << 32;
+}
+
+template <bool Terminate>
+[[gnu::flatten, gnu::target("avx2,bmi,bmi2,popcnt,lzcnt")]] bool
+IndexPlainLinesAvx2(char* data, size_t size, CTextFile::Offsets& starts)
+{
+    return IndexPlainLinesWith<Terminate, LineEndMasksAvx2>(data, size, starts);
+}
+#endif
+
+template <bool Terminate> bool IndexPlainLines(char* data, size_t size, CTextFile::Offsets& starts)
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool avx2 =
+        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
+    if (avx2)
+        return IndexPlainLinesAvx2<Terminate>(data, size, starts);
+#endif
+    return IndexPlainLinesWith<Terminate, LineEndMasks>(data, size, starts);
 }
 
 bool IsPlainText(std::string_view bytes, CTextFile::Offsets& starts)
