@@ -9,7 +9,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #if defined(__x86_64__) || defined(__SSE2__)
@@ -149,9 +148,12 @@ ReadResult ReadWholeFile(const std::string& path, FileBytes& out, struct stat* s
 }
 
 // A file the user made read-only stays as it is, as a rewrite in place would fail on it.
-bool MayRewrite(const std::string& path, const struct stat& st)
+// 0 when the file may be rewritten, or the reason why not.
+int RewriteRefusal(const std::string& path, const struct stat& st)
 {
-    return (st.st_mode & S_IWUSR) != 0 && ::access(path.c_str(), W_OK) == 0;
+    if ((st.st_mode & S_IWUSR) == 0)
+        return EACCES;
+    return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b)
@@ -854,10 +856,14 @@ bool CTextFile::ReplaceAllLines(const std::vector<std::string>& lines)
 bool CTextFile::Rewrite(const EditPlan& planFor)
 {
     Close(); // the stream would read the replaced file; later reads reopen by the path
-    const std::optional<std::string> resolved = ReplaceTarget(m_strPath);
-    if (!resolved)
+    auto fail = [this](int error) {
+        m_nLastError = error;
         return false;
-    const std::string& target = *resolved;
+    };
+    const ReplaceTarget resolved = FindReplaceTarget(m_strPath);
+    if (resolved.path.empty())
+        return fail(resolved.error);
+    const std::string& target = resolved.path;
 
     // A cache that still holds what the file holds is the old content: no need to read it.
     struct stat st = {};
@@ -866,18 +872,19 @@ bool CTextFile::Rewrite(const EditPlan& planFor)
         if (::stat(target.c_str(), &st) == 0)
             fromCache = m_stamp.Proves(StampOf(st));
         else if (errno != ENOENT)
-            return false;
+            return fail(errno);
     }
     FileBytes read;
     bool exists = true;
     if (!fromCache) {
+        errno = 0;
         const ReadResult result = ReadWholeFile(target, read, &st);
         if (result == ReadResult::Failed)
-            return false;
+            return fail(errno);
         exists = result == ReadResult::Ok;
     }
-    if (exists && !MayRewrite(target, st))
-        return false;
+    if (const int refusal = exists ? RewriteRefusal(target, st) : 0)
+        return fail(refusal);
     const struct stat* original = exists ? &st : nullptr;
 
     CTextFile::Offsets readStarts;
@@ -927,7 +934,9 @@ bool CTextFile::Rewrite(const EditPlan& planFor)
             m_stamp = StampOf(*now);
     };
 
-    ReplaceResult result = ReplaceFileAtomically(target, content, original);
+    const ReplaceOutcome outcome = ReplaceFileAtomically(target, content, original);
+    m_nLastError = outcome.error;
+    ReplaceResult result = outcome.result;
     struct stat now = {};
     if (result == ReplaceResult::Done) {
         if (!m_bLoaded)
@@ -936,6 +945,7 @@ bool CTextFile::Rewrite(const EditPlan& planFor)
             adoptNewContent(&now);
             return true;
         }
+        m_nLastError = errno;
         result = ReplaceResult::NotDurable; // the file cannot even be examined: take nothing for done
     }
     if (result == ReplaceResult::Unchanged)
