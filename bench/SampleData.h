@@ -29,9 +29,10 @@ inline std::vector<std::string> SampleRecordLines(size_t count)
         std::snprintf(date, sizeof date, "%d/%d/%d %02d:%02d:%02d", 2000 + day / 360 % 30, day / 30 % 12 + 1,
                       day % 28 + 1, i % 2 ? 7 : 21, static_cast<int>(rng() % 60),
                       static_cast<int>(rng() % 60));
-        lines.push_back(FormatRecordLine(date, 100 + rng() % 90, 60 + rng() % 50, 55 + rng() % 40,
-                                         rng() % 10 == 0, static_cast<int>(rng() % 5),
-                                         comments[rng() % comments.size()]));
+        lines.push_back(FormatRecordLine({date, static_cast<std::uint32_t>(100 + rng() % 90),
+                                          static_cast<std::uint32_t>(60 + rng() % 50),
+                                          static_cast<std::uint32_t>(55 + rng() % 40), rng() % 10 == 0,
+                                          static_cast<int>(rng() % 5), comments[rng() % comments.size()]}));
     }
     return lines;
 }

@@ -6,7 +6,6 @@
 #include "list/Averages.h"
 #include "list/CellColours.h"
 #include "list/DateTimeText.h"
-#include "list/RecordRules.h"
 #include "store/RecordLine.h"
 
 #include <algorithm>
@@ -133,10 +132,12 @@ void CheckAverage(const std::vector<std::string>& lines, unsigned lineCount, int
     const auto wrapped =
         static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(sum)));
     const std::string expected = lineCount == 0 ? "" : std::to_string(count == 0 ? 0 : wrapped / count);
-    Require(ComputeAverageText(lineCount, at, field, typeFilter) == expected, "average text");
+    Require(ComputeAverageText(lineCount, at, static_cast<RecordField>(field), typeFilter) == expected,
+            "average text");
     const std::array<std::string, 3> pressures = ComputePressureAverageTexts(lineCount, at, typeFilter);
     for (int k = 0; k < 3; ++k)
-        Require(pressures[static_cast<size_t>(k)] == ComputeAverageText(lineCount, at, k + 2, typeFilter),
+        Require(pressures[static_cast<size_t>(k)] ==
+                    ComputeAverageText(lineCount, at, static_cast<RecordField>(k + 2), typeFilter),
                 "the averages in one pass differ from one at a time");
 }
 
@@ -153,8 +154,8 @@ void CheckStoredRecord(FuzzedDataProvider& fdp, const std::string& comment)
     const int ihb = fdp.ConsumeIntegral<int>();
     const int type = fdp.ConsumeIntegral<int>();
     const std::string dateTime = "9999/12/31 23:59:59";
-    const std::string line = FormatRecordLine(dateTime, max, min, pulse, ihb, type, stored);
-    const MEASUREMENT m = RecordFromLine(line);
+    const std::string line = FormatRecordLine({dateTime, max, min, pulse, ihb, type, stored});
+    const MEASUREMENT m = ParseRecordLine(line);
     Require(m.dateTime == dateTime && m.max == max && m.min == min && m.pulse == pulse && m.ihb == ihb &&
                 m.type == type && m.comment == stored,
             "a record does not read back from its line");
@@ -192,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CheckDateTime(line, fallback);
         CheckDateTime(GetRecordField(line, 1), fallback);
         CheckColours(column, line);
-        Require(RecordFromLine(line).comment == StoredComment(line), "the comment of a record");
+        Require(ParseRecordLine(line).comment == StoredComment(line), "the comment of a record");
     }
     CheckAverage(lines, static_cast<unsigned>(lines.size()) + extraLines, field, typeFilter);
     FuzzedDataProvider rest(data, size); // the same bytes once more, read as a record

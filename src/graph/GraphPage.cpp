@@ -40,11 +40,7 @@ bool CGraphPage::OnInitDialog()
     // this page hidden: the stamp is still empty then, so the first draw loads the file.
     m_dataFile.SetPath(kDataFileName);
 
-    CTextFile items(nullptr, true);
-    items.SetPath(kItemFileName);
-    items.Reload();
-    for (unsigned n = 1; n <= items.GetLineCount(); ++n)
-        m_comboGraphType->addItem(FromCp932(items.GetLine(n)));
+    m_comboGraphType->addItems(FromCp932Lines(ReadTypeNames()));
     m_comboGraphType->setCurrentIndex(m_comboGraphType->count() > 0 ? 0 : -1);
     return true;
 }

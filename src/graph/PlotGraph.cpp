@@ -105,8 +105,8 @@ std::vector<GraphOp> PlotGraph(int W, int H, const std::vector<GraphRecord>& rec
 
 GraphRecord GraphRecordFromLine(std::string_view line)
 {
-    return {ReadLong(GetRecordField(line, 2)), ReadLong(GetRecordField(line, 3)),
-            ReadLong(GetRecordField(line, 6))};
+    return {ReadRecordNumber(line, RecordField::Max), ReadRecordNumber(line, RecordField::Min),
+            ReadRecordNumber(line, RecordField::Type)};
 }
 
 std::vector<GraphRecord> ReadGraphRecords(CTextFile& file, long long limit)

@@ -1,7 +1,5 @@
 #include "list/Averages.h"
 
-#include "store/RecordLine.h"
-
 #include <cstdint>
 
 namespace {
@@ -9,7 +7,7 @@ namespace {
 // The averages of several fields over the same lines, read in one pass.
 template <size_t N>
 std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineAt& lineAt,
-                                           const std::array<int, N>& fields, int typeFilter)
+                                           const std::array<RecordField, N>& fields, int typeFilter)
 {
     if (lineCount == 0)
         return {};
@@ -20,10 +18,11 @@ std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineA
     for (unsigned line = 1; line <= lineCount; ++line) {
         const std::string_view text = lineAt(line);
         const std::array<std::string_view, 7> record = SplitRecordFields(text);
-        const auto field = [&](int f) {
-            return f >= 1 && f <= 7 ? record[static_cast<size_t>(f - 1)] : GetRecordField(text, f);
+        const auto field = [&](RecordField f) {
+            const int n = static_cast<int>(f);
+            return n >= 1 && n <= 7 ? record[static_cast<size_t>(n - 1)] : RecordFieldText(text, f);
         };
-        if (typeFilter > 0 && ReadInt(field(6)) != typeFilter)
+        if (typeFilter > 0 && ReadInt(field(RecordField::Type)) != typeFilter)
             continue;
         for (size_t i = 0; i < N; ++i)
             sums[i] += static_cast<std::uint32_t>(ReadInt(field(fields[i])));
@@ -41,7 +40,8 @@ std::array<std::string, N> ComputeAverages(unsigned lineCount, const RecordLineA
 
 } // namespace
 
-std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, int field, int typeFilter)
+std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, RecordField field,
+                               int typeFilter)
 {
     return ComputeAverages<1>(lineCount, lineAt, {field}, typeFilter)[0];
 }
@@ -49,5 +49,6 @@ std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, i
 std::array<std::string, 3> ComputePressureAverageTexts(unsigned lineCount, const RecordLineAt& lineAt,
                                                        int typeFilter)
 {
-    return ComputeAverages<3>(lineCount, lineAt, {2, 3, 4}, typeFilter);
+    return ComputeAverages<3>(lineCount, lineAt, {RecordField::Max, RecordField::Min, RecordField::Pulse},
+                              typeFilter);
 }

@@ -2,6 +2,8 @@
 // The averages the list page shows: one field of the record lines, over all records or over
 // the records of one measurement type.
 
+#include "store/RecordLine.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -10,12 +12,14 @@
 // The text of line n (from 1) of the records; an empty text for a line that is missing.
 using RecordLineAt = std::function<std::string_view(unsigned n)>;
 
-// The average of field `field` over lines 1 .. lineCount as signed decimal text. A type filter
-// above 0 counts only the lines whose type (field 6) equals it; 0 or -1 counts every line.
+// The average of one field over lines 1 .. lineCount as signed decimal text. A type filter
+// above 0 counts only the lines whose type field equals it; 0 or -1 counts every line.
 // The sum is a signed 32-bit value that wraps around, the division truncates toward zero.
 // No lines at all give "", lines of which none matches give "0".
-std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, int field, int typeFilter);
+std::string ComputeAverageText(unsigned lineCount, const RecordLineAt& lineAt, RecordField field,
+                               int typeFilter);
 
-// The three averages the list page shows, maximum, minimum and pulse (fields 2, 3 and 4), in one
-// pass over the lines; each is what ComputeAverageText gives for its field.
-std::array<std::string, 3> ComputePressureAverageTexts(unsigned lineCount, const RecordLineAt& lineAt, int typeFilter);
+// The three averages the list page shows, maximum, minimum and pulse, in one pass over the lines; each is
+// what ComputeAverageText gives for its field.
+std::array<std::string, 3> ComputePressureAverageTexts(unsigned lineCount, const RecordLineAt& lineAt,
+                                                       int typeFilter);

@@ -38,11 +38,11 @@ CellColour CellColours(int column, std::string_view line)
 {
     switch (column) {
     case 1:
-        return ByCategory(ReadInt(GetRecordField(line, 2)), kMaximumLimits);
+        return ByCategory(ReadRecordNumber(line, RecordField::Max), kMaximumLimits);
     case 2:
-        return ByCategory(ReadInt(GetRecordField(line, 3)), kMinimumLimits);
+        return ByCategory(ReadRecordNumber(line, RecordField::Min), kMinimumLimits);
     case 3:
-        if (ReadInt(GetRecordField(line, 5)) > 0)
+        if (ReadRecordNumber(line, RecordField::Ihb) > 0)
             return {false, kBlack, kPaleYellow};
         return {};
     default:

@@ -14,6 +14,6 @@ struct CellColour
     friend constexpr bool operator==(const CellColour&, const CellColour&) = default;
 };
 
-// Column 1 by the maximum (field 2), column 2 by the minimum (field 3), column 3 by the
-// irregular-pulse mark (field 5); every other column keeps the system colours.
+// Column 1 by the maximum, column 2 by the minimum, column 3 by the irregular-pulse mark;
+// every other column keeps the system colours.
 CellColour CellColours(int column, std::string_view line);

@@ -4,7 +4,6 @@
 #include "list/DateTimeText.h"
 #include "list/RecordDlg.h"
 #include "list/RecordListModel.h"
-#include "list/RecordRules.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
@@ -36,9 +35,21 @@ constexpr int IDC_MAX_AVERAGE = 1016;
 constexpr int IDC_MIN_AVERAGE = 1017;
 constexpr int IDC_PULSE_AVERAGE = 1018;
 
+// The record the entry dialog holds, as it is stored when adding and when correcting.
+MEASUREMENT EnteredRecord(const CRecordDlg& dlg)
+{
+    return {FormatDateTime(dlg.m_timeDate, dlg.m_timeTime),
+            dlg.m_nMax,
+            dlg.m_nMin,
+            dlg.m_nPulse,
+            dlg.m_nIhb,
+            dlg.m_nType,
+            dlg.m_strComment};
+}
+
 } // namespace
 
-CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam), m_pPrinters(&RealPrinterSeam())
+CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam)
 {
     SwallowEnterAndEscape(true);
     m_comboAverageType = Get<QComboBox>(IDC_AVERAGE_TYPE);
@@ -78,12 +89,10 @@ bool CListPage::OnInitDialog()
     CreateMissingDataFiles();
     LoadAverageTypes();
     CTextFile settings(nullptr, true);
-    settings.SetPath(kSettingFileName);
-    settings.Reload();
+    BindDataFile(settings, kSettingFileName);
     const char* limit = settings.GetLine(kSettingRecordLimit);
     m_nRecordLimit = ReadInt(limit ? limit : "");
-    m_dataFile.SetPath(kDataFileName);
-    m_dataFile.Reload();
+    BindDataFile(m_dataFile, kDataFileName);
     m_model->ResetFromFile();
     RefreshAverages();
     return true;
@@ -136,13 +145,7 @@ void CListPage::SizeColumns()
 
 void CListPage::LoadAverageTypes()
 {
-    CTextFile items(nullptr, true);
-    items.SetPath(kItemFileName);
-    items.Reload();
-    for (unsigned n = 1; n <= items.GetLineCount(); ++n) {
-        const char* name = items.GetLine(n);
-        m_comboAverageType->addItem(FromCp932(name ? name : ""));
-    }
+    m_comboAverageType->addItems(FromCp932Lines(ReadTypeNames()));
     m_comboAverageType->setCurrentIndex(m_comboAverageType->count() > 0 ? 0 : -1);
 }
 
@@ -156,8 +159,8 @@ unsigned CListPage::RecordCount()
 
 void CListPage::RefreshAverages()
 {
-    // The three averages in one pass over the records: the same figures as AverageText of
-    // fields 2, 3 and 4, at a third of the reading.
+    // The three averages in one pass over the records: the same figures as ComputeAverageText
+    // of each field, at a third of the reading.
     const std::array<std::string, 3> texts =
         ComputePressureAverageTexts(RecordCount(), CachedLineAt(), m_comboAverageType->currentIndex());
     m_staticMaxAverage->setText(QString::fromStdString(texts[0]));
@@ -171,11 +174,6 @@ RecordLineAt CListPage::CachedLineAt()
         const char* line = m_dataFile.GetLine(n);
         return line ? std::string_view(line) : std::string_view();
     };
-}
-
-std::string CListPage::AverageText(int field, int typeFilter)
-{
-    return ComputeAverageText(RecordCount(), CachedLineAt(), field, typeFilter);
 }
 
 void CListPage::OnSelchangeAverageType()
@@ -192,6 +190,12 @@ bool CListPage::InsertRecord(const std::string& line)
     return m_dataFile.InsertLine(1, line);
 }
 
+bool CListPage::ReplaceRecord(int row, const std::string& line)
+{
+    // Unlike the insertions, a replacement writes its text as given: the line end goes with it.
+    return m_dataFile.ReplaceLine(static_cast<unsigned>(row) + 1, line + '\n');
+}
+
 void CListPage::OnAddRecord()
 {
     CRecordDlg dlg(Seam(), this);
@@ -201,10 +205,7 @@ void CListPage::OnAddRecord()
     dlg.m_nType = 0;
     if (dlg.DoModal() != IDOK)
         return;
-    const std::string dateTime = FormatDateTime(dlg.m_timeDate, dlg.m_timeTime);
-    const std::string line = FormatRecordLine(dateTime, dlg.m_nMax, dlg.m_nMin, dlg.m_nPulse, dlg.m_nIhb,
-                                              dlg.m_nType, dlg.m_strComment);
-    if (!InsertRecord(line)) {
+    if (!InsertRecord(FormatRecordLine(EnteredRecord(dlg)))) {
         ReportFailedWrite();
         return;
     }
@@ -232,7 +233,7 @@ void CListPage::ModifyRecord(int row)
         return;
     const char* stored = m_dataFile.GetLine(static_cast<unsigned>(row) + 1);
     // From the file's line rather than the cells, so that the whole stored comment comes back.
-    const MEASUREMENT record = RecordFromLine(stored ? stored : "");
+    const MEASUREMENT record = ParseRecordLine(stored ? stored : "");
     CRecordDlg dlg(Seam(), this);
     const CTime when = ParseDateTime(record.dateTime, CTime::GetCurrentTime());
     dlg.m_timeDate = when;
@@ -245,11 +246,7 @@ void CListPage::ModifyRecord(int row)
     dlg.m_strComment = record.comment;
     if (dlg.DoModal() != IDOK)
         return;
-    const std::string dateTime = FormatDateTime(dlg.m_timeDate, dlg.m_timeTime);
-    const std::string line = FormatRecordLine(dateTime, dlg.m_nMax, dlg.m_nMin, dlg.m_nPulse, dlg.m_nIhb,
-                                              dlg.m_nType, dlg.m_strComment) +
-                             '\n';
-    if (!m_dataFile.ReplaceLine(static_cast<unsigned>(row) + 1, line)) {
+    if (!ReplaceRecord(row, FormatRecordLine(EnteredRecord(dlg)))) {
         ReportFailedWrite();
         return;
     }
@@ -302,5 +299,5 @@ void CListPage::OnPrint()
 
 void CListPage::PrintReport()
 {
-    ::PrintReport(this, Seam(), *m_pPrinters, m_dataFile);
+    ::PrintReport(this, Seam(), RealPrinterSeam(), m_dataFile);
 }

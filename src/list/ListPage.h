@@ -10,7 +10,6 @@
 #include <string>
 
 class CRecordListModel;
-class IPrinterSeam;
 class QComboBox;
 class QLabel;
 class QTableView;
@@ -23,9 +22,6 @@ public:
     ~CListPage() override;
 
     void RefreshAverages();
-    // The average of one record field as decimal text, over the records of one type (0 or -1
-    // for all records).
-    std::string AverageText(int field, int typeFilter);
 
     void OnAddRecord();               // "登録"
     void OnModify();                  // "修正"
@@ -36,7 +32,6 @@ public:
 
     void OnPrint();     // "印刷"
     void PrintReport(); // the one-page report of the print range
-    void SetPrinterSeam(IPrinterSeam& printers) { m_pPrinters = &printers; }
 
     // The selected rows are shown in the list; the lowest one, or -1 when none is selected.
     int FirstSelectedRow() const;
@@ -62,10 +57,11 @@ private:
     RecordLineAt CachedLineAt();
     // Stores a new record as line 1, keeping at most m_nRecordLimit lines when it is positive.
     bool InsertRecord(const std::string& line);
+    // Stores a corrected record in place of line row + 1.
+    bool ReplaceRecord(int row, const std::string& line);
     // After a failed write: the list shows the file as it is, and the user learns that the
     // change was not saved.
     void ReportFailedWrite();
 
-    IPrinterSeam* m_pPrinters;
     CRecordListModel* m_model = nullptr; // owned by this page as its Qt child
 };

@@ -1,9 +1,9 @@
 #include "list/RecordDlg.h"
 
-#include "list/RecordRules.h"
 #include "platform/QtText.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
+#include "store/RecordLine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,12 +43,7 @@ QString CRecordDlg::CommentTooLongMessage()
 bool CRecordDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_itemFile.SetPath(kItemFileName);
-    m_itemFile.Reload();
-    for (unsigned n = 1; n <= m_itemFile.GetLineCount(); ++n) {
-        const char* name = m_itemFile.GetLine(n);
-        m_comboType->addItem(FromCp932(name ? name : ""));
-    }
+    m_comboType->addItems(FromCp932Lines(ReadTypeNames()));
     UpdateData(false); // now that the list is filled, m_nType selects its entry
     auto* max = Get<QLineEdit>(IDC_MAX);
     max->setFocus(Qt::OtherFocusReason);

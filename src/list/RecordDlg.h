@@ -4,7 +4,6 @@
 
 #include "platform/Dialog.h"
 #include "platform/LocalTime.h"
-#include "store/TextFile.h"
 
 #include <cstdint>
 #include <string>
@@ -27,8 +26,7 @@ public:
     std::string m_strComment;   // edit 1027, code page 932, stored form (see StorableComment)
     int m_nType = -1;           // combo 1025: the type index, -1 for none
 
-    QComboBox* m_comboType = nullptr;
-    CTextFile m_itemFile{nullptr, true};
+    QComboBox* m_comboType = nullptr; // filled with the type names when the dialog opens
 
     bool OnInitDialog() override;
 

@@ -72,7 +72,8 @@ int CRecordListModel::columnCount(const QModelIndex& parent) const
 QString CRecordListModel::CellText(int row, int column) const
 {
     const char* line = m_file.GetLine(static_cast<unsigned>(row) + 1);
-    return line ? CellString(GetRecordField(line, column + 1)) : QString();
+    // Column c shows field c + 1.
+    return line ? CellString(RecordFieldText(line, static_cast<RecordField>(column + 1))) : QString();
 }
 
 QVariant CRecordListModel::data(const QModelIndex& index, int role) const

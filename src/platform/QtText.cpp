@@ -8,6 +8,15 @@ QString FromCp932(std::string_view cp932)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QStringList FromCp932Lines(const std::vector<std::string>& lines)
+{
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        texts.append(FromCp932(line));
+    return texts;
+}
+
 std::optional<std::string> ToCp932(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();

@@ -73,13 +73,13 @@ struct Row
 Row ReadRow(std::string_view line)
 {
     Row row;
-    row.dateTime = std::string(GetRecordField(line, 1));
-    row.max = ReadLong(GetRecordField(line, 2));
-    row.min = ReadLong(GetRecordField(line, 3));
-    row.pulse = ReadLong(GetRecordField(line, 4));
-    row.ihb = ReadLong(GetRecordField(line, 5)) != 0;
-    row.type = ReadLong(GetRecordField(line, 6));
-    row.comment = std::string(GetRecordField(line, 7));
+    row.dateTime = std::string(RecordFieldText(line, RecordField::DateTime));
+    row.max = ReadRecordNumber(line, RecordField::Max);
+    row.min = ReadRecordNumber(line, RecordField::Min);
+    row.pulse = ReadRecordNumber(line, RecordField::Pulse);
+    row.ihb = ReadRecordNumber(line, RecordField::Ihb) != 0;
+    row.type = ReadRecordNumber(line, RecordField::Type);
+    row.comment = std::string(RecordFieldText(line, RecordField::Comment));
     return row;
 }
 

@@ -21,26 +21,6 @@
 
 namespace {
 
-// All lines of a cached text file, in order.
-std::vector<std::string> AllLines(CTextFile& file)
-{
-    std::vector<std::string> lines;
-    lines.reserve(file.GetLineCount());
-    for (unsigned n = 1; n <= file.GetLineCount(); ++n) {
-        const char* line = file.GetLine(n);
-        lines.emplace_back(line ? line : "");
-    }
-    return lines;
-}
-
-std::vector<std::string> ReadFreshLines(const char* name)
-{
-    CTextFile file(nullptr, true);
-    file.SetPath(name);
-    file.Reload();
-    return AllLines(file);
-}
-
 // Setting line n, or the empty text when the file does not reach it.
 std::string SettingAt(const std::vector<std::string>& settings, unsigned n)
 {
@@ -98,11 +78,11 @@ void PaintReport(QPainter& painter, CTextFile& dataFile)
     const QFontMetrics metrics = painter.fontMetrics();
     // The height of a sample text, measured only, is the line height.
     const int h = metrics.size(Qt::TextSingleLine, QStringLiteral("Orvanta")).height();
-    const std::vector<std::string> settings = ReadFreshLines(kSettingFileName);
-    const std::vector<std::string> typeNames = ReadFreshLines(kItemFileName);
+    const std::vector<std::string> settings = ReadDataFileLines(kSettingFileName);
+    const std::vector<std::string> typeNames = ReadDataFileLines(kItemFileName);
     const std::vector<ReportLine> lines =
         LayoutReport(h, SettingAt(settings, kSettingName), ReadLong(SettingAt(settings, kSettingPrintFrom)),
-                     ReadLong(SettingAt(settings, kSettingPrintTo)), AllLines(dataFile), typeNames);
+                     ReadLong(SettingAt(settings, kSettingPrintTo)), FileLines(dataFile), typeNames);
     // drawText takes the baseline: the top of the text lies one ascent above it.
     for (const ReportLine& line : lines)
         painter.drawText(line.x, line.y + metrics.ascent(), FromCp932(line.text));

@@ -160,8 +160,7 @@ bool CSettingsPage::OnInitDialog()
 {
     CPage::OnInitDialog();
 
-    m_settingFile.SetPath(kSettingFileName);
-    m_settingFile.Reload();
+    BindDataFile(m_settingFile, kSettingFileName);
     m_nMaxRecords = SettingNumber(m_settingFile.GetLine(kSettingRecordLimit));
     m_nPrintFrom = SettingNumber(m_settingFile.GetLine(kSettingPrintFrom));
     m_nPrintTo = SettingNumber(m_settingFile.GetLine(kSettingPrintTo));
@@ -169,15 +168,9 @@ bool CSettingsPage::OnInitDialog()
     m_bUseFuse = SettingFlag(m_settingFile.GetLine(kSettingUseFuse));
     m_strName = SettingText(m_settingFile.GetLine(kSettingName));
 
-    m_itemFile.SetPath(kItemFileName);
-    m_itemFile.Reload();
-    for (unsigned i = 1;; ++i) {
-        if (!m_itemFile.IsLoaded())
-            m_itemFile.LoadCache();
-        if (i > m_itemFile.GetLineCount())
-            break;
-        m_listTypes->addItem(MakeTypeEntry(SettingText(m_itemFile.GetLine(i))));
-    }
+    BindDataFile(m_itemFile, kItemFileName);
+    for (const std::string& name : FileLines(m_itemFile))
+        m_listTypes->addItem(MakeTypeEntry(name));
     if (m_listTypes->count() > 0)
         m_listTypes->setCurrentRow(0);
 

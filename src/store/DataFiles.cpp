@@ -59,3 +59,35 @@ void CreateMissingDataFiles()
     CreateIfMissing(kSettingFileName, DefaultSettingLines());
     CreateIfMissing(kDataFileName, {});
 }
+
+bool BindDataFile(CTextFile& file, const char* name)
+{
+    file.SetPath(name);
+    return file.Reload();
+}
+
+std::vector<std::string> FileLines(CTextFile& file)
+{
+    // An empty file never counts as loaded: load it before asking for the count.
+    if (!file.IsLoaded())
+        file.LoadCache();
+    std::vector<std::string> lines;
+    lines.reserve(file.GetLineCount());
+    for (unsigned n = 1; n <= file.GetLineCount(); ++n) {
+        const char* line = file.GetLine(n);
+        lines.emplace_back(line ? line : "");
+    }
+    return lines;
+}
+
+std::vector<std::string> ReadDataFileLines(const char* name)
+{
+    CTextFile file(nullptr, true);
+    BindDataFile(file, name);
+    return FileLines(file);
+}
+
+std::vector<std::string> ReadTypeNames()
+{
+    return ReadDataFileLines(kItemFileName);
+}

@@ -1,8 +1,11 @@
 #pragma once
-// The three data files in the current directory, their defaults and their creation.
+// The three data files in the current directory, their defaults and their creation, and the
+// reading every page does: binding a file, taking its lines, the measurement type names.
 
 #include <string>
 #include <vector>
+
+class CTextFile;
 
 inline constexpr const char* kDataFileName = "data.txt";
 inline constexpr const char* kItemFileName = "item.txt";
@@ -28,3 +31,16 @@ enum SettingLine : unsigned
 // Creates whichever of the three files is missing, in the order item, setting, data, with
 // its default lines. An existing file is left untouched, whatever it holds.
 void CreateMissingDataFiles();
+
+// Binds a cached file to one of the data files (a name relative to the current directory) and
+// reads it. False when nothing could be read: a missing or empty file has no lines.
+bool BindDataFile(CTextFile& file, const char* name);
+
+// Every line the file holds now, in order, without line ends; a file not yet read is read first.
+std::vector<std::string> FileLines(CTextFile& file);
+
+// Every line of one of the data files, read afresh; none when it cannot be read.
+std::vector<std::string> ReadDataFileLines(const char* name);
+
+// The measurement type names, in file order, so that a name's index is its type index.
+std::vector<std::string> ReadTypeNames();

@@ -74,20 +74,80 @@ long ReadLong(std::string_view text)
     return static_cast<long>(ReadInt(text));
 }
 
-std::string FormatRecordLine(std::string_view dateTime, std::uint32_t max, std::uint32_t min,
-                             std::uint32_t pulse, int ihb, int type, std::string_view comment)
+std::string_view RecordFieldText(std::string_view line, RecordField field)
+{
+    return GetRecordField(line, static_cast<int>(field));
+}
+
+std::int32_t ReadRecordNumber(std::string_view line, RecordField field)
+{
+    return ReadInt(RecordFieldText(line, field));
+}
+
+MEASUREMENT ParseRecordLine(std::string_view line)
+{
+    const std::array<std::string_view, 7> fields = SplitRecordFields(line);
+    const auto at = [&](RecordField f) { return fields[static_cast<size_t>(f) - 1]; };
+    MEASUREMENT m;
+    m.dateTime = std::string(at(RecordField::DateTime));
+    m.max = static_cast<std::uint32_t>(ReadLong(at(RecordField::Max)));
+    m.min = static_cast<std::uint32_t>(ReadLong(at(RecordField::Min)));
+    m.pulse = static_cast<std::uint32_t>(ReadLong(at(RecordField::Pulse)));
+    m.ihb = ReadInt(at(RecordField::Ihb));
+    m.type = ReadInt(at(RecordField::Type));
+    m.comment = std::string(StoredComment(line));
+    return m;
+}
+
+std::string FormatRecordLine(const MEASUREMENT& m)
 {
     std::string line;
-    line.reserve(dateTime.size() + comment.size() + 48);
-    line.append(dateTime);
-    for (long long v : {static_cast<long long>(static_cast<std::int32_t>(max)),
-                        static_cast<long long>(static_cast<std::int32_t>(min)),
-                        static_cast<long long>(static_cast<std::int32_t>(pulse)), static_cast<long long>(ihb),
-                        static_cast<long long>(type)}) {
+    line.reserve(m.dateTime.size() + m.comment.size() + 48);
+    line.append(m.dateTime);
+    for (long long v : {static_cast<long long>(static_cast<std::int32_t>(m.max)),
+                        static_cast<long long>(static_cast<std::int32_t>(m.min)),
+                        static_cast<long long>(static_cast<std::int32_t>(m.pulse)),
+                        static_cast<long long>(m.ihb), static_cast<long long>(m.type)}) {
         line += ',';
         line += std::to_string(v);
     }
     line += ',';
-    line.append(comment);
+    line.append(m.comment);
     return line;
+}
+
+namespace {
+
+// "，" (U+FF0C) in code page 932.
+constexpr std::string_view kFullWidthComma = "\x81\x43";
+
+} // namespace
+
+std::string StorableComment(std::string_view cp932)
+{
+    // In code page 932 no trail byte of a double-byte character is a comma, CR or LF, so
+    // these bytes are always characters of their own.
+    std::string stored;
+    stored.reserve(cp932.size());
+    for (const char c : cp932) {
+        if (c == ',')
+            stored += kFullWidthComma;
+        else if (c == '\r' || c == '\n')
+            stored += ' ';
+        else
+            stored += c;
+    }
+    return stored;
+}
+
+std::string_view StoredComment(std::string_view line)
+{
+    size_t start = 0;
+    for (int comma = 0; comma < 6; ++comma) {
+        const size_t found = line.find(',', start);
+        if (found == std::string_view::npos)
+            return {};
+        start = found + 1;
+    }
+    return line.substr(start);
 }

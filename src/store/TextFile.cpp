@@ -1,5 +1,7 @@
 #include "store/TextFile.h"
 
+#include "store/AtomicReplace.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -122,113 +124,6 @@ ReadResult ReadWholeFile(const std::string& path, std::string& out, struct stat*
     out.resize(got);
     // An error from close counts as well: an edit reports every error the system gives it.
     return ::close(fd) == 0 ? ReadResult::Ok : ReadResult::Failed;
-}
-
-bool WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
-// Makes the rename of a file in dir durable.
-bool SyncDirectory(const std::string& dir)
-{
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-}
-
-std::string DirectoryOf(const std::string& path)
-{
-    const auto dir = std::filesystem::path(path).parent_path();
-    return dir.empty() ? std::string(".") : dir.string();
-}
-
-long long MtimeNs(const struct stat& st)
-{
-    return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-}
-
-// Gives the new file a modification time later than the old one's even when the clock has not
-// moved on since the last write, so that readers comparing file stamps notice every edit.
-bool StampLaterThan(int fd, const struct stat& original)
-{
-    struct stat now = {};
-    if (::fstat(fd, &now) != 0)
-        return false;
-    if (MtimeNs(now) > MtimeNs(original))
-        return true;
-    const long long ns = MtimeNs(original) + 1;
-    const struct timespec times[2] = {
-        {0, UTIME_OMIT}, {static_cast<time_t>(ns / 1000000000LL), static_cast<long>(ns % 1000000000LL)}};
-    return ::futimens(fd, times) == 0;
-}
-
-enum class ReplaceResult
-{
-    Done,      // the new content is in place and durable
-    Unchanged, // failed; the file still holds its old content
-    NotDurable // failed after the rename: the new content is in place but may not survive a crash
-};
-
-// Writes content to the temporary file in the current directory, makes it durable and renames
-// it over path. Unless the rename happened, a failure leaves the file at path unchanged; the
-// temporary file is gone in every case.
-ReplaceResult ReplaceFileAtomically(const std::string& path, std::string_view content,
-                                    const struct stat* original)
-{
-    const char* temp = CTextFile::kTempFileName;
-    ::unlink(temp); // a leftover of an interrupted edit is never data
-    const mode_t mode = original ? (original->st_mode & 0777) : 0666;
-    const int fd = ::open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-    if (fd < 0)
-        return ReplaceResult::Unchanged;
-    bool ok = WriteAll(fd, content);
-    if (ok && original)
-        ok = ::fchmod(fd, mode) == 0 && StampLaterThan(fd, *original); // the umask may have cut bits
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temp, path.c_str()) != 0) {
-        ::unlink(temp);
-        return ReplaceResult::Unchanged;
-    }
-    return SyncDirectory(DirectoryOf(path)) ? ReplaceResult::Done : ReplaceResult::NotDurable;
-}
-
-// Puts the old content back after an edit whose rename could not be made durable; true when
-// the file holds its old content again.
-bool RestoreFile(const std::string& path, std::string_view old, const struct stat* original)
-{
-    if (original)
-        return ReplaceFileAtomically(path, old, original) != ReplaceResult::Unchanged;
-    if (::unlink(path.c_str()) != 0) // the edit created the file
-        return false;
-    SyncDirectory(DirectoryOf(path));
-    return true;
-}
-
-// The file an edit replaces: for a symbolic link its target, so that the link survives. Null when
-// the path cannot be examined.
-std::optional<std::string> EditTarget(const std::string& path)
-{
-    struct stat st = {};
-    if (::lstat(path.c_str(), &st) != 0)
-        return errno == ENOENT ? std::optional(path) : std::nullopt;
-    if (!S_ISLNK(st.st_mode))
-        return path;
-    std::error_code ec;
-    const auto target = std::filesystem::weakly_canonical(path, ec);
-    return ec ? std::nullopt : std::optional(target.string());
 }
 
 // A file the user made read-only stays as it is, as a rewrite in place would fail on it.
@@ -559,7 +454,7 @@ bool CTextFile::DeleteLine(unsigned n)
 bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
 {
     Close(); // the stream would read the replaced file; later reads reopen by the path
-    const std::optional<std::string> resolved = EditTarget(m_szPath);
+    const std::optional<std::string> resolved = ReplaceTarget(m_szPath);
     if (!resolved)
         return false;
     const std::string& target = *resolved;

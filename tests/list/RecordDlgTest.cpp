@@ -1,6 +1,6 @@
 // The entry dialog: its start values, and the checks of OK in the order of the exchange.
 #include "list/RecordDlg.h"
-#include "list/RecordRules.h"
+#include "store/RecordLine.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"

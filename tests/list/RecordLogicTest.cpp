@@ -1,10 +1,8 @@
-// The pure record logic of the list: averages, category colours, date-time text and the form
-// a record is stored in.
+// The pure record logic of the list: averages, category colours and date-time text.
 #include "list/Averages.h"
 #include "list/CellColours.h"
 #include "list/DateTimeText.h"
-#include "list/RecordRules.h"
-#include "platform/Cp932.h"
+#include "store/RecordLine.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +14,14 @@ namespace {
 std::string Average(const std::vector<std::string>& lines, int field, int filter)
 {
     const RecordLineAt at = [&](unsigned n) { return std::string_view(lines[n - 1]); };
-    return ComputeAverageText(static_cast<unsigned>(lines.size()), at, field, filter);
+    return ComputeAverageText(static_cast<unsigned>(lines.size()), at, static_cast<RecordField>(field),
+                              filter);
 }
 
 std::string Line(int max, int min = 80, int ihb = 0, int type = 0)
 {
-    return FormatRecordLine("2024/5/3 07:05:09", static_cast<std::uint32_t>(max),
-                            static_cast<std::uint32_t>(min), 70, ihb, type, "");
+    return FormatRecordLine({"2024/5/3 07:05:09", static_cast<std::uint32_t>(max),
+                             static_cast<std::uint32_t>(min), 70, ihb, type, ""});
 }
 
 } // namespace
@@ -107,31 +106,4 @@ TEST(DateTimeText, ATextThatNamesNoRealTimeGivesTheFallback)
     for (const char* text : {"abc", "", "2024/13/40 25:61:61", "2023/2/29 10:00:00", "2024/5/3 24:00:00",
                              "-2024/5/3 07:05:09", "99999999999/1/1 00:00:00", "2024/5/3 07:60:00"})
         EXPECT_EQ(ParseDateTime(text, fallback), fallback) << text;
-}
-
-TEST(RecordRules, CommasAndLineBreaksNeverReachTheStoredComment)
-{
-    EXPECT_EQ(StorableComment(Cp932FromUtf8("朝食後,散歩")), Cp932FromUtf8("朝食後，散歩"));
-    EXPECT_EQ(StorableComment("a\r\nb"), "a  b");
-    // Double-byte characters whose second byte is a backslash stay as they are.
-    EXPECT_EQ(StorableComment(Cp932FromUtf8("表示ソ")), Cp932FromUtf8("表示ソ"));
-    // The longest record the dialog lets through is still one line of the file.
-    const std::string longest =
-        FormatRecordLine("9999/12/31 23:59:59", 0x80000000u, 0x80000000u, 0x80000000u, -2147483647 - 1,
-                         -2147483647 - 1, std::string(kCommentMaxBytes, 'x'));
-    EXPECT_LE(static_cast<int>(longest.size()), kRecordLineMaxBytes);
-}
-
-TEST(RecordRules, ACorrectionStartsFromTheWholeStoredRecord)
-{
-    const std::string comment = "first part,after a comma " + std::string(300, 'x');
-    const MEASUREMENT m = RecordFromLine("2004/5/3 07:05:09,-1,99999999999,72,1,7," + comment);
-    EXPECT_EQ(m.dateTime, "2004/5/3 07:05:09");
-    EXPECT_EQ(m.max, 4294967295u); // written as -1 from an unsigned 4294967295
-    EXPECT_EQ(m.min, 2147483647u); // hand-edited beyond 32 bits: saturates
-    EXPECT_EQ(m.pulse, 72u);
-    EXPECT_EQ(m.ihb, 1);
-    EXPECT_EQ(m.type, 7);
-    EXPECT_EQ(m.comment, comment);
-    EXPECT_EQ(RecordFromLine("2004/5/3 07:05:09,120").comment, "");
 }

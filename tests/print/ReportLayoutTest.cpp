@@ -18,7 +18,8 @@ std::string J(const char* utf8)
 std::string Rec(int max, int min, int pulse, int type = 0, std::string date = "d", int ihb = 0,
                 const std::string& comment = "")
 {
-    return FormatRecordLine(date, max, min, pulse, ihb, type, comment);
+    return FormatRecordLine({date, static_cast<std::uint32_t>(max), static_cast<std::uint32_t>(min),
+                             static_cast<std::uint32_t>(pulse), ihb, type, comment});
 }
 
 // Position n holds the record of day n.

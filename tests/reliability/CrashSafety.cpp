@@ -34,9 +34,9 @@ constexpr int kRecords = 10000;
 
 std::string Record(unsigned serial)
 {
-    return FormatRecordLine("2004/5/3 07:05:09", 100 + serial % 80, 60 + serial % 40, 50 + serial % 50,
-                            static_cast<int>(serial % 2), static_cast<int>(serial % 5),
-                            "record " + std::to_string(serial));
+    return FormatRecordLine({"2004/5/3 07:05:09", 100 + serial % 80, 60 + serial % 40, 50 + serial % 50,
+                             static_cast<int>(serial % 2), static_cast<int>(serial % 5),
+                             "record " + std::to_string(serial)});
 }
 
 std::string Bytes(const std::vector<std::string>& lines)

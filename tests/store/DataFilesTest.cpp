@@ -59,4 +59,17 @@ TEST(DataFilesTest, OnlyTheMissingFileIsCreated)
     EXPECT_EQ(ReadBytes("setting.txt"), Cp932Lines({"1000", "1", "30", "0", "0", "未設定"}));
 }
 
+TEST(DataFilesTest, ReadersTakeEveryLineInFileOrder)
+{
+    ScopedDataDir dir;
+    EXPECT_TRUE(ReadTypeNames().empty()); // a missing file has no lines
+    CreateMissingDataFiles();
+    EXPECT_EQ(ReadTypeNames(), DefaultItemLines());
+    EXPECT_EQ(ReadDataFileLines(kSettingFileName), DefaultSettingLines());
+    WriteBytes("data.txt", "a,1\r\n\r\nc,3"); // an empty line counts; the last needs no line end
+    CTextFile data(nullptr, true);
+    EXPECT_TRUE(BindDataFile(data, kDataFileName));
+    EXPECT_EQ(FileLines(data), (std::vector<std::string>{"a,1", "", "c,3"}));
+}
+
 } // namespace

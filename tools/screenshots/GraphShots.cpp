@@ -45,9 +45,9 @@ void WriteSampleYear()
             if (day % 61 == 17 && !evening)
                 max += 30; // an occasional high morning reading
             const auto pulse = static_cast<std::uint32_t>(68 + 6 * noise(random));
-            lines.push_back(FormatRecordLine(DateTimeText(when), static_cast<std::uint32_t>(std::lround(max)),
-                                             static_cast<std::uint32_t>(std::lround(min)), pulse, 0,
-                                             evening ? 3 : 1, ""));
+            lines.push_back(FormatRecordLine(
+                {DateTimeText(when), static_cast<std::uint32_t>(std::lround(max)),
+                 static_cast<std::uint32_t>(std::lround(min)), pulse, 0, evening ? 3 : 1, ""}));
         }
     }
     std::ofstream out("data.txt", std::ios::binary | std::ios::trunc);

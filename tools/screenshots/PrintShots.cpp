@@ -82,7 +82,7 @@ void WriteSampleData()
     std::vector<std::string> records;
     for (const Sample& s : samples)
         records.push_back(
-            FormatRecordLine(s.date, s.max, s.min, s.pulse, s.ihb, s.type, Cp932FromUtf8(s.comment)));
+            FormatRecordLine({s.date, s.max, s.min, s.pulse, s.ihb, s.type, Cp932FromUtf8(s.comment)}));
     WriteLines("data.txt", records);
 }
 
