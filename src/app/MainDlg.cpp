@@ -21,7 +21,7 @@ QString AboutEntryText()
 
 CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
-      m_graphPage(seam), m_hIcon(QStringLiteral(":/velliqa.svg"))
+      m_graphPage(seam), m_icon(QStringLiteral(":/velliqa.svg"))
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -51,7 +51,7 @@ bool CMainDlg::OnInitDialog()
     auto* about = new QShortcut(QKeySequence(QStringLiteral("Alt+A")), this);
     connect(about, &QShortcut::activated, this, [this] { OnSysCommand(kIdmAboutBox); });
 
-    setWindowIcon(m_hIcon);
+    setWindowIcon(m_icon);
     m_nCurTab = 0;
 
     const QString texts[] = {QStringLiteral("　　メイン　　"), QStringLiteral("　　グラフ　　"),

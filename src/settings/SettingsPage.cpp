@@ -148,8 +148,8 @@ void CSettingsPage::DoDataExchange(CDataExchange& dx)
         !DDX_TextUnsigned(dx, m_editPrintFrom, m_nPrintFrom) ||
         !DDX_TextUnsigned(dx, m_editPrintTo, m_nPrintTo))
         return;
-    DDX_Check(dx, m_checkFuse, m_bUseFuse);
-    DDX_Check(dx, m_checkBl, m_bUseBl);
+    DDX_Check(dx, m_checkFuse, m_nUseFuse);
+    DDX_Check(dx, m_checkBl, m_nUseBl);
     if (!DDX_Text(dx, m_editName, m_strName) || !DDV_MaxChars(dx, m_editName, m_strName, kMaxNameBytes))
         return;
     if (!dx.m_bSaveAndValidate)
@@ -164,8 +164,8 @@ bool CSettingsPage::OnInitDialog()
     m_nMaxRecords = SettingNumber(m_settingFile.GetLine(kSettingRecordLimit));
     m_nPrintFrom = SettingNumber(m_settingFile.GetLine(kSettingPrintFrom));
     m_nPrintTo = SettingNumber(m_settingFile.GetLine(kSettingPrintTo));
-    m_bUseBl = SettingFlag(m_settingFile.GetLine(kSettingUseBl));
-    m_bUseFuse = SettingFlag(m_settingFile.GetLine(kSettingUseFuse));
+    m_nUseBl = SettingFlag(m_settingFile.GetLine(kSettingUseBl));
+    m_nUseFuse = SettingFlag(m_settingFile.GetLine(kSettingUseFuse));
     m_strName = SettingText(m_settingFile.GetLine(kSettingName));
 
     BindDataFile(m_itemFile, kItemFileName);

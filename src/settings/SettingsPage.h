@@ -38,8 +38,8 @@ public:
     std::uint32_t m_nMaxRecords = 0;
     std::uint32_t m_nPrintFrom = 0;
     std::uint32_t m_nPrintTo = 0;
-    int m_bUseFuse = 0;
-    int m_bUseBl = 0;
+    int m_nUseFuse = 0;
+    int m_nUseBl = 0;
     std::string m_strName; // code page 932
 
     bool OnInitDialog() override;

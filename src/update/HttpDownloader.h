@@ -92,7 +92,7 @@ private:
     std::uint32_t FailDownload(DownloadError error);
 
     std::unique_ptr<IHttpTransport> m_transport;
-    std::size_t m_maxBody;
+    std::size_t m_nMaxBody;
     ResizeFn m_resize;
 
     std::unique_ptr<char, FreeDeleter> m_pData;
