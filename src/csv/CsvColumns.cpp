@@ -1,0 +1,158 @@
+#include "csv/CsvColumns.h"
+
+#include <utility>
+
+namespace {
+
+struct FieldNames
+{
+    CsvField field;
+    std::vector<std::string_view> names; // already normalised
+};
+
+// The names each field is known by in the programs whose files are read, normalised.
+const std::vector<FieldNames>& KnownNames()
+{
+    static const std::vector<FieldNames> names = {
+        {CsvField::DateTime, {"datetime", "timestamp", "日時", "測定日時"}},
+        {CsvField::Date, {"date", "日付", "測定日", "datum"}},
+        {CsvField::Time, {"time", "時刻", "測定時刻", "uhrzeit", "zeit"}},
+        {CsvField::Systolic, {"sys", "systolic", "最高血圧", "収縮期血圧", "上", "systole"}},
+        {CsvField::Diastolic, {"dia", "diastolic", "最低血圧", "拡張期血圧", "下", "diastole"}},
+        {CsvField::Pulse, {"pulse", "heartrate", "hr", "bpm", "脈拍", "脈拍数", "puls"}},
+        {CsvField::Ihb, {"ihb", "irregular", "不規則脈波", "不整脈"}},
+        {CsvField::Type, {"type", "種類", "タイミング"}},
+        {CsvField::Comment,
+         {"note", "notes", "comment", "memo", "コメント", "メモ", "備考", "notiz", "kommentar"}},
+    };
+    return names;
+}
+
+// Opening and closing brackets, ASCII and full-width.
+const std::vector<std::pair<std::string_view, std::string_view>>& Brackets()
+{
+    static const std::vector<std::pair<std::string_view, std::string_view>> brackets = {
+        {"(", ")"}, {"[", "]"}, {"{", "}"}, {"（", "）"}, {"［", "］"}, {"【", "】"}, {"｛", "｝"},
+    };
+    return brackets;
+}
+
+bool IsBlankAt(std::string_view text, size_t i, size_t& length)
+{
+    static constexpr std::string_view kIdeographicSpace = "\u3000";
+    if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n') {
+        length = 1;
+        return true;
+    }
+    if (text.substr(i).starts_with(kIdeographicSpace)) {
+        length = kIdeographicSpace.size();
+        return true;
+    }
+    return false;
+}
+
+// The bracket closing the one that opens at i, if a bracket opens there.
+bool OpensBracketAt(std::string_view text, size_t i, std::string_view& closing, size_t& length)
+{
+    for (const auto& [open, close] : Brackets()) {
+        if (text.substr(i).starts_with(open)) {
+            closing = close;
+            length = open.size();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string CsvFieldName(CsvField field, CsvLanguage language)
+{
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, kCsvFieldCount> names{{
+        {"日時", "date and time"},
+        {"日付", "date"},
+        {"時刻", "time"},
+        {"最高血圧", "systolic pressure"},
+        {"最低血圧", "diastolic pressure"},
+        {"脈拍", "pulse"},
+        {"IHB", "irregular pulse"},
+        {"種類", "type"},
+        {"コメント", "comment"},
+    }};
+    const auto& pair = names[static_cast<size_t>(field)];
+    return std::string(language == CsvLanguage::Japanese ? pair.first : pair.second);
+}
+
+std::string NormalisedHeaderName(std::string_view name)
+{
+    std::string out;
+    out.reserve(name.size());
+    for (size_t i = 0; i < name.size();) {
+        size_t length = 0;
+        std::string_view closing;
+        if (IsBlankAt(name, i, length)) {
+            i += length;
+        } else if (OpensBracketAt(name, i, closing, length)) {
+            const size_t end = name.find(closing, i + length);
+            i = end == std::string_view::npos ? name.size() : end + closing.size();
+        } else {
+            const char c = name[i++];
+            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+    }
+    return out;
+}
+
+bool TryFieldOfHeader(std::string_view name, CsvField& field)
+{
+    const std::string normalised = NormalisedHeaderName(name);
+    for (const FieldNames& known : KnownNames()) {
+        for (const std::string_view candidate : known.names) {
+            if (normalised == candidate) {
+                field = known.field;
+                return true;
+            }
+        }
+    }
+    // "timestampUnixMs", "timestamp_ms": a time stamp named with its unit.
+    if (normalised.starts_with("timestamp")) {
+        field = CsvField::DateTime;
+        return true;
+    }
+    return false;
+}
+
+CsvColumnMap MatchCsvColumns(const std::vector<std::string>& header)
+{
+    CsvColumnMap map;
+    for (size_t column = 0; column < header.size(); ++column) {
+        CsvField field;
+        if (TryFieldOfHeader(header[column], field) && !map.Has(field))
+            map[field] = static_cast<int>(column);
+    }
+    return map;
+}
+
+std::vector<CsvField> MissingCsvFields(const CsvColumnMap& map)
+{
+    std::vector<CsvField> missing;
+    if (!map.Has(CsvField::DateTime) && !map.Has(CsvField::Date))
+        missing.push_back(CsvField::Date);
+    for (const CsvField field : {CsvField::Systolic, CsvField::Diastolic}) {
+        if (!map.Has(field))
+            missing.push_back(field);
+    }
+    return missing;
+}
+
+std::string MissingCsvFieldsText(const std::vector<CsvField>& missing, CsvLanguage language)
+{
+    const bool japanese = language == CsvLanguage::Japanese;
+    std::string text = japanese ? "必要な列がありません: " : "required columns are missing: ";
+    for (size_t i = 0; i < missing.size(); ++i) {
+        if (i > 0)
+            text += ", ";
+        text += CsvFieldName(missing[i], language);
+    }
+    return text;
+}
