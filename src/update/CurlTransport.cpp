@@ -11,7 +11,7 @@ namespace {
 constexpr int kPollMs = 100;
 // Bytes held for the reader before the transfer pauses; memory stays bounded whatever the
 // server sends.
-constexpr std::size_t kMaxPending = 64 * 1024;
+constexpr std::size_t kMaxPending = std::size_t{64} * 1024;
 
 void InitCurlOnce()
 {

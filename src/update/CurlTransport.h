@@ -19,7 +19,7 @@ struct CurlLimits
     long totalTimeoutMs = 60'000;
     long maxRedirects = 5;
     // A body announced as longer than this fails at once.
-    long long maxBody = 1024 * 1024;
+    long long maxBody = 1024LL * 1024;
 };
 
 class CCurlTransport final : public IHttpTransport
