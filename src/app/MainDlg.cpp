@@ -23,9 +23,12 @@ CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
       m_graphPage(seam), m_icon(QStringLiteral(":/velliqa.svg"))
 {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    m_tab = Get<QTabBar>(IDC_TAB);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    m_tab = Get<QTabBar>(MainIds::IDC_TAB);
+    // A type renamed on the settings page shows at once in the list page's selector.
+    connect(&m_settingsPage, &CSettingsPage::TypeRenamed, &m_listPage, &CListPage::OnTypeRenamed);
 }
 
 CPage& CMainDlg::Page(int tab)
@@ -60,7 +63,6 @@ bool CMainDlg::OnInitDialog()
         m_tab->addTab(texts[i]);
         Page(i).Create(this);
     }
-    m_settingsPage.m_pListPage = &m_listPage;
 
     // The tab control's display area: a frame below the row of tab headers.
     const CDialogUnits du(font());
@@ -68,7 +70,8 @@ bool CMainDlg::OnInitDialog()
     m_tab->setGeometry(area.x(), area.y(), area.width(), m_tab->sizeHint().height());
     auto* pane = new QFrame(this);
     pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    pane->setGeometry(area.x(), m_tab->geometry().bottom(), area.width(), area.bottom() - m_tab->geometry().bottom());
+    pane->setGeometry(area.x(), m_tab->geometry().bottom(), area.width(),
+                      area.bottom() - m_tab->geometry().bottom());
     pane->lower();
 
     m_listPage.show();
@@ -80,7 +83,7 @@ bool CMainDlg::OnInitDialog()
         OnSelchangingTab();
         OnSelchangeTab();
     });
-    if (auto* exit = Get<QPushButton>(1))
+    if (auto* exit = Get<QPushButton>(MainIds::IDC_EXIT))
         exit->setFocus();
     return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The dialog templates of the program, by template id.
+// The dialog templates of the program; their ids and their controls' ids are in ControlIds.h.
 
 #include "platform/DialogTemplate.h"
+#include "res/ControlIds.h"
 
 const DlgTemplate& AboutTemplate();    // 100
 const DlgTemplate& MainTemplate();     // 102
@@ -11,6 +12,3 @@ const DlgTemplate& SettingsTemplate(); // 131, settings page
 const DlgTemplate& OtherTemplate();    // 132, other page
 const DlgTemplate& GraphTemplate();    // 133, graph page
 const DlgTemplate& RenameTemplate();   // 134, rename dialog
-
-// Control ids shared by more than one class.
-inline constexpr int IDC_TAB = 1015;

@@ -1,5 +1,6 @@
 #include "update/OtherPage.h"
 
+#include "config/VelliqaConfig.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "res/Templates.h"
@@ -16,7 +17,7 @@
 namespace {
 
 // The version file's URL is a setting of the build (VELLIQA_UPDATE_URL in CMake).
-constexpr const char* kUpdateUrl = VELLIQA_UPDATE_URL;
+constexpr const char* kUpdateUrl = kVelliqaUpdateUrl;
 
 QString FailureReason(DownloadError error, int status)
 {
@@ -67,7 +68,7 @@ COtherPage::COtherPage(IModalSeam& seam)
     // The version text reads out as it shows.
     for (auto* label : findChildren<QLabel*>())
         label->setAccessibleName(label->text());
-    if (auto* button = Get<QPushButton>(IDC_ONLINE_UPDATE))
+    if (auto* button = Get<QPushButton>(OtherIds::IDC_ONLINE_UPDATE))
         connect(button, &QPushButton::clicked, this, [this] { OnOnlineUpdate(); });
 }
 

@@ -18,7 +18,6 @@ class COtherPage : public CPage
 {
     Q_OBJECT
 public:
-    static constexpr int IDC_ONLINE_UPDATE = 1035;
     using TransportFactory = std::function<std::unique_ptr<IHttpTransport>()>;
 
     explicit COtherPage(IModalSeam& seam);
