@@ -119,7 +119,7 @@ void CProgressRunner::Run(QWidget* parent, const std::function<void()>& work,
                           const std::function<void()>& cancel)
 {
     QEventLoop loop;
-    CCheckProgressDlg dlg(parent ? parent->window() : nullptr, m_text, cancel);
+    CCheckProgressDlg dlg(parent ? parent->window() : nullptr, m_strText, cancel);
     dlg.setObjectName(QString::fromLatin1(kDialogName));
     const CInputBlocker blocker(&dlg);
     QTimer::singleShot(kShowAfterMs, &dlg, [&dlg] { dlg.show(); });

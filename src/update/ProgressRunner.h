@@ -14,10 +14,10 @@ public:
     // The object name of the progress dialog, by which tests find it.
     static constexpr const char* kDialogName = "checkProgress";
 
-    explicit CProgressRunner(QString text) : m_text(std::move(text)) {}
+    explicit CProgressRunner(QString text) : m_strText(std::move(text)) {}
     void Run(QWidget* parent, const std::function<void()>& work,
              const std::function<void()>& cancel) override;
 
 private:
-    QString m_text;
+    QString m_strText;
 };
