@@ -1,8 +1,8 @@
 #include "list/RecordDlg.h"
 
 #include "list/DateTimeText.h"
-#include "platform/Cp932Edit.h"
 #include "list/Plausibility.h"
+#include "platform/Cp932Edit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"

@@ -1,7 +1,7 @@
 #include "settings/SettingsPage.h"
 
-#include "platform/Cp932Edit.h"
 #include "list/RecordLimit.h"
+#include "platform/Cp932Edit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
