@@ -1,9 +1,27 @@
+#include "app/CommandLine.h"
 #include "app/PressureApp.h"
 
 #include <QApplication>
 
+#include <iostream>
+
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    CCommandLine commandLine;
+    commandLine.Parse(arguments);
+
+    // Commands run without a display: only the core application, never a window.
+    if (!commandLine.WantsWindow()) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("velliqa"));
+        return commandLine.Run(std::cout, std::cerr);
+    }
+    if (!commandLine.EnterDataFolder(std::cerr))
+        return CCommandLine::kExitFailed;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velliqa"));
     // Lets the desktop match the window to the installed launcher entry and its icon.
