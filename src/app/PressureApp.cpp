@@ -12,6 +12,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
+#include <cstdio>
+
 QString CPressureApp::AlreadyRunningMessage()
 {
     return QStringLiteral("Velliqa はこのフォルダーですでに起動しています。\n"
@@ -22,16 +24,22 @@ bool CPressureApp::InitInstance()
 {
     InitResources();
     // Qt's own texts (standard buttons, the print dialog) in Japanese: "はい", "いいえ".
-    if (m_qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (m_qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&m_qtTranslator);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velliqa.svg")));
 
     // A second copy in the same data folder changes nothing and ends.
     CInstanceLock lock;
-    if (!lock.IsHeld()) {
+    if (lock.GetState() == CInstanceLock::State::HeldByOther) {
         RealModalSeam().MessageBox(nullptr, AlreadyRunningMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
         return false;
+    }
+    // A folder where no lock works (a network folder without lock support) must not keep the
+    // user from the data: start, and say so where it can be seen without standing in the way.
+    if (lock.GetState() == CInstanceLock::State::Unavailable) {
+        const bool japanese = QLocale::system().language() == QLocale::Japanese;
+        std::fputs(LockUnavailableNotice(lock.GetError(), japanese).c_str(), stderr);
     }
 
     CMainDlg dlg(RealModalSeam());

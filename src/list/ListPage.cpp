@@ -11,6 +11,7 @@
 #include "res/Templates.h"
 #include "store/DataFiles.h"
 #include "store/RecordLine.h"
+#include "store/WriteFailure.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -74,11 +75,11 @@ CListPage::~CListPage()
         m_listRecords->setModel(nullptr);
 }
 
-QString CListPage::WriteFailedMessage()
+QString CListPage::WriteFailedMessage(int error)
 {
     return QStringLiteral("データファイル（data.txt）に書き込めなかったため、この変更は保存されていません。\n"
-                          "一覧には、ファイルに保存されている内容を表示しています。\n"
-                          "ディスクの空き容量と、フォルダーへの書き込みの権限を確かめてください。");
+                          "一覧には、ファイルに保存されている内容を表示しています。\n") +
+           QString::fromStdString(WriteFailureText("data.txt", error));
 }
 
 bool CListPage::OnInitDialog()
@@ -286,10 +287,11 @@ int CListPage::FirstSelectedRow() const
 
 void CListPage::ReportFailedWrite()
 {
+    const int error = m_dataFile.GetLastError();
     m_dataFile.Reload();
     m_model->ResetFromFile();
     RefreshAverages();
-    Seam().MessageBox(this, WriteFailedMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+    Seam().MessageBox(this, WriteFailedMessage(error), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CListPage::OnPrint()

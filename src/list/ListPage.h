@@ -36,8 +36,9 @@ public:
     // The selected rows are shown in the list; the lowest one, or -1 when none is selected.
     int FirstSelectedRow() const;
 
-    // The message after a failed write: the change was not saved, the list shows the file.
-    static QString WriteFailedMessage();
+    // The message after a failed write: the change was not saved, the list shows the file, and
+    // the system's reason (an errno value) with the advice that fits it.
+    static QString WriteFailedMessage(int error);
 
     CTextFile m_dataFile{nullptr, true};     // bound to the measurement file from initialisation on
     int m_nRecordLimit = 0;                  // 0 or less keeps every record

@@ -8,6 +8,7 @@
 #include "settings/RenameDlg.h"
 #include "settings/SettingLines.h"
 #include "store/DataFiles.h"
+#include "store/WriteFailure.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,20 +88,17 @@ QString NotStoredIntro(const QString& fieldName)
 
 } // namespace
 
-QString SettingNotSavedMessage(const QString& fieldName)
+QString SettingNotSavedMessage(const QString& fieldName, int error)
 {
-    return QStringLiteral(
-               "「%1」を保存できませんでした。\n"
-               "setting.txt に書き込めません。ディスクの空き容量と書き込みの権限を確認してください。"
-               "入力した内容は画面に残っています。")
-        .arg(fieldName);
+    return QStringLiteral("「%1」を保存できませんでした。\n").arg(fieldName) +
+           QString::fromStdString(WriteFailureText("setting.txt", error)) +
+           QStringLiteral("入力した内容は画面に残っています。");
 }
 
-QString TypeNotRenamedMessage()
+QString TypeNotRenamedMessage(int error)
 {
-    return QStringLiteral(
-        "測定の種類の名前を変更できませんでした。\n"
-        "item.txt に書き込めません。ディスクの空き容量と書き込みの権限を確認してください。");
+    return QStringLiteral("測定の種類の名前を変更できませんでした。\n") +
+           QString::fromStdString(WriteFailureText("item.txt", error));
 }
 
 CSettingsPage::CSettingsPage(IModalSeam& seam) : CPage(SettingsTemplate(), seam)
@@ -206,13 +204,15 @@ void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fie
         return;
     }
     if (!WriteSettingLine(line, *text + '\n'))
-        Seam().MessageBox(this, SettingNotSavedMessage(fieldName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+        Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
+                          MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CSettingsPage::SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName)
 {
     if (!WriteSettingLine(line, box->isChecked() ? "1\n" : "0\n"))
-        Seam().MessageBox(this, SettingNotSavedMessage(fieldName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+        Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
+                          MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CSettingsPage::OnKillfocusMaxRecords()
@@ -262,7 +262,8 @@ void CSettingsPage::OnRenameType()
     if (!m_itemFile.ReplaceLine(static_cast<unsigned>(i) + 1, dlg.m_strName + '\n')) {
         // The list keeps showing what the file holds.
         ReplaceTypeEntry(i, oldName);
-        Seam().MessageBox(this, TypeNotRenamedMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+        Seam().MessageBox(this, TypeNotRenamedMessage(m_itemFile.GetLastError()), AppTitle(),
+                          MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     ReplaceComboEntry(i, dlg.m_strName);

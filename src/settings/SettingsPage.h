@@ -74,7 +74,8 @@ private:
     std::vector<std::unique_ptr<QObject>> m_focusFilters;
 };
 
-// "「%1」を保存できませんでした。…": a setting that could not be written to the settings file.
-QString SettingNotSavedMessage(const QString& fieldName);
-// A type name that could not be written to the type file.
-QString TypeNotRenamedMessage();
+// "「%1」を保存できませんでした。…": a setting that could not be written to the settings file,
+// with the system's reason (an errno value) and the advice that fits it.
+QString SettingNotSavedMessage(const QString& fieldName, int error);
+// A type name that could not be written to the type file, with the system's reason.
+QString TypeNotRenamedMessage(int error);

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,9 +126,12 @@ ReadResult ReadWholeFile(const std::string& path, std::string& out, struct stat*
 }
 
 // A file the user made read-only stays as it is, as a rewrite in place would fail on it.
-bool MayRewrite(const std::string& path, const struct stat& st)
+// 0 when the file may be rewritten, or the reason why not.
+int RewriteRefusal(const std::string& path, const struct stat& st)
 {
-    return (st.st_mode & S_IWUSR) != 0 && ::access(path.c_str(), W_OK) == 0;
+    if ((st.st_mode & S_IWUSR) == 0)
+        return EACCES;
+    return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b)
@@ -454,19 +456,28 @@ bool CTextFile::DeleteLine(unsigned n)
 bool CTextFile::Edit(int kind, unsigned n, std::string_view text, int max)
 {
     Close(); // the stream would read the replaced file; later reads reopen by the path
-    const std::optional<std::string> resolved = ReplaceTarget(m_szPath);
-    if (!resolved)
+    auto fail = [this](int error) {
+        m_nLastError = error;
         return false;
-    const std::string& target = *resolved;
+    };
+    const ReplaceTarget resolved = FindReplaceTarget(m_szPath);
+    if (resolved.path.empty())
+        return fail(resolved.error);
+    const std::string& target = resolved.path;
     std::string bytes;
     struct stat st = {};
+    errno = 0;
     const ReadResult read = ReadWholeFile(target, bytes, &st);
-    if (read == ReadResult::Failed || (read == ReadResult::Ok && !MayRewrite(target, st)))
-        return false;
+    if (read == ReadResult::Failed)
+        return fail(errno);
+    if (const int refusal = read == ReadResult::Ok ? RewriteRefusal(target, st) : 0)
+        return fail(refusal);
     const struct stat* original = read == ReadResult::Ok ? &st : nullptr;
     const std::vector<Piece> pieces = SplitPieces(bytes);
     std::string content = ComposeEdit(pieces, static_cast<EditKind>(kind), n, text, max);
-    switch (ReplaceFileAtomically(target, content, original)) {
+    const ReplaceOutcome outcome = ReplaceFileAtomically(target, content, original);
+    m_nLastError = outcome.error;
+    switch (outcome.result) {
     case ReplaceResult::Done:
         if (m_bLoaded)
             BuildCache(std::move(content)); // what was just written, without reading it back

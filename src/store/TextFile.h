@@ -5,13 +5,14 @@
 // memory a line ends with one line feed, which the readers remove. A line longer than 1022
 // bytes reads as pieces of at most 1023 bytes, and each piece counts as a line of its own.
 //
-// Every edit writes the complete new content to "~tempfile" in the current directory, makes it
-// durable and then puts it in place of the file in one atomic rename: the file always holds
-// either its old or its new content, and an edit reports success only once the new content is
-// on disk. A failed edit returns false and leaves the file and the cache as they were. The file
-// keeps its permission bits; a symbolic link stays a link to the rewritten file; a file without
-// write permission is not rewritten. Other objects bound to the file see an edit at their next
-// Reload, and GetFileStamp changes with every edit.
+// Every edit writes the complete new content to "~tempfile" beside the file, makes it durable and
+// then puts it in place of the file in one atomic rename (store/AtomicReplace): the file always
+// holds either its old or its new content, and an edit reports success only once the new content
+// is on disk. A failed edit returns false, leaves the file and the cache as they were, and keeps
+// the system's reason for GetLastError. The file keeps its permission bits; a symbolic link stays
+// a link, and its final target is rewritten through a temporary file beside that target, on
+// whatever file system it lies; a file without write permission is not rewritten. Other objects bound to the
+// file see an edit at their next Reload, and GetFileStamp changes with every edit.
 
 #include <cstdio>
 #include <ctime>
@@ -90,6 +91,9 @@ public:
     bool InsertLineLimited(unsigned n, std::string_view text, int max);
     bool ReplaceLine(unsigned n, std::string_view text);
     bool DeleteLine(unsigned n);
+    // The system's reason (an errno value) why the last edit failed, 0 when it succeeded or no
+    // reason is known.
+    int GetLastError() const { return m_nLastError; }
 
 private:
     // Rewrites the file with one edit (see TextFile.cpp); kind is the edit's EditKind.
@@ -104,6 +108,7 @@ private:
     std::string m_pBuf;
     std::FILE* m_fp = nullptr;
     std::time_t m_mtime = -1;
+    int m_nLastError = 0;
     bool m_bUseCache = false;
     bool m_bLoaded = false;
     unsigned m_nCount = 0;

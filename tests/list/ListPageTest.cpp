@@ -207,13 +207,13 @@ TEST_F(ListPageTest, AFailedWriteKeepsListAndFileInStepAndSaysSo)
     seam.QueueDialog(Enter(150));
     page->OnAddRecord();
     ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].text, CListPage::WriteFailedMessage());
+    EXPECT_EQ(seam.messages[0].text, CListPage::WriteFailedMessage(EEXIST));
     ExpectInStep(*page);
     EXPECT_EQ(page->m_staticMaxAverage->text(), "100");
 
     Select(*page, {0});
     page->OnDelete();
-    EXPECT_EQ(seam.messages.back().text, CListPage::WriteFailedMessage());
+    EXPECT_EQ(seam.messages.back().text, CListPage::WriteFailedMessage(EEXIST));
     EXPECT_EQ(FileLines().size(), 3u);
     ExpectInStep(*page);
 }

@@ -2,7 +2,9 @@
 // that the edit reports the failure and leaves the file as it was: same bytes, same permission
 // bits, no "~tempfile" behind, no descriptor leaked, the cache still showing the old lines; and
 // that the next edit then works. Short reads and writes, which are no failure, must give the
-// complete new content. Prints the number of faults injected; exits 1 on the first broken rule.
+// complete new content. All of it again for a data file that is a link into another file system.
+// A folder that cannot be synced (EINVAL, ENOTSUP) does not fail an edit; EIO still does. Prints
+// the number of faults injected; exits 1 on the first broken rule.
 #include "FaultShim.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
@@ -16,6 +18,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <stdlib.h>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -52,6 +55,15 @@ std::vector<Scenario> Scenarios()
     };
 }
 
+// Where an edit of kFile lands: kFile itself, or the target of kFile as a link into another
+// folder, and the temporary file beside it.
+struct Place
+{
+    std::string target;
+    std::string temp;
+    bool linked = false;
+};
+
 int g_failures = 0;
 
 void Check(bool ok, const std::string& what)
@@ -85,14 +97,22 @@ std::vector<std::string> CachedLines(CTextFile& f)
     return lines;
 }
 
-void Prepare(const std::optional<std::string>& content)
+void Prepare(const Place& place, const std::optional<std::string>& content)
 {
-    fs::remove(kFile);
+    fs::remove(place.target);
+    fs::remove(place.temp);
     fs::remove(CTextFile::kTempFileName);
     if (content) {
-        WriteBytes(kFile, *content);
-        fs::permissions(kFile, fs::perms(0640));
+        WriteBytes(place.target, *content);
+        fs::permissions(place.target, fs::perms(0640));
     }
+}
+
+// No temporary file beside the target, nor in the current folder; a link still a link.
+void CheckLeftovers(const Place& place, const std::string& where)
+{
+    Check(!fs::exists(place.temp) && !fs::exists(CTextFile::kTempFileName), where + ": no ~tempfile left");
+    Check(!place.linked || fs::is_symlink(kFile), where + ": the link stays a link");
 }
 
 struct Counts
@@ -100,12 +120,13 @@ struct Counts
     long errors = 0;
     long shorts = 0;
     std::set<std::string> calls; // the kinds of call made to fail
+    long folders = 0;            // edits run with every folder fsync failing
 };
 
 // Runs the scenario once per (k, fault); returns the faults injected.
-void RunScenario(const Scenario& s, Counts& counts)
+void RunScenario(const Scenario& s, const Place& place, Counts& counts)
 {
-    Prepare(s.before);
+    Prepare(place, s.before);
     CTextFile probe(nullptr, true);
     probe.SetPath(kFile);
     probe.Reload();
@@ -117,7 +138,7 @@ void RunScenario(const Scenario& s, Counts& counts)
 
     for (long k = 1; k <= calls; ++k) {
         for (int fault : {ENOSPC, EIO, static_cast<int>(kFaultShort)}) {
-            Prepare(s.before);
+            Prepare(place, s.before);
             CTextFile f(nullptr, true);
             f.SetPath(kFile);
             f.Reload();
@@ -127,10 +148,11 @@ void RunScenario(const Scenario& s, Counts& counts)
             const bool ok = s.edit(f);
             VelliqaFaultDisarm();
             const char* hit = VelliqaFaultHit();
-            const std::string where = std::string(s.name) + ", call " + std::to_string(k) + " (" +
-                                      (hit ? hit : "-") + "), " + (fault ? std::strerror(fault) : "short");
+            const std::string where = std::string(s.name) + (place.linked ? " through a link" : "") +
+                                      ", call " + std::to_string(k) + " (" + (hit ? hit : "-") + "), " +
+                                      (fault ? std::strerror(fault) : "short");
             Check(OpenDescriptors() == fds, where + ": no descriptor leaked");
-            Check(!fs::exists(CTextFile::kTempFileName), where + ": no ~tempfile left");
+            CheckLeftovers(place, where);
             if (fault == kFaultShort || !hit) {
                 // A short transfer is no error; and an edit may make one call fewer than counted
                 // (the clock decides whether the new file's time needs setting).
@@ -142,13 +164,14 @@ void RunScenario(const Scenario& s, Counts& counts)
             ++counts.errors;
             counts.calls.insert(hit);
             Check(!ok, where + ": the edit reports failure");
+            Check(f.GetLastError() == fault, where + ": the system's reason is kept");
             Check(FileContent(kFile) == s.before, where + ": the file is unchanged");
             if (s.before)
                 Check((fs::status(kFile).permissions() & fs::perms::all) == fs::perms(0640),
                       where + ": permission bits kept");
             Check(CachedLines(f) == oldLines, where + ": the cache shows the old lines");
             Check(s.edit(f) && ReadBytes(kFile) == s.after, where + ": the next edit works");
-            Check(!fs::exists(CTextFile::kTempFileName), where + ": no ~tempfile after the next edit");
+            CheckLeftovers(place, where + ", after the next edit");
         }
     }
 }
@@ -157,7 +180,7 @@ void RunScenario(const Scenario& s, Counts& counts)
 void RunReload(Counts& counts)
 {
     const std::string content = "a\r\nb\r\n" + kLong + "\r\n";
-    Prepare(content);
+    Prepare(Place{kFile, CTextFile::kTempFileName}, content);
     CTextFile f(nullptr, true);
     f.SetPath(kFile);
     VelliqaFaultArm(0, kFaultNone);
@@ -213,21 +236,76 @@ void RunCreation(Counts& counts)
     }
 }
 
+// A folder whose fsync is refused as unsupported (EINVAL, ENOTSUP) counts as synced: every edit
+// succeeds and a first start creates the files. An I/O error (EIO) still fails and rolls back.
+void RunUnsyncableFolder(const Place& place, Counts& counts)
+{
+    for (int fault : {EINVAL, ENOTSUP, EIO}) {
+        const bool refused = fault != EIO;
+        for (const Scenario& s : Scenarios()) {
+            Prepare(place, s.before);
+            CTextFile f(nullptr, true);
+            f.SetPath(kFile);
+            f.Reload();
+            VelliqaFaultArmEvery("fsync on a folder", fault);
+            const bool ok = s.edit(f);
+            VelliqaFaultDisarm();
+            counts.folders += VelliqaFaultHit() ? 1 : 0;
+            const std::string where = std::string(s.name) + (place.linked ? " through a link" : "") +
+                                      ", folder fsync " + std::strerror(fault);
+            Check(VelliqaFaultHit() != nullptr, where + ": the folder was synced");
+            Check(ok == refused, where + (refused ? ": the edit succeeds" : ": the edit fails"));
+            Check(FileContent(kFile) == (refused ? std::optional(s.after) : s.before),
+                  where + ": the content");
+            Check(ok || f.GetLastError() == fault, where + ": the system's reason is kept");
+            CheckLeftovers(place, where);
+        }
+    }
+    if (place.linked)
+        return;
+    for (const char* name : {kItemFileName, kSettingFileName, kDataFileName})
+        fs::remove(name);
+    VelliqaFaultArmEvery("fsync on a folder", EINVAL);
+    CreateMissingDataFiles();
+    VelliqaFaultDisarm();
+    Check(ReadBytes(kItemFileName).size() > 0 && ReadBytes(kSettingFileName).size() > 0,
+          "a first start in a folder that cannot be synced creates item.txt and setting.txt");
+}
+
 } // namespace
 
 int main()
 {
     ScopedDataDir dir;
     Counts counts;
+    const Place here{(fs::current_path() / kFile).string(),
+                     (fs::current_path() / CTextFile::kTempFileName).string()};
     for (const Scenario& s : Scenarios())
-        RunScenario(s, counts);
+        RunScenario(s, here, counts);
     RunReload(counts);
     RunCreation(counts);
+    RunUnsyncableFolder(here, counts);
+
+    // The data file as a link into another file system (memory), when there is one.
+    std::string elsewhere = fs::is_directory("/dev/shm") ? "/dev/shm/velliqa-fault-XXXXXX" : "";
+    if (elsewhere.empty() || !::mkdtemp(elsewhere.data())) {
+        elsewhere = fs::absolute("elsewhere").string();
+        fs::create_directory(elsewhere);
+    }
+    const Place linked{elsewhere + "/" + kFile, elsewhere + "/" + CTextFile::kTempFileName, true};
+    fs::remove(kFile);
+    fs::create_symlink(linked.target, kFile);
+    for (const Scenario& s : Scenarios())
+        RunScenario(s, linked, counts);
+    RunUnsyncableFolder(linked, counts);
+    fs::remove_all(elsewhere);
+
     std::string kinds;
     for (const std::string& call : counts.calls)
         kinds += (kinds.empty() ? "" : ", ") + call;
     std::printf("fault injection: %ld failing calls injected (ENOSPC and EIO; %s) and %ld short transfers, "
-                "%d broken rules\n",
-                counts.errors, kinds.c_str(), counts.shorts, g_failures);
+                "in the folder and through a link into %s; %ld edits with every folder fsync failing "
+                "(EINVAL, ENOTSUP, EIO); %d broken rules\n",
+                counts.errors, kinds.c_str(), counts.shorts, elsewhere.c_str(), counts.folders, g_failures);
     return g_failures == 0 ? 0 : 1;
 }

@@ -9,6 +9,8 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,10 +21,24 @@ std::atomic<long> g_calls{0};
 std::atomic<long> g_failAt{0};
 std::atomic<int> g_fault{kFaultNone};
 std::atomic<const char*> g_hit{nullptr};
+std::atomic<const char*> g_every{nullptr}; // every call of this name fails
 
 template <class F> F Next(const char* name)
 {
     return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
+}
+
+// True when name is one of the comma-separated names in list.
+bool Listed(const char* list, const char* name)
+{
+    const size_t length = ::strlen(name);
+    for (const char* item = list; item; item = ::strchr(item, ',')) {
+        if (*item == ',')
+            ++item;
+        if (::strncmp(item, name, length) == 0 && (item[length] == ',' || item[length] == '\0'))
+            return true;
+    }
+    return false;
 }
 
 // Counts a call; true when it is the one to fail (errno is then set).
@@ -31,7 +47,10 @@ bool Fails(const char* name, bool transfers = false)
     if (!g_armed.load())
         return false;
     const long n = ++g_calls;
-    if (n != g_failAt.load() || g_fault.load() == kFaultNone)
+    const char* every = g_every.load();
+    if (every && !Listed(every, name))
+        return false;
+    if (!every && (n != g_failAt.load() || g_fault.load() == kFaultNone))
         return false;
     if (g_fault.load() == kFaultShort && !transfers)
         return false;
@@ -57,6 +76,7 @@ extern "C" {
 
 void VelliqaFaultArm(long k, int fault)
 {
+    g_every = nullptr;
     g_calls = 0;
     g_failAt = k;
     g_fault = fault;
@@ -64,9 +84,16 @@ void VelliqaFaultArm(long k, int fault)
     g_armed = true;
 }
 
+void VelliqaFaultArmEvery(const char* calls, int fault)
+{
+    VelliqaFaultArm(0, fault);
+    g_every = calls;
+}
+
 void VelliqaFaultDisarm()
 {
     g_armed = false;
+    g_every = nullptr;
 }
 
 long VelliqaFaultCalls()
@@ -143,7 +170,11 @@ ssize_t write(int fd, const void* buf, size_t count)
 
 int fsync(int fd)
 {
-    if (Fails("fsync"))
+    // A folder's flush is a call of its own kind: file systems treat it differently.
+    static const auto realFstat = Next<int (*)(int, struct stat*)>("fstat");
+    struct stat st = {};
+    const bool folder = g_armed.load() && realFstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    if (Fails(folder ? "fsync on a folder" : "fsync"))
         return -1;
     static const auto real = Next<int (*)(int)>("fsync");
     return real(fd);
@@ -223,6 +254,48 @@ int access(const char* path, int mode)
         return -1;
     static const auto real = Next<int (*)(const char*, int)>("access");
     return real(path, mode);
+}
+
+int flock(int fd, int operation)
+{
+    if (Fails("flock"))
+        return -1;
+    static const auto real = Next<int (*)(int, int)>("flock");
+    return real(fd, operation);
+}
+
+namespace {
+
+bool IsLockCommand(int cmd)
+{
+    return cmd == F_SETLK || cmd == F_SETLKW || cmd == F_OFD_SETLK || cmd == F_OFD_SETLKW;
+}
+
+} // namespace
+
+// Only the record-lock commands count; every other command passes straight on.
+int fcntl(int fd, int cmd, ...)
+{
+    va_list args;
+    va_start(args, cmd);
+    void* arg = va_arg(args, void*);
+    va_end(args);
+    if (IsLockCommand(cmd) && Fails("fcntl"))
+        return -1;
+    static const auto real = Next<int (*)(int, int, ...)>("fcntl");
+    return real(fd, cmd, arg);
+}
+
+int fcntl64(int fd, int cmd, ...)
+{
+    va_list args;
+    va_start(args, cmd);
+    void* arg = va_arg(args, void*);
+    va_end(args);
+    if (IsLockCommand(cmd) && Fails("fcntl"))
+        return -1;
+    static const auto real = Next<int (*)(int, int, ...)>("fcntl64");
+    return real(fd, cmd, arg);
 }
 
 } // extern "C"

@@ -107,7 +107,7 @@ TEST_F(RenameTest, CancellingOrAFailedWriteChangesNothing)
     QueueRename(QStringLiteral("全部"));
     page->OnRenameType();
     ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].text, TypeNotRenamedMessage());
+    EXPECT_EQ(seam.messages[0].text, TypeNotRenamedMessage(EEXIST));
     EXPECT_TRUE(page->m_listTypes->item(0)->isSelected());
     ExpectUnchanged(*page);
 }

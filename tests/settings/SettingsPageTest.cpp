@@ -112,7 +112,7 @@ TEST_F(SettingsPageTest, ANameThatCannotBeOneSjisLineOrAFailedWriteIsReportedAnd
     LoseFocus(page->m_editMaxRecords);
     page->m_checkFuse->click();
     ASSERT_EQ(seam.messages.size(), 4u);
-    EXPECT_EQ(seam.messages[2].text, SettingNotSavedMessage(QStringLiteral("最大保存件数")));
+    EXPECT_EQ(seam.messages[2].text, SettingNotSavedMessage(QStringLiteral("最大保存件数"), EEXIST));
     EXPECT_EQ(page->m_editMaxRecords->text(), QStringLiteral("20"));
     EXPECT_EQ(ReadBytes("setting.txt"), original);
 }

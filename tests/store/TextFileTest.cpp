@@ -3,8 +3,11 @@
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -243,6 +246,7 @@ TEST_F(TextFileTest, AReadOnlyFileIsNotRewritten)
     CTextFile& f = Bound("a\r\n");
     ::chmod(kFile, 0444);
     EXPECT_FALSE(f.ReplaceLine(1, "x\n"));
+    EXPECT_EQ(f.GetLastError(), EACCES);
     EXPECT_EQ(ReadBytes(kFile), "a\r\n");
     EXPECT_STREQ(f.GetLine(1), "a");
     EXPECT_FALSE(TempFileLeft());
@@ -263,6 +267,7 @@ TEST_F(TextFileTest, AFailedEditLeavesFileAndCacheAsTheyWere)
     std::filesystem::create_directory(CTextFile::kTempFileName); // the temporary file cannot be made
     EXPECT_FALSE(f.InsertLineLimited(1, "x", 10));
     EXPECT_FALSE(f.DeleteLine(1));
+    EXPECT_EQ(f.GetLastError(), EEXIST); // the system's reason, for the message the user sees
     EXPECT_EQ(ReadBytes(kFile), "a\r\nb\r\n");
     EXPECT_EQ(f.GetLineCount(), 2u);
     EXPECT_STREQ(f.GetLine(1), "a");
@@ -291,6 +296,50 @@ TEST_F(TextFileTest, TheBoundPathStaysWhenTheCurrentDirectoryChanges)
     EXPECT_FALSE(std::filesystem::exists(CTextFile::kTempFileName));
     std::filesystem::current_path(home);
     EXPECT_EQ(Lines(), (V{"a", "b"}));
+}
+
+// A data file kept as a link into another file system (/dev/shm is memory): every kind of edit of
+// each of the three files is made beside the link's target and renamed there, the link stays a
+// link, and a temporary file left there by an interrupted edit is cleaned up.
+TEST_F(TextFileTest, ALinkIntoAnotherFileSystemIsEditedBesideItsTarget)
+{
+    std::string tmpl = "/dev/shm/velliqa-link-XXXXXX";
+    if (!std::filesystem::is_directory("/dev/shm") || !::mkdtemp(tmpl.data()))
+        GTEST_SKIP() << "no /dev/shm";
+    const std::filesystem::path elsewhere = tmpl;
+    struct Case
+    {
+        std::function<bool(CTextFile&)> edit;
+        const char* after; // nullptr: the target did not exist before
+    };
+    const Case cases[] = {
+        {[](CTextFile& f) { return f.InsertLine(2, "x"); }, "a\r\nx\r\nb\r\n"},
+        {[](CTextFile& f) { return f.InsertLineLimited(1, "x", 2); }, "x\r\na\r\n"},
+        {[](CTextFile& f) { return f.ReplaceLine(2, "x\n"); }, "a\r\nx\r\n"},
+        {[](CTextFile& f) { return f.DeleteLine(1); }, "b\r\n"},
+        {[](CTextFile& f) { return f.InsertLine(1, "x"); }, nullptr},
+    };
+    for (const char* name : {"data.txt", "item.txt", "setting.txt"}) {
+        for (const Case& c : cases) {
+            const std::filesystem::path target = elsewhere / name;
+            std::filesystem::remove(target);
+            std::filesystem::remove(name);
+            std::filesystem::create_symlink(target, name);
+            if (c.after)
+                WriteBytes(target, "a\r\nb\r\n");
+            WriteBytes(elsewhere / CTextFile::kTempFileName, "left by a crash\r\n");
+            CTextFile f(nullptr, true);
+            f.SetPath(name);
+            f.Reload();
+            const std::string where = std::string(name) + " -> " + (c.after ? c.after : "created");
+            EXPECT_TRUE(c.edit(f)) << where << ": " << f.GetLastError();
+            EXPECT_TRUE(std::filesystem::is_symlink(name)) << where;
+            EXPECT_EQ(ReadBytes(target), c.after ? c.after : "x\r\n") << where;
+            EXPECT_FALSE(std::filesystem::exists(elsewhere / CTextFile::kTempFileName)) << where;
+            EXPECT_FALSE(TempFileLeft()) << where;
+        }
+    }
+    std::filesystem::remove_all(elsewhere);
 }
 
 } // namespace
