@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/CsvCommands.h"
 #include "update/VersionFile.h"
 
 #include <QDir>
@@ -33,6 +34,13 @@ QCommandLineOption Valued(const QString& name, const QString& japanese, const QS
     return QCommandLineOption(name, Localised(japanese, english), valueName);
 }
 
+QString AbsoluteUnlessStdio(const QString& file)
+{
+    if (file.isEmpty() || file == QStringLiteral("-"))
+        return file;
+    return QFileInfo(file).absoluteFilePath();
+}
+
 } // namespace
 
 CCommandLine::CCommandLine()
@@ -48,7 +56,34 @@ CCommandLine::CCommandLine()
                                 "ウィンドウもほかの操作もここのデータを使います。既定は現在のフォルダー。"),
                  QStringLiteral("The data folder, holding data.txt, item.txt and setting.txt, for the window "
                                 "and for every operation; the current folder by default."),
-                 QStringLiteral("DIR")))
+                 QStringLiteral("DIR"))),
+      m_exportCsv(
+          Valued(QStringLiteral("export-csv"),
+                 QStringLiteral("測定記録を CSV ファイルに書き出して終了します。- は標準出力です。"),
+                 QStringLiteral("Write the measurements to a CSV file and exit; - is standard output."),
+                 QStringLiteral("FILE"))),
+      m_from(Valued(QStringLiteral("from"),
+                    QStringLiteral("--export-csv で書き出す最初の日付（その日を含む）。"),
+                    QStringLiteral("With --export-csv: the first date exported, inclusive."),
+                    QStringLiteral("YYYY-MM-DD"))),
+      m_to(Valued(QStringLiteral("to"), QStringLiteral("--export-csv で書き出す最後の日付（その日を含む）。"),
+                  QStringLiteral("With --export-csv: the last date exported, inclusive."),
+                  QStringLiteral("YYYY-MM-DD"))),
+      m_importCsv(Valued(
+          QStringLiteral("import-csv"), QStringLiteral("CSV ファイルの測定記録を読み込んで終了します。"),
+          QStringLiteral("Import the measurements of a CSV file and exit."), QStringLiteral("FILE"))),
+      m_raiseLimit(
+          Flag({QStringLiteral("raise-limit")},
+               QStringLiteral("--import-csv で記録数が上限を超えるとき、上限を読み込み後の記録数に"
+                              "引き上げます。付けなければ何も変更しません。"),
+               QStringLiteral("With --import-csv: when the records would exceed the record limit, raise "
+                              "the limit to fit; without it such an import changes nothing."))),
+      m_dateOrder(Valued(QStringLiteral("date-order"),
+                         QStringLiteral("--import-csv で 3/4/2024 のような日付を読む順: ymd（年月日）、dmy"
+                                        "（日/月/年）、mdy（月/日/年）。"),
+                         QStringLiteral("With --import-csv: how to read dates such as 3/4/2024: ymd, dmy "
+                                        "(day/month/year) or mdy (month/day/year)."),
+                         QStringLiteral("ymd|dmy|mdy")))
 {
     m_parser.setApplicationDescription(
         Localised(QStringLiteral("Velliqa: 血圧の記録。オプションを付けなければウィンドウを開きます。"),
@@ -56,6 +91,12 @@ CCommandLine::CCommandLine()
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_dataDir);
+    m_parser.addOption(m_exportCsv);
+    m_parser.addOption(m_from);
+    m_parser.addOption(m_to);
+    m_parser.addOption(m_importCsv);
+    m_parser.addOption(m_raiseLimit);
+    m_parser.addOption(m_dateOrder);
 }
 
 void CCommandLine::Parse(const QStringList& arguments)
@@ -69,6 +110,32 @@ QString CCommandLine::Conflict() const
         return Localised(QStringLiteral("余分な引数があります: %1"),
                          QStringLiteral("unexpected argument: %1"))
             .arg(m_parser.positionalArguments().constFirst());
+    if (m_parser.isSet(m_exportCsv) && m_parser.isSet(m_importCsv))
+        return Localised(QStringLiteral("--export-csv と --import-csv は一度に一つだけ指定できます。"),
+                         QStringLiteral("give either --export-csv or --import-csv, not both."));
+    const struct
+    {
+        const QCommandLineOption& option;
+        const QCommandLineOption& action;
+    } belongings[] = {
+        {m_from, m_exportCsv}, {m_to, m_exportCsv}, {m_raiseLimit, m_importCsv}, {m_dateOrder, m_importCsv}};
+    for (const auto& belonging : belongings)
+        if (m_parser.isSet(belonging.option) && !m_parser.isSet(belonging.action))
+            return Localised(QStringLiteral("--%1 は --%2 と一緒に指定します。"),
+                             QStringLiteral("--%1 is given with --%2 only."))
+                .arg(belonging.option.names().constFirst(), belonging.action.names().constFirst());
+    for (const QCommandLineOption* date : {&m_from, &m_to})
+        if (m_parser.isSet(*date) && !ParseIsoDate(m_parser.value(*date).toStdString()))
+            return Localised(QStringLiteral(
+                                 "--%1 の日付「%2」は、実在する日付を YYYY-MM-DD の形で指定してください。"),
+                             QStringLiteral("--%1 \"%2\" is not a date of the form YYYY-MM-DD."))
+                .arg(date->names().constFirst(), m_parser.value(*date));
+    if (m_parser.isSet(m_dateOrder) && !ParseDateOrder(m_parser.value(m_dateOrder).toStdString()))
+        return Localised(
+                   QStringLiteral(
+                       "--date-order には ymd、dmy、mdy のどれかを指定してください（「%1」は使えません）。"),
+                   QStringLiteral("--date-order takes ymd, dmy or mdy, not \"%1\"."))
+            .arg(m_parser.value(m_dateOrder));
     return {};
 }
 
@@ -76,7 +143,10 @@ bool CCommandLine::WantsWindow() const
 {
     if (!m_bParsed || !Conflict().isEmpty())
         return false;
-    return !m_parser.isSet(m_help) && !m_parser.isSet(m_version);
+    for (const QCommandLineOption* action : {&m_help, &m_version, &m_exportCsv, &m_importCsv})
+        if (m_parser.isSet(*action))
+            return false;
+    return true;
 }
 
 bool CCommandLine::EnterDataFolder(std::ostream& err) const
@@ -117,7 +187,32 @@ int CCommandLine::Run(std::ostream& out, std::ostream& err)
         WriteLine(out, QStringLiteral("Velliqa %1").arg(VersionText()));
         return kExitOk;
     }
+    // A file named on the command line is where the user is, not in the data folder.
+    const QString exportFile = AbsoluteUnlessStdio(m_parser.value(m_exportCsv));
+    const QString importFile = AbsoluteUnlessStdio(m_parser.value(m_importCsv));
     if (!EnterDataFolder(err))
         return kExitFailed;
+    if (m_parser.isSet(m_exportCsv))
+        return RunExport(exportFile, out, err);
+    if (m_parser.isSet(m_importCsv))
+        return RunImport(importFile, err);
     return kExitOk;
+}
+
+int CCommandLine::RunExport(const QString& file, std::ostream& out, std::ostream& err)
+{
+    CsvExportRequest request{file, {}, {}};
+    if (m_parser.isSet(m_from))
+        request.from = ParseIsoDate(m_parser.value(m_from).toStdString());
+    if (m_parser.isSet(m_to))
+        request.to = ParseIsoDate(m_parser.value(m_to).toStdString());
+    return RunCsvExport(request, out, err);
+}
+
+int CCommandLine::RunImport(const QString& file, std::ostream& err)
+{
+    CsvImportRequest request{file, m_parser.isSet(m_raiseLimit), CsvDateOrder::Auto};
+    if (m_parser.isSet(m_dateOrder))
+        request.dateOrder = *ParseDateOrder(m_parser.value(m_dateOrder).toStdString());
+    return RunCsvImport(request, err);
 }

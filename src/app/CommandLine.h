@@ -40,13 +40,22 @@ public:
     static QString VersionText();
 
 private:
-    // An option given without the action it belongs to, or two actions at once: the message.
+    // An option given without the action it belongs to, two actions at once, or a value that
+    // cannot be read: the message; empty when the line can be run.
     QString Conflict() const;
+    int RunExport(const QString& file, std::ostream& out, std::ostream& err);
+    int RunImport(const QString& file, std::ostream& err);
 
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
     QCommandLineOption m_dataDir;
+    QCommandLineOption m_exportCsv;
+    QCommandLineOption m_from;
+    QCommandLineOption m_to;
+    QCommandLineOption m_importCsv;
+    QCommandLineOption m_raiseLimit;
+    QCommandLineOption m_dateOrder;
     bool m_bParsed = false;
 };
 

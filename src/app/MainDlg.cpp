@@ -23,8 +23,9 @@ CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
       m_graphPage(seam), m_hIcon(QStringLiteral(":/velliqa.svg"))
 {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     m_tab = Get<QTabBar>(IDC_TAB);
 }
 
@@ -68,7 +69,8 @@ bool CMainDlg::OnInitDialog()
     m_tab->setGeometry(area.x(), area.y(), area.width(), m_tab->sizeHint().height());
     auto* pane = new QFrame(this);
     pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    pane->setGeometry(area.x(), m_tab->geometry().bottom(), area.width(), area.bottom() - m_tab->geometry().bottom());
+    pane->setGeometry(area.x(), m_tab->geometry().bottom(), area.width(),
+                      area.bottom() - m_tab->geometry().bottom());
     pane->lower();
 
     m_listPage.show();

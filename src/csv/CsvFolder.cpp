@@ -1,0 +1,46 @@
+#include "csv/CsvFolder.h"
+
+#include "store/DataFiles.h"
+#include "store/RecordLine.h"
+#include "store/TextFile.h"
+
+#include <filesystem>
+
+namespace {
+
+bool FileExists(const char* name)
+{
+    std::error_code error;
+    return std::filesystem::exists(name, error);
+}
+
+} // namespace
+
+CsvFolderFiles ReadCsvFolderFiles()
+{
+    CsvFolderFiles files;
+    files.dataLines = ReadDataFileLines(kDataFileName);
+    files.typeLines = FileExists(kItemFileName) ? ReadDataFileLines(kItemFileName) : DefaultItemLines();
+    const std::vector<std::string> settings =
+        FileExists(kSettingFileName) ? ReadDataFileLines(kSettingFileName) : DefaultSettingLines();
+    files.recordLimit = settings.empty() ? 0 : ReadInt(settings.front());
+    return files;
+}
+
+std::optional<CsvWriteFailure> WriteCsvImport(const CsvImportPlan& plan, bool raiseLimit)
+{
+    if (plan.newCount == 0)
+        return std::nullopt;
+    CreateMissingDataFiles();
+    if (raiseLimit && plan.exceedsLimit) {
+        CTextFile settings(nullptr, true);
+        BindDataFile(settings, kSettingFileName);
+        if (!settings.ReplaceLine(kSettingRecordLimit, std::to_string(plan.limitToFit) + "\n"))
+            return CsvWriteFailure{kSettingFileName, settings.GetLastError()};
+    }
+    CTextFile data(nullptr, true);
+    BindDataFile(data, kDataFileName);
+    if (!data.ReplaceAllLines(plan.lines))
+        return CsvWriteFailure{kDataFileName, data.GetLastError()};
+    return std::nullopt;
+}
