@@ -89,14 +89,27 @@ bool CListPage::OnInitDialog()
     // The pages created after this one read the data files: create any missing one first.
     CreateMissingDataFiles();
     LoadAverageTypes();
-    CTextFile settings(nullptr, true);
-    BindDataFile(settings, kSettingFileName);
-    const char* limit = settings.GetLine(kSettingRecordLimit);
-    m_nRecordLimit = ReadInt(limit ? limit : "");
+    ReadRecordLimit();
     BindDataFile(m_dataFile, kDataFileName);
     m_model->ResetFromFile();
     RefreshAverages();
     return true;
+}
+
+void CListPage::ReadRecordLimit()
+{
+    CTextFile settings(nullptr, true);
+    BindDataFile(settings, kSettingFileName);
+    const char* limit = settings.GetLine(kSettingRecordLimit);
+    m_nRecordLimit = ReadInt(limit ? limit : "");
+}
+
+void CListPage::ReloadDataFiles()
+{
+    ReadRecordLimit();
+    m_dataFile.Reload();
+    m_model->ResetFromFile();
+    RefreshAverages();
 }
 
 void CListPage::SetUpRecordList()

@@ -22,6 +22,9 @@ public:
     ~CListPage() override;
 
     void RefreshAverages();
+    // After another part of the program rewrote the data files (a CSV import): the record
+    // limit, the list and the averages as the files hold them now.
+    void ReloadDataFiles();
 
     void OnAddRecord();               // "登録"
     void OnModify();                  // "修正"
@@ -53,6 +56,7 @@ private:
     void SetUpRecordList();
     void SizeColumns();
     void LoadAverageTypes();
+    void ReadRecordLimit();
     unsigned RecordCount();
     // Line n of the records as the averages read it; empty when missing.
     RecordLineAt CachedLineAt();
