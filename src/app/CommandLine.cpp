@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/CsvCommands.h"
-#include "update/VersionFile.h"
+#include "config/VelliqaConfig.h"
 
 #include <QDir>
 #include <QLocale>
@@ -164,11 +164,7 @@ bool CCommandLine::EnterDataFolder(std::ostream& err) const
 
 QString CCommandLine::VersionText()
 {
-    // The version file writes each part as three digits: 001000000 is 1.0.0.
-    QStringList parts;
-    for (std::size_t i = 0; i + 3 <= kCurrentVersion.size(); i += 3)
-        parts << QString::number(QString::fromLatin1(kCurrentVersion.substr(i, 3)).toInt());
-    return parts.join(QLatin1Char('.'));
+    return QString::fromLatin1(kVelliqaVersion);
 }
 
 int CCommandLine::Run(std::ostream& out, std::ostream& err)

@@ -22,12 +22,14 @@ QString AboutEntryText()
 
 CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
-      m_graphPage(seam), m_hIcon(QStringLiteral(":/velliqa.svg"))
+      m_graphPage(seam), m_icon(QStringLiteral(":/velliqa.svg"))
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    m_tab = Get<QTabBar>(IDC_TAB);
+    m_tab = Get<QTabBar>(MainIds::IDC_TAB);
+    // A type renamed on the settings page shows at once in the list page's selector.
+    connect(&m_settingsPage, &CSettingsPage::TypeRenamed, &m_listPage, &CListPage::OnTypeRenamed);
 }
 
 CPage& CMainDlg::Page(int tab)
@@ -53,7 +55,7 @@ bool CMainDlg::OnInitDialog()
     auto* about = new QShortcut(QKeySequence(QStringLiteral("Alt+A")), this);
     connect(about, &QShortcut::activated, this, [this] { OnSysCommand(kIdmAboutBox); });
 
-    setWindowIcon(m_hIcon);
+    setWindowIcon(m_icon);
     m_nCurTab = 0;
 
     const QString texts[] = {QStringLiteral("　　メイン　　"), QStringLiteral("　　グラフ　　"),
@@ -62,7 +64,6 @@ bool CMainDlg::OnInitDialog()
         m_tab->addTab(texts[i]);
         Page(i).Create(this);
     }
-    m_settingsPage.m_pListPage = &m_listPage;
     // An import rewrites the files behind the pages: the list shows the new records at once (the
     // graph reloads by itself), and a raised limit shows in the settings, which would otherwise
     // write the old number back when its field loses the focus.
@@ -94,7 +95,7 @@ bool CMainDlg::OnInitDialog()
         OnSelchangingTab();
         OnSelchangeTab();
     });
-    if (auto* exit = Get<QPushButton>(1))
+    if (auto* exit = Get<QPushButton>(MainIds::IDC_EXIT))
         exit->setFocus();
     return true;
 }

@@ -39,5 +39,5 @@ private:
     void OnSelchangeTab();
 
     QTabBar* m_tab = nullptr;
-    QIcon m_hIcon;
+    QIcon m_icon;
 };

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/PressureApp.h"
+#include "config/VelliqaConfig.h"
 
 #include <QApplication>
 
@@ -25,7 +26,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velliqa"));
     // Lets the desktop match the window to the installed launcher entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.velliqa.Velliqa"));
+    QGuiApplication::setDesktopFileName(
+        QString::fromLatin1(kVelliqaAppId.data(), static_cast<qsizetype>(kVelliqaAppId.size())));
     CPressureApp theApp;
     theApp.InitInstance();
     return 0;

@@ -72,7 +72,8 @@ CsvExportResult ExportCsv(const std::vector<std::string>& recordLines,
     std::vector<Row> rows;
     rows.reserve(recordLines.size());
     for (size_t i = 0; i < recordLines.size(); ++i) {
-        const std::optional<CsvDateTime> when = ReadRecordDateTime(GetRecordField(recordLines[i], 1));
+        const std::optional<CsvDateTime> when =
+            ReadRecordDateTime(RecordFieldText(recordLines[i], RecordField::DateTime));
         if (!when)
             ++result.unreadable;
         else if (InRange(*when, range))

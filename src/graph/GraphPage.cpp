@@ -16,11 +16,11 @@ CGraphPage::CGraphPage(IModalSeam& seam) : CPage(GraphTemplate(), seam)
     // Escape in the type list does not close the program.
     SwallowEnterAndEscape(true);
 
-    m_comboGraphType = Get<QComboBox>(IDC_GRAPH_TYPE);
+    m_comboGraphType = Get<QComboBox>(GraphIds::IDC_GRAPH_TYPE);
 
     // The surface covers the frame control; the frame draws the black ring of outer pixels,
     // the surface everything inside it.
-    auto* frame = Get<QFrame>(IDC_GRAPH);
+    auto* frame = Get<QFrame>(GraphIds::IDC_GRAPH);
     QPalette black = frame->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     frame->setPalette(black);

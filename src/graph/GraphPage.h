@@ -13,9 +13,6 @@ class CGraphPage : public CPage
 {
     Q_OBJECT
 public:
-    static constexpr int IDC_GRAPH = 1032;      // the framed drawing surface
-    static constexpr int IDC_GRAPH_TYPE = 1010; // "表示する種類"
-
     explicit CGraphPage(IModalSeam& seam);
 
     bool OnInitDialog() override;

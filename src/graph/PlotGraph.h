@@ -8,7 +8,7 @@
 // pressures of all plotted records in red, then the same pair for each of the types 1 to 4
 // that the selected entry asks for, in the type's own colour.
 
-#include "platform/WinTypes.h"
+#include "platform/Rgb.h"
 
 #include <string>
 #include <string_view>

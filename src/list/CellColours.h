@@ -2,7 +2,7 @@
 // The colours of a cell of the measurement list, decided from the record line alone: the
 // pressure cells by blood-pressure category, the pulse cell by the irregular-pulse mark.
 
-#include "platform/WinTypes.h"
+#include "platform/Rgb.h"
 
 #include <string_view>
 

@@ -18,6 +18,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTableView>
 
@@ -25,16 +26,6 @@
 #include <climits>
 
 namespace {
-
-constexpr int IDC_RECORD_LIST = 1001;
-constexpr int IDC_AVERAGE_TYPE = 1010;
-constexpr int IDC_MODIFY = 1012;
-constexpr int IDC_DELETE = 1013;
-constexpr int IDC_ADD = 1014;
-constexpr int IDC_PRINT = 1015;
-constexpr int IDC_MAX_AVERAGE = 1016;
-constexpr int IDC_MIN_AVERAGE = 1017;
-constexpr int IDC_PULSE_AVERAGE = 1018;
 
 // The record the entry dialog holds, as it is stored when adding and when correcting.
 MEASUREMENT EnteredRecord(const CRecordDlg& dlg)
@@ -53,17 +44,17 @@ MEASUREMENT EnteredRecord(const CRecordDlg& dlg)
 CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam)
 {
     SwallowEnterAndEscape(true);
-    m_comboAverageType = Get<QComboBox>(IDC_AVERAGE_TYPE);
-    m_listRecords = Get<QTableView>(IDC_RECORD_LIST);
-    m_staticMaxAverage = Get<QLabel>(IDC_MAX_AVERAGE);
-    m_staticMinAverage = Get<QLabel>(IDC_MIN_AVERAGE);
-    m_staticPulseAverage = Get<QLabel>(IDC_PULSE_AVERAGE);
+    m_comboAverageType = Get<QComboBox>(ListIds::IDC_AVERAGE_TYPE);
+    m_listRecords = Get<QTableView>(ListIds::IDC_RECORD_LIST);
+    m_staticMaxAverage = Get<QLabel>(ListIds::IDC_MAX_AVERAGE);
+    m_staticMinAverage = Get<QLabel>(ListIds::IDC_MIN_AVERAGE);
+    m_staticPulseAverage = Get<QLabel>(ListIds::IDC_PULSE_AVERAGE);
     m_model = new CRecordListModel(m_dataFile, this);
 
-    connect(Get<QPushButton>(IDC_ADD), &QPushButton::clicked, this, [this] { OnAddRecord(); });
-    connect(Get<QPushButton>(IDC_MODIFY), &QPushButton::clicked, this, [this] { OnModify(); });
-    connect(Get<QPushButton>(IDC_DELETE), &QPushButton::clicked, this, [this] { OnDelete(); });
-    connect(Get<QPushButton>(IDC_PRINT), &QPushButton::clicked, this, [this] { OnPrint(); });
+    connect(Get<QPushButton>(ListIds::IDC_ADD), &QPushButton::clicked, this, [this] { OnAddRecord(); });
+    connect(Get<QPushButton>(ListIds::IDC_MODIFY), &QPushButton::clicked, this, [this] { OnModify(); });
+    connect(Get<QPushButton>(ListIds::IDC_DELETE), &QPushButton::clicked, this, [this] { OnDelete(); });
+    connect(Get<QPushButton>(ListIds::IDC_PRINT), &QPushButton::clicked, this, [this] { OnPrint(); });
     // Only a choice of the user recomputes the averages; a program's change of the entry does not.
     connect(m_comboAverageType, &QComboBox::activated, this, [this] { OnSelchangeAverageType(); });
 }
@@ -193,6 +184,20 @@ RecordLineAt CListPage::CachedLineAt()
 void CListPage::OnSelchangeAverageType()
 {
     RefreshAverages();
+}
+
+void CListPage::OnTypeRenamed(int index, const QString& name)
+{
+    QComboBox* combo = m_comboAverageType;
+    if (!combo)
+        return;
+    // Quietly: the averages stay as they are.
+    const QSignalBlocker quiet(combo);
+    if (index < combo->count()) {
+        combo->removeItem(index);
+        combo->insertItem(index, name);
+    }
+    combo->setCurrentIndex(0);
 }
 
 bool CListPage::InsertRecord(const std::string& line)

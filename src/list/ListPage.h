@@ -2,6 +2,11 @@
 // The main tab: the list of measurements, their averages, and adding, correcting and deleting.
 // Row r of the list always shows line r + 1 of the measurement file; every change is made to
 // the file first, and the list follows what the file holds.
+//
+// What the settings page changes reaches this page in two ways: the record limit through the
+// settings file, read once at initialisation (a new limit applies from the next start); a
+// renamed type through OnTypeRenamed, connected by the main window. The print range is read
+// from the settings file by the printed report at every print.
 
 #include "list/Averages.h"
 #include "platform/Dialog.h"
@@ -31,6 +36,9 @@ public:
     void OnDelete();                  // "削除"
     void OnDblclkRecordList(int row); // row -1: below the last row
     void OnSelchangeAverageType();
+    // A type was renamed on the settings page: its entry in the selector changes and entry 0
+    // is chosen, quietly, so that the averages keep their values.
+    void OnTypeRenamed(int index, const QString& name);
     void ModifyRecord(int row);
 
     void OnPrint();     // "印刷"

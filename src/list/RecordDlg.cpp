@@ -14,23 +14,14 @@
 
 namespace {
 
-constexpr int IDC_MIN = 1009;
-constexpr int IDC_MAX = 1010;
-constexpr int IDC_PULSE = 1012;
-constexpr int IDC_IHB = 1013;
-constexpr int IDC_DATE = 1020;
-constexpr int IDC_TIME = 1021;
-constexpr int IDC_TYPE = 1025;
-constexpr int IDC_COMMENT = 1027;
-
 } // namespace
 
 CRecordDlg::CRecordDlg(IModalSeam& seam, QWidget* parent) : CDialog(RecordTemplate(), seam, parent)
 {
-    m_comboType = Get<QComboBox>(IDC_TYPE);
+    m_comboType = Get<QComboBox>(RecordIds::IDC_TYPE);
     // One label names both pickers; each says which half of the time it holds.
-    Control(IDC_DATE)->setAccessibleName(QStringLiteral("測定時刻（日付）"));
-    Control(IDC_TIME)->setAccessibleName(QStringLiteral("測定時刻（時刻）"));
+    Control(RecordIds::IDC_DATE)->setAccessibleName(QStringLiteral("測定時刻（日付）"));
+    Control(RecordIds::IDC_TIME)->setAccessibleName(QStringLiteral("測定時刻（時刻）"));
 }
 
 QString CRecordDlg::CommentTooLongMessage()
@@ -45,7 +36,7 @@ bool CRecordDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_comboType->addItems(FromCp932Lines(ReadTypeNames()));
     UpdateData(false); // now that the list is filled, m_nType selects its entry
-    auto* max = Get<QLineEdit>(IDC_MAX);
+    auto* max = Get<QLineEdit>(RecordIds::IDC_MAX);
     max->setFocus(Qt::OtherFocusReason);
     max->selectAll();
     return true;
@@ -53,15 +44,15 @@ bool CRecordDlg::OnInitDialog()
 
 void CRecordDlg::DoDataExchange(CDataExchange& dx)
 {
-    if (!DDX_TextUnsigned(dx, Get<QLineEdit>(IDC_PULSE), m_nPulse))
+    if (!DDX_TextUnsigned(dx, Get<QLineEdit>(RecordIds::IDC_PULSE), m_nPulse))
         return;
-    if (!DDX_TextUnsigned(dx, Get<QLineEdit>(IDC_MAX), m_nMax))
+    if (!DDX_TextUnsigned(dx, Get<QLineEdit>(RecordIds::IDC_MAX), m_nMax))
         return;
-    if (!DDX_TextUnsigned(dx, Get<QLineEdit>(IDC_MIN), m_nMin))
+    if (!DDX_TextUnsigned(dx, Get<QLineEdit>(RecordIds::IDC_MIN), m_nMin))
         return;
-    DDX_DateTime(dx, Get<QDateTimeEdit>(IDC_TIME), m_timeTime);
-    DDX_DateTime(dx, Get<QDateTimeEdit>(IDC_DATE), m_timeDate);
-    DDX_Check(dx, Get<QCheckBox>(IDC_IHB), m_nIhb);
+    DDX_DateTime(dx, Get<QDateTimeEdit>(RecordIds::IDC_TIME), m_timeTime);
+    DDX_DateTime(dx, Get<QDateTimeEdit>(RecordIds::IDC_DATE), m_timeDate);
+    DDX_Check(dx, Get<QCheckBox>(RecordIds::IDC_IHB), m_nIhb);
     if (!ExchangeComment(dx))
         return;
     DDX_CBIndex(dx, m_comboType, m_nType);
@@ -69,7 +60,7 @@ void CRecordDlg::DoDataExchange(CDataExchange& dx)
 
 bool CRecordDlg::ExchangeComment(CDataExchange& dx)
 {
-    auto* edit = Get<QLineEdit>(IDC_COMMENT);
+    auto* edit = Get<QLineEdit>(RecordIds::IDC_COMMENT);
     if (!dx.m_bSaveAndValidate) {
         // Typing stops at the limit, but a longer stored comment is shown whole: the check
         // below then asks the user to shorten it instead of cutting it unseen.

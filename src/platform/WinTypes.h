@@ -1,8 +1,6 @@
 #pragma once
-// The few values of the desktop conventions the program speaks in: dialog results, message-box
-// flags and colours. They keep the numbers users of the program's dialogs already rely on.
-
-#include <cstdint>
+// The few values of the desktop conventions the program speaks in: dialog results and
+// message-box flags. They keep the numbers users of the program's dialogs already rely on.
 
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
@@ -15,12 +13,3 @@ inline constexpr unsigned MB_ICONSTOP = 0x10;
 inline constexpr unsigned MB_ICONQUESTION = 0x20;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
-
-// A colour as red, green and blue components from 0 to 255.
-struct Rgb
-{
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-    friend constexpr bool operator==(Rgb, Rgb) = default;
-};

@@ -1,22 +1,33 @@
 #include "res/Templates.h"
 
+#include "config/VelliqaConfig.h"
+
+#include <string>
+
 const DlgTemplate& AboutTemplate()
 {
-    static const DlgTemplate t{100, "Velliqaのﾊﾞｰｼﾞｮﾝ情報", 235, 55,
+    static const std::string version = "Velliqa Version " + std::string(kVelliqaVersion);
+    static const DlgTemplate t{AboutIds::IDD,
+                               "Velliqaのﾊﾞｰｼﾞｮﾝ情報",
+                               235,
+                               55,
                                {
-                                   {1, CtlKind::DefButton, "OK", 178, 7, 50, 14},
+                                   {IDOK, CtlKind::DefButton, "OK", 178, 7, 50, 14},
                                    {-1, CtlKind::Icon, "", 11, 17, 20, 20},
-                                   {-1, CtlKind::Static, "Velliqa Version 1.0.0", 40, 10, 119, 8},
+                                   {-1, CtlKind::Static, version.c_str(), 40, 10, 119, 8},
                                }};
     return t;
 }
 
 const DlgTemplate& MainTemplate()
 {
-    static const DlgTemplate t{102, "Velliqa", 347, 253,
+    static const DlgTemplate t{MainIds::IDD,
+                               "Velliqa",
+                               347,
+                               253,
                                {
-                                   {IDC_TAB, CtlKind::TabControl, "", 7, 7, 300, 240, kCtlNoTabStop},
-                                   {1, CtlKind::DefButton, "終了", 309, 18, 31, 29},
+                                   {MainIds::IDC_TAB, CtlKind::TabControl, "", 7, 7, 300, 240, kCtlNoTabStop},
+                                   {MainIds::IDC_EXIT, CtlKind::DefButton, "終了", 309, 18, 31, 29},
                                }};
     return t;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The dialog templates of the program, by template id.
+// The dialog templates of the program; their ids and their controls' ids are in ControlIds.h.
 
 #include "platform/DialogTemplate.h"
+#include "res/ControlIds.h"
 
 const DlgTemplate& AboutTemplate();      // 100
 const DlgTemplate& MainTemplate();       // 102
@@ -12,26 +13,3 @@ const DlgTemplate& OtherTemplate();      // 132, other page
 const DlgTemplate& GraphTemplate();      // 133, graph page
 const DlgTemplate& RenameTemplate();     // 134, rename dialog
 const DlgTemplate& CsvPreviewTemplate(); // 135, preview of a CSV import
-
-// Control ids shared by more than one class.
-inline constexpr int IDC_TAB = 1015;
-
-// Buttons of the other page (template 132).
-enum OtherPageId : int
-{
-    IDC_ONLINE_UPDATE = 1035,
-    IDC_EXPORT_CSV = 1036,
-    IDC_IMPORT_CSV = 1037,
-};
-
-// Controls of the CSV import preview (template 135). The column choices come in the order of
-// the fields (CsvField): IDC_CSV_COLUMN_FIRST + field.
-enum CsvPreviewId : int
-{
-    IDC_CSV_FILE = 1040,
-    IDC_CSV_DATE_ORDER = 1041,
-    IDC_CSV_COUNTS = 1042,
-    IDC_CSV_ROWS = 1043,
-    IDC_CSV_REFUSALS = 1044,
-    IDC_CSV_COLUMN_FIRST = 1050, // through 1058
-};

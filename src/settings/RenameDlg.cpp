@@ -4,12 +4,6 @@
 
 #include <QLineEdit>
 
-namespace {
-
-constexpr int kIdcName = 1030;
-
-} // namespace
-
 QString NotOneLineMessage(LineFit fit)
 {
     if (fit == LineFit::HasLineBreak)
@@ -20,7 +14,7 @@ QString NotOneLineMessage(LineFit fit)
 
 CRenameDlg::CRenameDlg(IModalSeam& seam, QWidget* parent) : CDialog(RenameTemplate(), seam, parent)
 {
-    if (auto* edit = Get<QLineEdit>(kIdcName))
+    if (auto* edit = Get<QLineEdit>(RenameIds::IDC_NAME))
         edit->setAccessibleName(QStringLiteral("新しい名前"));
 }
 
@@ -28,7 +22,7 @@ bool CRenameDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     // The dialog opens with the current name selected, ready to be typed over.
-    if (auto* edit = Get<QLineEdit>(kIdcName)) {
+    if (auto* edit = Get<QLineEdit>(RenameIds::IDC_NAME)) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
     }
@@ -37,7 +31,7 @@ bool CRenameDlg::OnInitDialog()
 
 void CRenameDlg::DoDataExchange(CDataExchange& dx)
 {
-    auto* edit = Get<QLineEdit>(kIdcName);
+    auto* edit = Get<QLineEdit>(RenameIds::IDC_NAME);
     if (!DDX_Text(dx, edit, m_strName) || !dx.m_bSaveAndValidate)
         return;
     // The name becomes one line of the type file: a second line would shift every later type.

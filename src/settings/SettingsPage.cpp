@@ -1,6 +1,5 @@
 #include "settings/SettingsPage.h"
 
-#include "list/ListPage.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
@@ -11,29 +10,15 @@
 #include "store/WriteFailure.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include <functional>
 
 namespace {
-
-enum : int
-{
-    IDC_MAX_RECORDS = 1022,
-    IDC_USE_FUSE = 1023,
-    IDC_USE_BL = 1024,
-    IDC_TYPES = 1025,
-    IDC_PRINT_FROM = 1026,
-    IDC_PRINT_TO = 1027,
-    IDC_RENAME = 1028,
-    IDC_NAME = 1030,
-};
 
 // Calls its handler when the watched edit loses the keyboard focus: the edit's kill-focus
 // notification. A context menu opening over the edit leaves the focus where it is.
@@ -116,7 +101,7 @@ CSettingsPage::CSettingsPage(IModalSeam& seam) : CPage(SettingsTemplate(), seam)
     WatchFocusLoss(m_editName, &CSettingsPage::OnKillfocusName);
     connect(m_checkBl, &QCheckBox::clicked, this, [this] { OnUseBl(); });
     connect(m_checkFuse, &QCheckBox::clicked, this, [this] { OnUseFuse(); });
-    if (auto* rename = Get<QPushButton>(IDC_RENAME))
+    if (auto* rename = Get<QPushButton>(SettingsIds::IDC_RENAME))
         connect(rename, &QPushButton::clicked, this, [this] { OnRenameType(); });
 }
 
@@ -124,13 +109,13 @@ CSettingsPage::~CSettingsPage() = default;
 
 void CSettingsPage::BindControls()
 {
-    m_editName = Get<QLineEdit>(IDC_NAME);
-    m_editPrintTo = Get<QLineEdit>(IDC_PRINT_TO);
-    m_editPrintFrom = Get<QLineEdit>(IDC_PRINT_FROM);
-    m_editMaxRecords = Get<QLineEdit>(IDC_MAX_RECORDS);
-    m_checkFuse = Get<QCheckBox>(IDC_USE_FUSE);
-    m_checkBl = Get<QCheckBox>(IDC_USE_BL);
-    m_listTypes = Get<QListWidget>(IDC_TYPES);
+    m_editName = Get<QLineEdit>(SettingsIds::IDC_NAME);
+    m_editPrintTo = Get<QLineEdit>(SettingsIds::IDC_PRINT_TO);
+    m_editPrintFrom = Get<QLineEdit>(SettingsIds::IDC_PRINT_FROM);
+    m_editMaxRecords = Get<QLineEdit>(SettingsIds::IDC_MAX_RECORDS);
+    m_checkFuse = Get<QCheckBox>(SettingsIds::IDC_USE_FUSE);
+    m_checkBl = Get<QCheckBox>(SettingsIds::IDC_USE_BL);
+    m_listTypes = Get<QListWidget>(SettingsIds::IDC_TYPES);
 }
 
 void CSettingsPage::WatchFocusLoss(QLineEdit* edit, void (CSettingsPage::*handler)())
@@ -146,8 +131,8 @@ void CSettingsPage::DoDataExchange(CDataExchange& dx)
         !DDX_TextUnsigned(dx, m_editPrintFrom, m_nPrintFrom) ||
         !DDX_TextUnsigned(dx, m_editPrintTo, m_nPrintTo))
         return;
-    DDX_Check(dx, m_checkFuse, m_bUseFuse);
-    DDX_Check(dx, m_checkBl, m_bUseBl);
+    DDX_Check(dx, m_checkFuse, m_nUseFuse);
+    DDX_Check(dx, m_checkBl, m_nUseBl);
     if (!DDX_Text(dx, m_editName, m_strName) || !DDV_MaxChars(dx, m_editName, m_strName, kMaxNameBytes))
         return;
     if (!dx.m_bSaveAndValidate)
@@ -162,8 +147,8 @@ bool CSettingsPage::OnInitDialog()
     m_nMaxRecords = SettingNumber(m_settingFile.GetLine(kSettingRecordLimit));
     m_nPrintFrom = SettingNumber(m_settingFile.GetLine(kSettingPrintFrom));
     m_nPrintTo = SettingNumber(m_settingFile.GetLine(kSettingPrintTo));
-    m_bUseBl = SettingFlag(m_settingFile.GetLine(kSettingUseBl));
-    m_bUseFuse = SettingFlag(m_settingFile.GetLine(kSettingUseFuse));
+    m_nUseBl = SettingFlag(m_settingFile.GetLine(kSettingUseBl));
+    m_nUseFuse = SettingFlag(m_settingFile.GetLine(kSettingUseFuse));
     m_strName = SettingText(m_settingFile.GetLine(kSettingName));
 
     BindDataFile(m_itemFile, kItemFileName);
@@ -266,7 +251,7 @@ void CSettingsPage::OnRenameType()
                           MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    ReplaceComboEntry(i, dlg.m_strName);
+    Q_EMIT TypeRenamed(i, FromCp932(dlg.m_strName));
 }
 
 void CSettingsPage::ReplaceTypeEntry(int index, const std::string& name)
@@ -274,18 +259,4 @@ void CSettingsPage::ReplaceTypeEntry(int index, const std::string& name)
     delete m_listTypes->takeItem(index);
     m_listTypes->insertItem(index, MakeTypeEntry(name));
     m_listTypes->setCurrentRow(index);
-}
-
-void CSettingsPage::ReplaceComboEntry(int index, const std::string& name)
-{
-    QComboBox* combo = m_pListPage ? m_pListPage->m_comboAverageType : nullptr;
-    if (!combo)
-        return;
-    // Quietly: the list page's averages stay as they are.
-    const QSignalBlocker quiet(combo);
-    if (index < combo->count()) {
-        combo->removeItem(index);
-        combo->insertItem(index, FromCp932(name));
-    }
-    combo->setCurrentIndex(0);
 }

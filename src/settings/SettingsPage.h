@@ -2,6 +2,15 @@
 // The settings tab: the user's name, the record limit, the print range and the type names.
 // There is no OK step: each field is written to its line of the settings file when it loses
 // the focus, each check box when it is clicked, and a type name when its rename is confirmed.
+//
+// How the changes reach the other pages:
+// - the record limit only through the settings file: the list page reads it once, when it is
+//   initialised, so a new limit applies from the next start;
+// - the print range and the name through the settings file: the printed report reads the file
+//   afresh at every print;
+// - a renamed type through the TypeRenamed signal, which the main window connects to the list
+//   page's selector; the graph page and the entry dialog read the type file when they fill
+//   their own selectors.
 
 #include "platform/Dialog.h"
 #include "store/TextFile.h"
@@ -11,7 +20,6 @@
 #include <string>
 #include <vector>
 
-class CListPage;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -25,7 +33,6 @@ public:
 
     CTextFile m_settingFile{nullptr, true};
     CTextFile m_itemFile{nullptr, true};
-    CListPage* m_pListPage = nullptr; // set by the main window once all pages exist; not owned
 
     QLineEdit* m_editName = nullptr;       // 1030
     QLineEdit* m_editPrintTo = nullptr;    // 1027
@@ -38,8 +45,8 @@ public:
     std::uint32_t m_nMaxRecords = 0;
     std::uint32_t m_nPrintFrom = 0;
     std::uint32_t m_nPrintTo = 0;
-    int m_bUseFuse = 0;
-    int m_bUseBl = 0;
+    int m_nUseFuse = 0;    // check box 1023: 1 when ticked (an int, as the check box exchange takes)
+    int m_nUseBl = 0;      // check box 1024: 1 when ticked
     std::string m_strName; // code page 932
 
     bool OnInitDialog() override;
@@ -52,8 +59,12 @@ public:
     // The hidden boxes: "1" or "0"; box 1024 owns line 4 and box 1023 line 5.
     void OnUseBl();
     void OnUseFuse();
-    // Renames the selected type in the list, the type file and the list page's selector.
+    // Renames the selected type in the list and the type file, then announces TypeRenamed.
     void OnRenameType();
+
+Q_SIGNALS:
+    // Type `index` is now called `name`: its line of the type file holds the new name.
+    void TypeRenamed(int index, const QString& name);
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -67,7 +78,6 @@ private:
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
-    void ReplaceComboEntry(int index, const std::string& name);
 
     // Declared last, so destroyed first: no focus loss of a control reaches a page whose
     // members are already gone.

@@ -53,16 +53,16 @@ CCsvPreviewDlg::CCsvPreviewDlg(IModalSeam& seam, const QString& fileName, std::v
     : CDialog(CsvPreviewTemplate(), seam, parent), m_header(std::move(header)),
       m_typeLines(std::move(typeLines)), m_map(map), m_plan(std::move(plan)), m_planner(std::move(planner))
 {
-    if (auto* file = Get<QLabel>(IDC_CSV_FILE)) {
+    if (auto* file = Get<QLabel>(CsvPreviewIds::IDC_FILE)) {
         file->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         file->setText(fileName);
         file->setAccessibleName(fileName);
     }
-    m_staticCounts = Get<QLabel>(IDC_CSV_COUNTS);
+    m_staticCounts = Get<QLabel>(CsvPreviewIds::IDC_COUNTS);
     m_staticCounts->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_staticCounts->setAccessibleDescription(QStringLiteral("読み込みの結果"));
-    m_listRefusals = Get<QListWidget>(IDC_CSV_REFUSALS);
-    m_comboDateOrder = Get<QComboBox>(IDC_CSV_DATE_ORDER);
+    m_listRefusals = Get<QListWidget>(CsvPreviewIds::IDC_REFUSALS);
+    m_comboDateOrder = Get<QComboBox>(CsvPreviewIds::IDC_DATE_ORDER);
     for (const char* entry : kDateOrderEntries)
         m_comboDateOrder->addItem(QString::fromUtf8(entry));
 
@@ -82,7 +82,7 @@ CCsvPreviewDlg::CCsvPreviewDlg(IModalSeam& seam, const QString& fileName, std::v
     for (const char* caption : kRowColumns)
         captions << QString::fromUtf8(caption);
     m_rows->setHorizontalHeaderLabels(captions);
-    auto* view = Get<QTableView>(IDC_CSV_ROWS);
+    auto* view = Get<QTableView>(CsvPreviewIds::IDC_ROWS);
     view->setModel(m_rows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -92,7 +92,7 @@ CCsvPreviewDlg::CCsvPreviewDlg(IModalSeam& seam, const QString& fileName, std::v
 
 QComboBox* CCsvPreviewDlg::ColumnCombo(CsvField field) const
 {
-    return Get<QComboBox>(IDC_CSV_COLUMN_FIRST + static_cast<int>(field));
+    return Get<QComboBox>(CsvPreviewIds::IDC_COLUMN_FIRST + static_cast<int>(field));
 }
 
 bool CCsvPreviewDlg::OnInitDialog()
@@ -179,7 +179,7 @@ void CCsvPreviewDlg::ShowRows()
         }
         m_rows->appendRow(cells);
     }
-    Get<QTableView>(IDC_CSV_ROWS)->resizeColumnsToContents();
+    Get<QTableView>(CsvPreviewIds::IDC_ROWS)->resizeColumnsToContents();
 }
 
 void CCsvPreviewDlg::OnOK()

@@ -1,5 +1,6 @@
 #include "update/OtherPage.h"
 
+#include "config/VelliqaConfig.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
 #include "platform/FileDialogSeam.h"
@@ -25,7 +26,7 @@
 namespace {
 
 // The version file's URL is a setting of the build (VELLIQA_UPDATE_URL in CMake).
-constexpr const char* kUpdateUrl = VELLIQA_UPDATE_URL;
+constexpr const char* kUpdateUrl = kVelliqaUpdateUrl;
 
 QString FailureReason(DownloadError error, int status)
 {
@@ -77,11 +78,11 @@ COtherPage::COtherPage(IModalSeam& seam)
     // The version text reads out as it shows.
     for (auto* label : findChildren<QLabel*>())
         label->setAccessibleName(label->text());
-    if (auto* button = Get<QPushButton>(IDC_ONLINE_UPDATE))
+    if (auto* button = Get<QPushButton>(OtherIds::IDC_ONLINE_UPDATE))
         connect(button, &QPushButton::clicked, this, [this] { OnOnlineUpdate(); });
-    if (auto* button = Get<QPushButton>(IDC_EXPORT_CSV))
+    if (auto* button = Get<QPushButton>(OtherIds::IDC_EXPORT_CSV))
         connect(button, &QPushButton::clicked, this, [this] { OnExportCsv(); });
-    if (auto* button = Get<QPushButton>(IDC_IMPORT_CSV))
+    if (auto* button = Get<QPushButton>(OtherIds::IDC_IMPORT_CSV))
         connect(button, &QPushButton::clicked, this, [this] { OnImportCsv(); });
 }
 

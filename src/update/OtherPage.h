@@ -20,7 +20,6 @@ class COtherPage : public CPage
 {
     Q_OBJECT
 public:
-    static constexpr int IDC_ONLINE_UPDATE = ::IDC_ONLINE_UPDATE;
     using TransportFactory = std::function<std::unique_ptr<IHttpTransport>()>;
     // Told after an import has written the data files: the record limit when it was raised, else 0.
     using ImportedHandler = std::function<void(long long raisedLimit)>;

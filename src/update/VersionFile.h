@@ -2,13 +2,15 @@
 // The version file and what follows from it: values found by key in its bytes, the version
 // comparison, and the updater's arguments. Plain byte logic on code page 932 texts.
 
+#include "config/VelliqaConfig.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // The program's own version, as the version file writes versions.
-inline constexpr std::string_view kCurrentVersion = "001000000";
+inline constexpr std::string_view kCurrentVersion = kVelliqaVersionCode;
 
 // The separators skipped after a key, and the bytes that end a value (with CR and LF).
 inline constexpr std::string_view kValueSeparators = "= \t";

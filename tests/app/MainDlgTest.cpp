@@ -1,11 +1,13 @@
 // The main window: four tabs, exactly one page shown, pages read back when left.
 #include "app/MainDlg.h"
+#include "res/ControlIds.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -43,7 +45,9 @@ TEST_F(MainDlgTest, StartsOnTheListTabWithTheFourTabsInOrder)
     EXPECT_EQ(dlg.m_nCurTab, 0);
     EXPECT_TRUE(dlg.m_listPage.isVisibleTo(&dlg));
     EXPECT_EQ(VisiblePages(dlg), 1);
-    EXPECT_EQ(dlg.m_settingsPage.m_pListPage, &dlg.m_listPage);
+    // The settings page's renames reach the list page's selector.
+    Q_EMIT dlg.m_settingsPage.TypeRenamed(1, QStringLiteral("renamed"));
+    EXPECT_EQ(dlg.m_listPage.m_comboAverageType->itemText(1), QStringLiteral("renamed"));
 }
 
 TEST_F(MainDlgTest, SwitchingTabsShowsExactlyTheChosenPage)
@@ -71,7 +75,7 @@ TEST_F(MainDlgTest, ExitButtonEndsWithOkAndEscapeWithCancel)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    auto* exit = dlg.Get<QPushButton>(1);
+    auto* exit = dlg.Get<QPushButton>(MainIds::IDC_EXIT);
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->text(), QStringLiteral("終了"));
     exit->click();
@@ -88,8 +92,9 @@ TEST_F(MainDlgTest, FirstStartCreatesTheThreeFilesWithTheirDefaultBytes)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    EXPECT_EQ(ReadBytes("item.txt"), "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n\x92\x8B\r\n\x94\xD3\r\n"
-                                     "\x82\xBB\x82\xCC\x91\xBC\r\n");
+    EXPECT_EQ(ReadBytes("item.txt"),
+              "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n\x92\x8B\r\n\x94\xD3\r\n"
+              "\x82\xBB\x82\xCC\x91\xBC\r\n");
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n0\r\n0\r\n\x96\xA2\x90\xDD\x92\xE8\r\n");
     EXPECT_TRUE(std::filesystem::exists("data.txt"));
     EXPECT_EQ(ReadBytes("data.txt"), "");

@@ -2,6 +2,7 @@
 #include "graph/GraphPage.h"
 #include "app/MainDlg.h"
 #include "graph/GraphSurface.h"
+#include "res/ControlIds.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
 #include "support/FakeModalSeam.h"
@@ -29,7 +30,7 @@ protected:
 // The framed surface as the screen shows it, frame ring included.
 QImage Render(CGraphPage& page)
 {
-    return page.Control(CGraphPage::IDC_GRAPH)->grab().toImage();
+    return page.Control(GraphIds::IDC_GRAPH)->grab().toImage();
 }
 
 QColor At(const QImage& image, int x, int y)
@@ -61,7 +62,7 @@ TEST_F(GraphPageTest, ListsTheTypesAndNamesItsControls)
     EXPECT_EQ(page.m_comboGraphType->currentIndex(), 0);
     EXPECT_EQ(page.m_comboGraphType->accessibleName(), QStringLiteral("表示する種類"));
     EXPECT_EQ(page.m_staticGraph->accessibleName(), QStringLiteral("グラフ"));
-    EXPECT_EQ(page.m_staticGraph->size(), page.Control(CGraphPage::IDC_GRAPH)->size());
+    EXPECT_EQ(page.m_staticGraph->size(), page.Control(GraphIds::IDC_GRAPH)->size());
 }
 
 TEST_F(GraphPageTest, PaintsBackgroundGridSeriesAndLeavesTheRingToTheFrame)

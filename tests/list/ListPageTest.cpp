@@ -3,6 +3,7 @@
 #include "list/ListPage.h"
 #include "list/RecordDlg.h"
 #include "platform/Cp932.h"
+#include "res/ControlIds.h"
 #include "store/RecordLine.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
@@ -54,8 +55,8 @@ FakeModalSeam::DialogHandler Enter(int max, const QString& comment = QString())
 {
     return [=](QDialog& dialog) {
         auto& dlg = static_cast<CRecordDlg&>(dialog);
-        dlg.Get<QLineEdit>(1010)->setText(QString::number(max));
-        dlg.Get<QLineEdit>(1027)->setText(comment);
+        dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->setText(QString::number(max));
+        dlg.Get<QLineEdit>(RecordIds::IDC_COMMENT)->setText(comment);
         return PressOk(dlg);
     };
 }
@@ -183,8 +184,8 @@ TEST_F(ListPageTest, ACorrectionKeepsItsRowAndTheWholeStoredComment)
         auto& dlg = static_cast<CRecordDlg&>(dialog);
         EXPECT_EQ(dlg.m_nMax, 101u);                    // the lowest selected row
         EXPECT_EQ(dlg.m_comboType->currentIndex(), -1); // type 7 of five entries
-        dlg.Get<QLineEdit>(1010)->setText("135");
-        dlg.Get<QDateEdit>(1020)->setDate(QDate(2023, 5, 3)); // a year back
+        dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->setText("135");
+        dlg.Get<QDateEdit>(RecordIds::IDC_DATE)->setDate(QDate(2023, 5, 3)); // a year back
         return PressOk(dlg);
     });
     page->OnModify();

@@ -1,5 +1,6 @@
 // The entry dialog: its start values, and the checks of OK in the order of the exchange.
 #include "list/RecordDlg.h"
+#include "res/ControlIds.h"
 #include "store/RecordLine.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
@@ -40,14 +41,14 @@ TEST_F(RecordDlgTest, ANewMeasurementStartsAtTheMaximumWithZeroesAndTheFirstType
     dlg.m_timeDate = dlg.m_timeTime = CTime(2004, 5, 3, 7, 5, 9);
     dlg.m_nType = 0;
     Run([&](CRecordDlg& d) {
-        EXPECT_EQ(d.focusWidget(), Edit(1010));
-        EXPECT_EQ(Edit(1010)->selectedText(), "0");
-        for (int id : {1010, 1009, 1012})
+        EXPECT_EQ(d.focusWidget(), Edit(RecordIds::IDC_MAX));
+        EXPECT_EQ(Edit(RecordIds::IDC_MAX)->selectedText(), "0");
+        for (int id : {RecordIds::IDC_MAX, RecordIds::IDC_MIN, RecordIds::IDC_PULSE})
             EXPECT_EQ(Edit(id)->text(), "0");
         EXPECT_EQ(d.m_comboType->count(), 5);
         EXPECT_EQ(d.m_comboType->currentText(), QStringLiteral("[指定なし]"));
-        EXPECT_EQ(d.Get<QDateEdit>(1020)->date(), QDate(2004, 5, 3));
-        EXPECT_EQ(Edit(1010)->accessibleName(), QStringLiteral("最大血圧"));
+        EXPECT_EQ(d.Get<QDateEdit>(RecordIds::IDC_DATE)->date(), QDate(2004, 5, 3));
+        EXPECT_EQ(Edit(RecordIds::IDC_MAX)->accessibleName(), QStringLiteral("最大血圧"));
         EXPECT_EQ(d.m_comboType->accessibleName(), QStringLiteral("測定の種類"));
         return IDCANCEL;
     });
@@ -56,19 +57,19 @@ TEST_F(RecordDlgTest, ANewMeasurementStartsAtTheMaximumWithZeroesAndTheFirstType
 TEST_F(RecordDlgTest, NumbersAreCheckedPulseFirstAndEachFailureShownOnce)
 {
     const int result = Run([&](CRecordDlg& d) {
-        Edit(1012)->setText("");
-        Edit(1010)->setText("");
+        Edit(RecordIds::IDC_PULSE)->setText("");
+        Edit(RecordIds::IDC_MAX)->setText("");
         EXPECT_EQ(PressOk(d), IDCANCEL); // stays open, on the pulse
-        EXPECT_EQ(d.focusWidget(), Edit(1012));
+        EXPECT_EQ(d.focusWidget(), Edit(RecordIds::IDC_PULSE));
         for (const char* refused : {"12a", "-5", "+5", "4294967296"}) {
-            Edit(1012)->setText("70");
-            Edit(1010)->setText(refused);
+            Edit(RecordIds::IDC_PULSE)->setText("70");
+            Edit(RecordIds::IDC_MAX)->setText(refused);
             EXPECT_EQ(PressOk(d), IDCANCEL) << refused;
-            EXPECT_EQ(d.focusWidget(), Edit(1010));
-            EXPECT_EQ(Edit(1010)->selectedText(), refused);
+            EXPECT_EQ(d.focusWidget(), Edit(RecordIds::IDC_MAX));
+            EXPECT_EQ(Edit(RecordIds::IDC_MAX)->selectedText(), refused);
         }
-        Edit(1010)->setText(" \t120 ");
-        Edit(1009)->setText("4294967295");
+        Edit(RecordIds::IDC_MAX)->setText(" \t120 ");
+        Edit(RecordIds::IDC_MIN)->setText("4294967295");
         return PressOk(d);
     });
     EXPECT_EQ(result, IDOK);
@@ -84,12 +85,13 @@ TEST_F(RecordDlgTest, CommentsThatCannotBeStoredAreRefusedWithAClearMessage)
 {
     dlg.m_nType = 2;
     const int result = Run([&](CRecordDlg& d) {
-        Edit(1027)->setText(QStringLiteral("元気😀"));
+        Edit(RecordIds::IDC_COMMENT)->setText(QStringLiteral("元気😀"));
         EXPECT_EQ(PressOk(d), IDCANCEL);
-        Edit(1027)->setText(QString(kCommentMaxBytes / 2 + 1, QChar(0x3042))); // two bytes too many
+        Edit(RecordIds::IDC_COMMENT)
+            ->setText(QString(kCommentMaxBytes / 2 + 1, QChar(0x3042))); // two bytes too many
         EXPECT_EQ(PressOk(d), IDCANCEL);
-        EXPECT_EQ(d.focusWidget(), Edit(1027));
-        Edit(1027)->setText(QString(kCommentMaxBytes / 2, QChar(0x3042)));
+        EXPECT_EQ(d.focusWidget(), Edit(RecordIds::IDC_COMMENT));
+        Edit(RecordIds::IDC_COMMENT)->setText(QString(kCommentMaxBytes / 2, QChar(0x3042)));
         return PressOk(d);
     });
     EXPECT_EQ(result, IDOK);
@@ -104,7 +106,7 @@ TEST_F(RecordDlgTest, AStoredCommentLongerThanTheLimitIsShownWholeNotCut)
 {
     dlg.m_strComment = std::string(kCommentMaxBytes + 50, 'x');
     Run([&](CRecordDlg& d) {
-        EXPECT_EQ(Edit(1027)->text().size(), kCommentMaxBytes + 50);
+        EXPECT_EQ(Edit(RecordIds::IDC_COMMENT)->text().size(), kCommentMaxBytes + 50);
         EXPECT_EQ(PressOk(d), IDCANCEL); // the user is asked to shorten it
         return IDCANCEL;
     });

@@ -4,6 +4,7 @@
 
 #include "app/MainDlg.h"
 #include "list/ListPage.h"
+#include "res/ControlIds.h"
 #include "settings/RenameDlg.h"
 
 #include <QComboBox>
@@ -25,14 +26,14 @@ protected:
         combo.setCurrentIndex(3);
         listPage.m_comboAverageType = &combo;
         auto page = OpenPage();
-        page->m_pListPage = &listPage;
+        QObject::connect(page.get(), &CSettingsPage::TypeRenamed, &listPage, &CListPage::OnTypeRenamed);
         return page;
     }
     // Answers the rename dialog by typing text and pressing OK; keeps what it opened with.
     void QueueRename(const QString& text)
     {
         seam.QueueDialog([this, text](QDialog& dlg) {
-            auto* edit = static_cast<CRenameDlg&>(dlg).Get<QLineEdit>(1030);
+            auto* edit = static_cast<CRenameDlg&>(dlg).Get<QLineEdit>(RenameIds::IDC_NAME);
             shownName = edit->selectedText(); // it opens with the current name selected
             edit->setText(text);
             return PressOk(dlg);
@@ -65,7 +66,7 @@ TEST_F(RenameTest, RenamingTheFirstTypeReachesTheListTheFileAndTheSelectorQuietl
     auto page = OpenLinkedPage();
     QSignalSpy selectorChanges(&combo, &QComboBox::currentIndexChanged);
     QueueRename(QStringLiteral("全部"));
-    static_cast<QAbstractButton*>(page->Control(1028))->click();
+    static_cast<QAbstractButton*>(page->Control(SettingsIds::IDC_RENAME))->click();
 
     EXPECT_EQ(shownName, QStringLiteral("[指定なし]"));
     EXPECT_EQ(page->m_listTypes->item(0)->text(), QStringLiteral("全部"));
@@ -96,7 +97,7 @@ TEST_F(RenameTest, CancellingOrAFailedWriteChangesNothing)
 {
     auto page = OpenLinkedPage();
     seam.QueueDialog([](QDialog& dlg) {
-        static_cast<CRenameDlg&>(dlg).Get<QLineEdit>(1030)->setText(QStringLiteral("別名"));
+        static_cast<CRenameDlg&>(dlg).Get<QLineEdit>(RenameIds::IDC_NAME)->setText(QStringLiteral("別名"));
         dlg.reject(); // the cancel button and the close box both end here
         return dlg.result();
     });
@@ -134,7 +135,7 @@ TEST_F(RenameTest, ANameThatWouldNotStayOneSjisLineKeepsTheDialogOpen)
     for (const QString& name : refused) {
         int result = 0;
         seam.QueueDialog([&](QDialog& dlg) {
-            static_cast<CRenameDlg&>(dlg).Get<QLineEdit>(1030)->setText(name);
+            static_cast<CRenameDlg&>(dlg).Get<QLineEdit>(RenameIds::IDC_NAME)->setText(name);
             result = PressOk(dlg);
             return IDCANCEL; // then the user gives up
         });
@@ -164,7 +165,7 @@ TEST_F(RenameTest, ARenameInTheMainWindowReachesTheListPagesSelectorAtOnce)
     dlg.TabBar()->setCurrentIndex(2);
     dlg.m_settingsPage.m_listTypes->setCurrentRow(1);
     QueueRename(QStringLiteral("起床時"));
-    static_cast<QAbstractButton*>(dlg.m_settingsPage.Control(1028))->click();
+    static_cast<QAbstractButton*>(dlg.m_settingsPage.Control(SettingsIds::IDC_RENAME))->click();
     EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(1, Sjis("起床時")));
     EXPECT_EQ(selector->itemText(1), QStringLiteral("起床時"));
     EXPECT_EQ(selector->count(), 5);

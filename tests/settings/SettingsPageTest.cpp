@@ -4,6 +4,7 @@
 
 #include "app/MainDlg.h"
 #include "platform/DataExchange.h"
+#include "res/ControlIds.h"
 
 #include <QTabBar>
 #include <QTest>
@@ -123,7 +124,7 @@ TEST_F(SettingsPageTest, EveryVisibleControlHasAnAccessibleName)
     EXPECT_EQ(page->m_editName->accessibleName(), QStringLiteral("・お名前"));
     EXPECT_EQ(page->m_editMaxRecords->accessibleName(), QStringLiteral("・最大保存件数"));
     EXPECT_EQ(page->m_listTypes->accessibleName(), QStringLiteral("・測定の種類"));
-    EXPECT_EQ(page->Control(1028)->accessibleName(), QStringLiteral("名称の変更"));
+    EXPECT_EQ(page->Control(SettingsIds::IDC_RENAME)->accessibleName(), QStringLiteral("名称の変更"));
     EXPECT_FALSE(page->m_editPrintTo->accessibleName().isEmpty());
     EXPECT_NE(page->m_editPrintFrom->accessibleName(), page->m_editPrintTo->accessibleName());
 }

@@ -54,10 +54,10 @@ struct PreviewSeen
 PreviewSeen Look(CCsvPreviewDlg& preview)
 {
     PreviewSeen seen;
-    seen.counts = preview.Get<QLabel>(IDC_CSV_COUNTS)->text();
-    for (int i = 0; i < preview.Get<QListWidget>(IDC_CSV_REFUSALS)->count(); ++i)
-        seen.refusals << preview.Get<QListWidget>(IDC_CSV_REFUSALS)->item(i)->text();
-    seen.rows = preview.Get<QTableView>(IDC_CSV_ROWS)->model()->rowCount();
+    seen.counts = preview.Get<QLabel>(CsvPreviewIds::IDC_COUNTS)->text();
+    for (int i = 0; i < preview.Get<QListWidget>(CsvPreviewIds::IDC_REFUSALS)->count(); ++i)
+        seen.refusals << preview.Get<QListWidget>(CsvPreviewIds::IDC_REFUSALS)->item(i)->text();
+    seen.rows = preview.Get<QTableView>(CsvPreviewIds::IDC_ROWS)->model()->rowCount();
     seen.okEnabled = preview.Get<QPushButton>(IDOK)->isEnabled();
     return seen;
 }
@@ -90,7 +90,7 @@ protected:
             seen = Look(preview);
             return result;
         });
-        Page().Get<QPushButton>(IDC_IMPORT_CSV)->click();
+        Page().Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->click();
         return seen;
     }
 
@@ -105,20 +105,20 @@ protected:
 
 TEST_F(CsvTransferTest, ButtonsCarryTheirTextsAndExportWritesTheChosenFile)
 {
-    EXPECT_EQ(Page().Get<QPushButton>(IDC_EXPORT_CSV)->accessibleName(),
+    EXPECT_EQ(Page().Get<QPushButton>(OtherIds::IDC_EXPORT_CSV)->accessibleName(),
               QStringLiteral("CSV ファイルに書き出す..."));
-    EXPECT_EQ(Page().Get<QPushButton>(IDC_IMPORT_CSV)->accessibleName(),
+    EXPECT_EQ(Page().Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->accessibleName(),
               QStringLiteral("CSV ファイルを読み込む..."));
     files.path = QString::fromStdString((dir.Path() / "out.csv").string());
-    Page().Get<QPushButton>(IDC_EXPORT_CSV)->click();
+    Page().Get<QPushButton>(OtherIds::IDC_EXPORT_CSV)->click();
     EXPECT_EQ(ReadBytes(files.path.toStdString()),
               "\xEF\xBB\xBF日付,時刻,最高血圧,最低血圧,脈拍,IHB,種類,コメント\r\n"
               "2024-03-02,07:05:09,135,85,72,1,朝,\r\n");
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, QStringLiteral("1 件の記録を書き出しました。"));
     files.path.clear(); // cancelled: nothing more happens
-    Page().Get<QPushButton>(IDC_EXPORT_CSV)->click();
-    Page().Get<QPushButton>(IDC_IMPORT_CSV)->click();
+    Page().Get<QPushButton>(OtherIds::IDC_EXPORT_CSV)->click();
+    Page().Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->click();
     EXPECT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.dialogsRun, 0);
 }
@@ -182,7 +182,7 @@ TEST_F(CsvTransferTest, CancellingTheReadingOrThePlanningWritesNothing)
     for (int cancelAt : {1, 2}) {
         runner.runs = 0;
         runner.cancelAtRun = cancelAt;
-        Page().Get<QPushButton>(IDC_IMPORT_CSV)->click();
+        Page().Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->click();
         EXPECT_EQ(seam.dialogsRun, 0) << cancelAt;
     }
     EXPECT_EQ(ReadBytes("data.txt"), kStored);

@@ -6,6 +6,7 @@
 
 #include "FakeTransport.h"
 #include "LoopbackServer.h"
+#include "res/ControlIds.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -82,7 +83,7 @@ protected:
     }
 
     COtherPage& Page() { return dlg.m_otherPage; }
-    QPushButton* Button() { return Page().Get<QPushButton>(COtherPage::IDC_ONLINE_UPDATE); }
+    QPushButton* Button() { return Page().Get<QPushButton>(OtherIds::IDC_ONLINE_UPDATE); }
     // Every check gets this answer, or fails at the given step for the given reason.
     void Answer(std::string body, FakeTransport::FailAt failAt = FakeTransport::FailAt::Nothing,
                 DownloadError error = DownloadError::None)

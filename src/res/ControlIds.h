@@ -1,0 +1,119 @@
+#pragma once
+// The ids of the dialog templates and of their controls, one namespace per dialog. The
+// templates in res/, the dialog classes and the tests all name a control from here; the
+// numbers are those the dialogs have always had. A label names the control it belongs to by
+// that control's id.
+
+#include "platform/WinTypes.h"
+
+// The main window: the tab control and the exit button "終了".
+namespace MainIds {
+enum : int
+{
+    IDD = 102,
+    IDC_EXIT = IDOK,
+    IDC_TAB = 1015,
+};
+} // namespace MainIds
+
+// The about box.
+namespace AboutIds {
+enum : int
+{
+    IDD = 100,
+};
+} // namespace AboutIds
+
+// The list page (tab メイン).
+namespace ListIds {
+enum : int
+{
+    IDD = 130,
+    IDC_RECORD_LIST = 1001,
+    IDC_AVERAGE_TYPE = 1010,
+    IDC_MODIFY = 1012,
+    IDC_DELETE = 1013,
+    IDC_ADD = 1014,
+    IDC_PRINT = 1015,
+    IDC_MAX_AVERAGE = 1016,
+    IDC_MIN_AVERAGE = 1017,
+    IDC_PULSE_AVERAGE = 1018,
+};
+} // namespace ListIds
+
+// The entry dialog "血圧情報の登録・修正".
+namespace RecordIds {
+enum : int
+{
+    IDD = 129,
+    IDC_MIN = 1009,
+    IDC_MAX = 1010,
+    IDC_PULSE = 1012,
+    IDC_IHB = 1013,
+    IDC_DATE = 1020,
+    IDC_TIME = 1021,
+    IDC_TYPE = 1025,
+    IDC_COMMENT = 1027,
+};
+} // namespace RecordIds
+
+// The settings page. The two check boxes are hidden; their flags are kept in the settings file.
+namespace SettingsIds {
+enum : int
+{
+    IDD = 131,
+    IDC_MAX_RECORDS = 1022,
+    IDC_USE_FUSE = 1023,
+    IDC_USE_BL = 1024,
+    IDC_TYPES = 1025,
+    IDC_PRINT_FROM = 1026,
+    IDC_PRINT_TO = 1027,
+    IDC_RENAME = 1028,
+    IDC_NAME = 1030,
+};
+} // namespace SettingsIds
+
+// The rename dialog "名前の変更".
+namespace RenameIds {
+enum : int
+{
+    IDD = 134,
+    IDC_NAME = 1030,
+};
+} // namespace RenameIds
+
+// The other page: the version, the online update and the CSV export and import.
+namespace OtherIds {
+enum : int
+{
+    IDD = 132,
+    IDC_ONLINE_UPDATE = 1035,
+    IDC_EXPORT_CSV = 1036, // "CSV ファイルに書き出す..."
+    IDC_IMPORT_CSV = 1037, // "CSV ファイルを読み込む..."
+};
+} // namespace OtherIds
+
+// The preview of a CSV import "CSV ファイルの読み込み". The column choices come in the order of
+// the fields (CsvField): IDC_COLUMN_FIRST + field, for the nine fields.
+namespace CsvPreviewIds {
+enum : int
+{
+    IDD = 135,
+    IDC_FILE = 1040,
+    IDC_DATE_ORDER = 1041,
+    IDC_COUNTS = 1042,
+    IDC_ROWS = 1043,
+    IDC_REFUSALS = 1044,
+    IDC_COLUMN_FIRST = 1050,
+};
+} // namespace CsvPreviewIds
+
+// The graph page.
+namespace GraphIds {
+enum : int
+{
+    IDD = 133,
+    IDC_GRAPH_TYPE = 1010, // "表示する種類"
+    IDC_GRAPH = 1032,      // the framed drawing surface
+};
+} // namespace GraphIds
