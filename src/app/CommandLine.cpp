@@ -52,14 +52,14 @@ CCommandLine::CCommandLine()
                      QStringLiteral("Show the version and exit."))),
       m_dataDir(
           Valued(QStringLiteral("data-dir"),
-                 QStringLiteral("データフォルダー（data.txt, item.txt, setting.txt のあるフォルダー）。"
-                                "ウィンドウもほかの操作もここのデータを使います。既定は現在のフォルダー。"),
+                 QStringLiteral("データフォルダー（data.txt, item.txt, setting.txt のあるフォルダー）。 "
+                                "ウィンドウもほかの操作もここのデータを使います。 既定は現在のフォルダー。"),
                  QStringLiteral("The data folder, holding data.txt, item.txt and setting.txt, for the window "
                                 "and for every operation; the current folder by default."),
                  QStringLiteral("DIR"))),
       m_exportCsv(
           Valued(QStringLiteral("export-csv"),
-                 QStringLiteral("測定記録を CSV ファイルに書き出して終了します。- は標準出力です。"),
+                 QStringLiteral("測定記録を CSV ファイルに書き出して終了します。 - は標準出力です。"),
                  QStringLiteral("Write the measurements to a CSV file and exit; - is standard output."),
                  QStringLiteral("FILE"))),
       m_from(Valued(QStringLiteral("from"),
@@ -75,12 +75,12 @@ CCommandLine::CCommandLine()
       m_raiseLimit(
           Flag({QStringLiteral("raise-limit")},
                QStringLiteral("--import-csv で記録数が上限を超えるとき、上限を読み込み後の記録数に"
-                              "引き上げます。付けなければ何も変更しません。"),
+                              "引き上げます。 付けなければ何も変更しません。"),
                QStringLiteral("With --import-csv: when the records would exceed the record limit, raise "
                               "the limit to fit; without it such an import changes nothing."))),
       m_dateOrder(Valued(QStringLiteral("date-order"),
-                         QStringLiteral("--import-csv で 3/4/2024 のような日付を読む順: ymd（年月日）、dmy"
-                                        "（日/月/年）、mdy（月/日/年）。"),
+                         QStringLiteral("--import-csv で 3/4/2024 のような日付を読む順: ymd（年月日）、 dmy"
+                                        "（日/月/年）、 mdy（月/日/年）。"),
                          QStringLiteral("With --import-csv: how to read dates such as 3/4/2024: ymd, dmy "
                                         "(day/month/year) or mdy (month/day/year)."),
                          QStringLiteral("ymd|dmy|mdy")))
