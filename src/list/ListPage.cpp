@@ -280,15 +280,35 @@ void CListPage::OnDelete()
                                          QStringLiteral("削除の確認"), MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES)
         return;
-    for (int row = FirstSelectedRow(); row >= 0; row = FirstSelectedRow()) {
-        if (!m_dataFile.DeleteLine(static_cast<unsigned>(row) + 1)) {
-            ReportFailedWrite();
-            return;
-        }
-        m_model->RemoveRowAt(row);
+    // All selected rows in one rewrite: a crash or a failed write never leaves half of them deleted.
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    std::vector<unsigned> lines;
+    lines.reserve(rows.size());
+    for (const int row : rows)
+        lines.push_back(static_cast<unsigned>(row) + 1);
+    if (!m_dataFile.DeleteLines(std::move(lines))) {
+        ReportFailedWrite();
+        return;
     }
+    m_model->RemoveRows(rows);
     m_model->MatchFile();
     RefreshAverages();
+}
+
+std::vector<int> CListPage::SelectedRows() const
+{
+    std::vector<int> rows;
+    const QItemSelectionModel* selection = m_listRecords->selectionModel();
+    if (!selection)
+        return rows;
+    for (const QItemSelectionRange& range : selection->selection())
+        for (int row = range.top(); range.isValid() && row <= range.bottom(); ++row)
+            rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 int CListPage::FirstSelectedRow() const

@@ -13,6 +13,7 @@
 #include "store/TextFile.h"
 
 #include <string>
+#include <vector>
 
 class CRecordListModel;
 class QComboBox;
@@ -46,6 +47,8 @@ public:
 
     // The selected rows are shown in the list; the lowest one, or -1 when none is selected.
     int FirstSelectedRow() const;
+    // Every selected row, in ascending order.
+    std::vector<int> SelectedRows() const;
 
     // The message after a failed write: the change was not saved, the list shows the file, and
     // the system's reason (an errno value) with the advice that fits it.

@@ -138,13 +138,22 @@ void CRecordListModel::InsertTopRow()
     endInsertRows();
 }
 
-void CRecordListModel::RemoveRowAt(int row)
+void CRecordListModel::RemoveRows(const std::vector<int>& rows)
 {
-    if (row < 0 || row >= m_nRows)
-        return;
-    beginRemoveRows(QModelIndex(), row, row);
-    --m_nRows;
-    endRemoveRows();
+    // From the end, so that the rows still to go keep their numbers.
+    for (size_t end = rows.size(); end > 0;) {
+        size_t begin = end - 1;
+        while (begin > 0 && rows[begin - 1] == rows[begin] - 1)
+            --begin;
+        const int first = rows[begin];
+        const int last = rows[end - 1];
+        end = begin;
+        if (first < 0 || last >= m_nRows)
+            continue;
+        beginRemoveRows(QModelIndex(), first, last);
+        m_nRows -= last - first + 1;
+        endRemoveRows();
+    }
 }
 
 void CRecordListModel::RowChanged(int row)

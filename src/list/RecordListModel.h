@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 
+#include <vector>
+
 class CTextFile;
 
 class CRecordListModel : public QAbstractTableModel
@@ -24,8 +26,8 @@ public:
     void ResetFromFile();
     // A record was inserted as line 1.
     void InsertTopRow();
-    // The record of the row was deleted.
-    void RemoveRowAt(int row);
+    // The records of the rows (ascending) were deleted; each run of adjacent rows goes at once.
+    void RemoveRows(const std::vector<int>& rows);
     // The record of the row was replaced.
     void RowChanged(int row);
     // Drops rows from the end until the list holds as many rows as the file holds lines; a

@@ -22,6 +22,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/inotify.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -168,6 +170,29 @@ TEST_F(ListPageTest, DeletingRemovesEverySelectedRowAfterAskingEvenWithoutSelect
     EXPECT_EQ(seam.messages[0].caption, QStringLiteral("削除の確認"));
     EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
     EXPECT_EQ(FileLines(), (Lines{Record(100), Record(103), Record(105)}));
+    ExpectInStep(*page);
+}
+
+TEST_F(ListPageTest, DeletingManyRowsRewritesTheFileOnce)
+{
+    WriteLines("data.txt", {Record(100), Record(101), Record(102), Record(103), Record(104), Record(105)});
+    auto page = Start();
+    Select(*page, {5, 0, 2, 3});
+    // Every rewrite ends in a rename onto data.txt: count them.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, ".", IN_MOVED_TO), 0);
+    seam.QueueAnswer(IDYES);
+    page->OnDelete();
+    int renames = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got; (got = ::read(watch, events, sizeof events)) > 0;)
+        for (char* p = events; p < events + got;
+             p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+            renames += std::string(reinterpret_cast<inotify_event*>(p)->name) == "data.txt";
+    ::close(watch);
+    EXPECT_EQ(renames, 1);
+    EXPECT_EQ(FileLines(), (Lines{Record(101), Record(104)}));
     ExpectInStep(*page);
 }
 

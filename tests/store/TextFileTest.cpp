@@ -343,3 +343,82 @@ TEST_F(TextFileTest, ALinkIntoAnotherFileSystemIsEditedBesideItsTarget)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TextFileTest, DeleteLinesRemovesAllGivenLinesInOneRewrite)
+{
+    struct Case
+    {
+        std::vector<unsigned> numbers;
+        bool ok;
+        V expected;
+    };
+    for (const Case& c : {
+             Case{{2, 4}, true, {"a", "c", "e"}},
+             Case{{5, 1, 5, 9}, true, {"b", "c", "d"}}, // any order; repeats and lines beyond the end
+             Case{{1, 2, 3, 4, 5}, true, {}}, Case{{}, true, {"a", "b", "c", "d", "e"}},
+             Case{{3, 0}, false, {"a", "b", "c", "d", "e"}}, // line 0 makes the whole call fail
+         }) {
+        CTextFile& f = Bound("a\r\nb\r\nc\r\nd\r\ne");
+        const FileStamp before = f.GetFileStamp();
+        EXPECT_EQ(f.DeleteLines(c.numbers), c.ok);
+        EXPECT_EQ(Lines(), c.expected);
+        std::vector<std::string> cached;
+        for (unsigned i = 1; i <= f.GetLineCount(); ++i)
+            cached.emplace_back(f.GetLine(i));
+        EXPECT_EQ(cached, c.expected);
+        EXPECT_EQ(f.GetFileStamp() == before, c.numbers.empty() || !c.ok);
+    }
+    EXPECT_EQ(ReadBytes(kFile), "a\r\nb\r\nc\r\nd\r\ne");
+}
+
+TEST_F(TextFileTest, ReplaceAllLinesWritesTheWholeContentOrNothing)
+{
+    CTextFile& f = Bound("old\nlines\n");
+    EXPECT_TRUE(f.ReplaceAllLines({"x", "", "y\r"}));
+    EXPECT_EQ(ReadBytes(kFile), "x\r\n\r\ny\r\r\n");
+    EXPECT_EQ(f.GetLineCount(), 3u);
+    EXPECT_STREQ(f.GetLine(3), "y\r");
+    EXPECT_FALSE(f.ReplaceAllLines({"ok", "two\nlines"}));
+    EXPECT_EQ(ReadBytes(kFile), "x\r\n\r\ny\r\r\n");
+    EXPECT_TRUE(f.ReplaceAllLines({}));
+    EXPECT_EQ(ReadBytes(kFile), "");
+    EXPECT_EQ(f.GetLineCount(), 0u);
+}
+
+TEST_F(TextFileTest, AnEditAfterAnotherWritersChangeKeepsThatChange)
+{
+    // Same size and within one tick of the clock: the cache must still count as out of date.
+    CTextFile& f = Bound("a\r\nb\r\n");
+    CTextFile other(nullptr, true);
+    other.SetPath(kFile);
+    other.Reload();
+    EXPECT_TRUE(other.ReplaceLine(2, "c\n"));
+    EXPECT_TRUE(f.InsertLine(1, "x"));
+    EXPECT_EQ(Lines(), (V{"x", "a", "c"}));
+    WriteBytes(kFile, "a\r\nd\r\nc\r\n"); // by hand, same size again
+    EXPECT_TRUE(f.DeleteLine(1));
+    EXPECT_EQ(Lines(), (V{"d", "c"}));
+}
+
+TEST_F(TextFileTest, TheCacheAfterEditsEqualsAFreshRead)
+{
+    // Edits splice the cached lines; what they leave must be what reading the file gives, for
+    // files of every kind of line end and length.
+    const std::string longLine(1500, 'L');
+    for (const std::string& bytes : {std::string("a\r\nb\r\nc"), std::string("a\nb\r\nc\r\n"),
+                                     "a\r\n" + longLine + "\r\nc\r\n", std::string(1023, 'z')}) {
+        CTextFile& f = Bound(bytes);
+        EXPECT_TRUE(f.InsertLineLimited(1, "new", 4));
+        EXPECT_TRUE(f.ReplaceLine(3, "r\n"));
+        EXPECT_TRUE(f.InsertLine(9, "end"));
+        EXPECT_TRUE(f.DeleteLines({2}));
+        std::vector<std::string> cached;
+        for (unsigned i = 1; i <= f.GetLineCount(); ++i)
+            cached.emplace_back(f.GetLine(i));
+        EXPECT_EQ(cached, Lines()) << bytes.substr(0, 20);
+    }
+}
+
+} // namespace
