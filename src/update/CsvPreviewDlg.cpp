@@ -51,7 +51,8 @@ CCsvPreviewDlg::CCsvPreviewDlg(IModalSeam& seam, const QString& fileName, std::v
                                std::vector<std::string> typeLines, const CsvColumnMap& map,
                                CsvImportPlan plan, Planner planner, QWidget* parent)
     : CDialog(CsvPreviewTemplate(), seam, parent), m_header(std::move(header)),
-      m_typeLines(std::move(typeLines)), m_map(map), m_plan(std::move(plan)), m_planner(std::move(planner))
+      m_typeLines(std::move(typeLines)), m_map(map), m_plannedMap(map), m_plan(std::move(plan)),
+      m_planner(std::move(planner))
 {
     if (auto* file = Get<QLabel>(CsvPreviewIds::IDC_FILE)) {
         file->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -98,11 +99,16 @@ QComboBox* CCsvPreviewDlg::ColumnCombo(CsvField field) const
 bool CCsvPreviewDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    ShowChoices();
+    ShowPlan();
+    return true;
+}
+
+void CCsvPreviewDlg::ShowChoices()
+{
     for (int f = 0; f < kCsvFieldCount; ++f)
         ColumnCombo(static_cast<CsvField>(f))->setCurrentIndex(m_map.columns[static_cast<size_t>(f)] + 1);
     m_comboDateOrder->setCurrentIndex(static_cast<int>(m_dateOrder));
-    ShowPlan();
-    return true;
 }
 
 void CCsvPreviewDlg::OnColumnChanged(CsvField field, int entry)
@@ -121,10 +127,17 @@ void CCsvPreviewDlg::OnDateOrderChanged(int entry)
 
 void CCsvPreviewDlg::Replan()
 {
-    // A cancelled planning keeps the plan shown so far, which still matches the choices made
-    // before; the choices themselves are planned again at the next change.
-    if (std::optional<CsvImportPlan> plan = m_planner(m_map, m_dateOrder))
+    // A cancelled planning keeps the plan shown so far, and the choices go back to the ones it
+    // was planned with, so that OK never stores a plan other than the one the choices show.
+    if (std::optional<CsvImportPlan> plan = m_planner(m_map, m_dateOrder)) {
         m_plan = std::move(*plan);
+        m_plannedMap = m_map;
+        m_plannedOrder = m_dateOrder;
+    } else {
+        m_map = m_plannedMap;
+        m_dateOrder = m_plannedOrder;
+        ShowChoices();
+    }
     ShowPlan();
 }
 

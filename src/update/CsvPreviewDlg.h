@@ -44,6 +44,7 @@ public:
 
 private:
     void Replan();
+    void ShowChoices();
     void ShowPlan();
     void ShowRows();
 
@@ -51,6 +52,8 @@ private:
     std::vector<std::string> m_typeLines; // code page 932
     CsvColumnMap m_map;
     CsvDateOrder m_dateOrder = CsvDateOrder::Auto;
+    CsvColumnMap m_plannedMap; // the choices the plan shown was made with
+    CsvDateOrder m_plannedOrder = CsvDateOrder::Auto;
     CsvImportPlan m_plan;
     Planner m_planner;
     QComboBox* m_comboDateOrder = nullptr;

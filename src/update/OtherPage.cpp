@@ -72,7 +72,9 @@ COtherPage::COtherPage(IModalSeam& seam)
       m_makeTransport([] { return std::make_unique<CCurlTransport>(); }),
       m_progressRunner(QStringLiteral("新しいバージョンを確認しています…")), m_pRunner(&m_progressRunner),
       m_pLauncher(&RealUpdaterLauncher()), m_pFileDialogs(&RealFileDialogSeam()),
-      m_csvProgressRunner(QStringLiteral("CSV ファイルを読んでいます…")), m_pCsvRunner(&m_csvProgressRunner)
+      m_csvProgressRunner(QStringLiteral("CSV ファイルを読んでいます…"),
+                          QStringLiteral("CSV ファイルの読み込み")),
+      m_pCsvRunner(&m_csvProgressRunner)
 {
     SwallowEnterAndEscape(true);
     // The version text reads out as it shows.

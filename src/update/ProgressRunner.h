@@ -14,10 +14,15 @@ public:
     // The object name of the progress dialog, by which tests find it.
     static constexpr const char* kDialogName = "checkProgress";
 
-    explicit CProgressRunner(QString text) : m_text(std::move(text)) {}
+    // text says what runs; title is the progress dialog's caption.
+    explicit CProgressRunner(QString text, QString title = QStringLiteral("バージョンの確認"))
+        : m_text(std::move(text)), m_title(std::move(title))
+    {
+    }
     void Run(QWidget* parent, const std::function<void()>& work,
              const std::function<void()>& cancel) override;
 
 private:
     QString m_text;
+    QString m_title;
 };

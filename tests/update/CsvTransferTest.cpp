@@ -179,11 +179,20 @@ TEST_F(CsvTransferTest, TheLimitIsRaisedOnlyWhenTheUserAgrees)
 TEST_F(CsvTransferTest, CancellingTheReadingOrThePlanningWritesNothing)
 {
     Csv("date,sys,dia\n2025/1/1,120,80\n");
+    // A choice whose planning is cancelled goes back to the choice the shown plan was made with.
+    runner.cancelAtRun = 3;
+    Import([](CCsvPreviewDlg& preview) {
+        preview.OnColumnChanged(CsvField::Date, 0);
+        EXPECT_EQ(preview.ColumnCombo(CsvField::Date)->currentIndex(), 1);
+        EXPECT_TRUE(preview.Plan().missingFields.empty());
+        return IDCANCEL;
+    });
+    const int previews = seam.dialogsRun;
     for (int cancelAt : {1, 2}) {
         runner.runs = 0;
         runner.cancelAtRun = cancelAt;
         Page().Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->click();
-        EXPECT_EQ(seam.dialogsRun, 0) << cancelAt;
+        EXPECT_EQ(seam.dialogsRun, previews) << cancelAt;
     }
     EXPECT_EQ(ReadBytes("data.txt"), kStored);
 }
