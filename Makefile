@@ -5,7 +5,7 @@ DATA_DIR ?= $(CURDIR)/data
 JOBS     ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test screenshots bench fuzz package asan-test clean
+.PHONY: all deps configure build run test screenshots bench fuzz package asan-test format check-format lint clean
 
 all: build
 
@@ -34,13 +34,25 @@ bench: build
 	@scripts/bench $(BUILD)
 
 fuzz:
-	@scripts/fuzz $(or $(SECONDS_PER_TARGET),60)
+	@CMAKE_ARGS="$(CMAKE_ARGS)" scripts/fuzz $(or $(SECONDS_PER_TARGET),60)
 
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
 asan-test:
-	@$(MAKE) --no-print-directory test BUILD=build-asan TYPE=Debug CMAKE_ARGS="-DVELLIQA_SANITIZE=ON"
+	@$(MAKE) --no-print-directory test BUILD=build-asan TYPE=Debug CMAKE_ARGS="-DVELLIQA_SANITIZE=ON $(CMAKE_ARGS)"
+
+# Formatting: `make format` rewrites every tracked C++ file with clang-format; check-format
+# only reports (CI runs it).
+format:
+	@git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format -i
+
+check-format:
+	@scripts/check-format
+
+# clang-tidy over src/ with .clang-tidy, from this build's compile commands.
+lint: build
+	@scripts/lint $(BUILD)
 
 clean:
 	rm -rf $(BUILD) build-asan

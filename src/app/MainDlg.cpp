@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "res/Templates.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QLineEdit>
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
+
+#include <utility>
 
 namespace {
 
@@ -54,6 +57,7 @@ bool CMainDlg::OnInitDialog()
     // window's context menu and as Alt+A.
     auto* about = new QShortcut(QKeySequence(QStringLiteral("Alt+A")), this);
     connect(about, &QShortcut::activated, this, [this] { OnSysCommand(kIdmAboutBox); });
+    AddTabShortcuts();
 
     setWindowIcon(m_icon);
     m_nCurTab = 0;
@@ -100,12 +104,49 @@ bool CMainDlg::OnInitDialog()
     return true;
 }
 
+void CMainDlg::AddTabShortcuts()
+{
+    const std::pair<QKeyCombination, int> keys[] = {
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        // Shift+Tab arrives as Backtab on most keyboards.
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+        {Qt::CTRL | Qt::Key_PageUp, -1},
+    };
+    for (const auto& [key, step] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { OnNextTab(step); });
+    }
+}
+
+void CMainDlg::OnNextTab(int step)
+{
+    const int count = m_tab->count();
+    if (count == 0)
+        return;
+    m_tab->setCurrentIndex(((m_tab->currentIndex() + step) % count + count) % count);
+    FocusFirstControl(Page(m_nCurTab));
+}
+
+void CMainDlg::FocusFirstControl(QWidget& page)
+{
+    for (QWidget* w = page.nextInFocusChain(); w && w != &page; w = w->nextInFocusChain()) {
+        if (page.isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 void CMainDlg::OnSelchangingTab()
 {
     CPage& old = Page(m_nCurTab);
+    m_bPageHadFocus = old.isAncestorOf(QApplication::focusWidget());
     old.hide();
-    if (m_nCurTab != 0)
-        old.UpdateData(true); // a refused value shows its message; the switch still happens
+    // A refused value shows its message; the switch still happens.
+    if (m_nCurTab != 0 && old.UpdateData(true))
+        old.OnPageLeft();
 }
 
 void CMainDlg::OnSelchangeTab()
@@ -114,8 +155,12 @@ void CMainDlg::OnSelchangeTab()
     if (n == m_nCurTab)
         return;
     m_nCurTab = n;
-    if (n >= 0 && n <= 3)
-        Page(n).show();
+    if (n < 0 || n > 3)
+        return;
+    Page(n).show();
+    // The focus that was on the page just left moves into the new one, not onto "終了".
+    if (m_bPageHadFocus)
+        FocusFirstControl(Page(n));
 }
 
 void CMainDlg::OnSysCommand(unsigned id)

@@ -34,10 +34,18 @@ public:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
+    // Ctrl+Tab, Ctrl+PageDown (step 1) and Ctrl+Shift+Tab, Ctrl+PageUp (step -1): the next or
+    // previous tab, round the end, switched as a click on it switches; the focus goes to the
+    // new page's first control.
+    void OnNextTab(int step);
+
 private:
+    void AddTabShortcuts();
     void OnSelchangingTab();
     void OnSelchangeTab();
+    void FocusFirstControl(QWidget& page);
 
     QTabBar* m_tab = nullptr;
     QIcon m_icon;
+    bool m_bPageHadFocus = false; // the page being left held the focus
 };

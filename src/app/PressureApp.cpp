@@ -2,10 +2,12 @@
 
 #include "app/MainDlg.h"
 #include "platform/DataExchange.h"
+#include "platform/DialogFont.h"
 #include "platform/InstanceLock.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "res/Resources.h"
+#include "res/Templates.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -28,6 +30,9 @@ bool CPressureApp::InitInstance()
                             QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&m_qtTranslator);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velliqa.svg")));
+    // Every window, message box and Qt dialog in the dialog font, at the size at which the main
+    // window fits the screen (a scaled or small screen takes a smaller size).
+    UseDialogFontFitting(MainTemplate(), QGuiApplication::primaryScreen());
 
     // A second copy in the same data folder changes nothing and ends.
     CInstanceLock lock;

@@ -117,7 +117,7 @@ long long DaysFromCivil(long long y, unsigned m, unsigned d)
 {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const auto yoe = static_cast<unsigned>(y - era * 400);
     const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + static_cast<long long>(doe) - 719468;
@@ -412,7 +412,7 @@ CsvDateRead ReadCsvDateTime(std::string_view dateCell, std::string_view timeCell
         return {t, CsvRefusalReason::NoDate};
     const long long utc =
         DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) * 86400 +
-        t.hour * 3600 + t.minute * 60 + t.second - time.zone.offsetSeconds;
+        t.hour * 3600LL + t.minute * 60LL + t.second - time.zone.offsetSeconds;
     const CsvDateTime local = LocalFields(static_cast<std::time_t>(utc));
     if (!DateExists(local.year, local.month, local.day))
         return Refused(CsvRefusalReason::NoSuchDate);

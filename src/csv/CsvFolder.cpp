@@ -4,26 +4,14 @@
 #include "store/RecordLine.h"
 #include "store/TextFile.h"
 
-#include <filesystem>
-
-namespace {
-
-bool FileExists(const char* name)
-{
-    std::error_code error;
-    return std::filesystem::exists(name, error);
-}
-
-} // namespace
-
 CsvFolderFiles ReadCsvFolderFiles()
 {
     CsvFolderFiles files;
     files.dataLines = ReadDataFileLines(kDataFileName);
-    files.typeLines = FileExists(kItemFileName) ? ReadDataFileLines(kItemFileName) : DefaultItemLines();
-    const std::vector<std::string> settings =
-        FileExists(kSettingFileName) ? ReadDataFileLines(kSettingFileName) : DefaultSettingLines();
-    files.recordLimit = settings.empty() ? 0 : ReadInt(settings.front());
+    files.typeLines = TypeNamesInUse();
+    const std::vector<std::string> settings = SettingLinesInUse();
+    files.recordLimit =
+        settings.size() >= kSettingRecordLimit ? ReadInt(settings[kSettingRecordLimit - 1]) : 0;
     return files;
 }
 

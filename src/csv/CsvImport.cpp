@@ -429,9 +429,12 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
         options.progress(table.rows.size(), table.rows.size());
 
     plan.lines.reserve(keys.size());
-    for (const std::uint32_t item : order.Items())
-        plan.lines.push_back(item < dataLines.size() ? dataLines[item]
-                                                     : std::move(newLines[item - dataLines.size()]));
+    for (const std::uint32_t item : order.Items()) {
+        if (item < dataLines.size())
+            plan.lines.push_back(dataLines[item]);
+        else
+            plan.lines.push_back(std::move(newLines[item - dataLines.size()]));
+    }
     plan.limitToFit = static_cast<long long>(plan.lines.size());
     plan.exceedsLimit = options.recordLimit > 0 && plan.newCount > 0 && plan.limitToFit > options.recordLimit;
     return plan;

@@ -40,7 +40,7 @@ bool CGraphPage::OnInitDialog()
     // this page hidden: the stamp is still empty then, so the first draw loads the file.
     m_dataFile.SetPath(kDataFileName);
 
-    m_comboGraphType->addItems(FromCp932Lines(ReadTypeNames()));
+    m_comboGraphType->addItems(FromCp932Lines(TypeNamesInUse()));
     m_comboGraphType->setCurrentIndex(m_comboGraphType->count() > 0 ? 0 : -1);
     return true;
 }

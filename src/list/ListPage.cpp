@@ -3,9 +3,11 @@
 #include "list/Averages.h"
 #include "list/DateTimeText.h"
 #include "list/RecordDlg.h"
+#include "list/RecordLimit.h"
 #include "list/RecordListModel.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
+#include "platform/UserSettings.h"
 #include "platform/WinTypes.h"
 #include "print/ReportPrinter.h"
 #include "res/Templates.h"
@@ -73,26 +75,36 @@ QString CListPage::WriteFailedMessage(int error)
            QString::fromStdString(WriteFailureText("data.txt", error));
 }
 
+QString CListPage::UnwritableDataMessage(const std::vector<UnwritableDataFile>& unwritable)
+{
+    QString text = QStringLiteral("データを保存できません。\n");
+    for (const UnwritableDataFile& file : unwritable)
+        text += QStringLiteral("\n・") + QString::fromStdString(WriteFailureText(file.name, file.error));
+    return text +
+           QStringLiteral("\n\n表示と印刷はできますが、登録、修正、削除と設定の変更は保存されません。");
+}
+
 bool CListPage::OnInitDialog()
 {
     CPage::OnInitDialog();
     SetUpRecordList();
     // The pages created after this one read the data files: create any missing one first.
-    CreateMissingDataFiles();
+    const std::vector<UnwritableDataFile> unwritable = PrepareDataFiles();
     LoadAverageTypes();
     ReadRecordLimit();
     BindDataFile(m_dataFile, kDataFileName);
     m_model->ResetFromFile();
     RefreshAverages();
+    // Once, at start: the user learns before typing anything that changes cannot be stored.
+    if (!unwritable.empty())
+        Seam().MessageBox(this, UnwritableDataMessage(unwritable), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 
 void CListPage::ReadRecordLimit()
 {
-    CTextFile settings(nullptr, true);
-    BindDataFile(settings, kSettingFileName);
-    const char* limit = settings.GetLine(kSettingRecordLimit);
-    m_nRecordLimit = ReadInt(limit ? limit : "");
+    const std::vector<std::string> settings = SettingLinesInUse();
+    m_nRecordLimit = settings.size() >= kSettingRecordLimit ? ReadInt(settings[kSettingRecordLimit - 1]) : 0;
 }
 
 void CListPage::ReloadDataFiles()
@@ -135,12 +147,15 @@ void CListPage::SizeColumns()
     columns->setHighlightSections(false);
     columns->setStretchLastSection(false);
     // The widths are pixels of the classic small font; the date column grows to hold a whole
-    // date and time in the dialog font.
+    // date and time in the dialog font. A dialog font made smaller to fit a small screen
+    // narrows them all alike, so that the columns still fill the list as they do at full size.
     const int cellMargin = 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 8;
     const int dateWidth =
         view->fontMetrics().horizontalAdvance(QStringLiteral("2038/12/31 23:59:59")) + cellMargin;
+    const double shrink = std::min(1.0, static_cast<double>(CDialogUnits(view->font()).X(100)) /
+                                            CDialogUnits(DialogFontAt(kDialogPointSize)).X(100));
     for (int c = 0; c < CRecordListModel::kColumnCount; ++c) {
-        int width = CRecordListModel::ColumnWidth(c);
+        int width = static_cast<int>(CRecordListModel::ColumnWidth(c) * shrink);
         if (c == 0)
             width = std::max(width, dateWidth);
         columns->resizeSection(c, width);
@@ -150,7 +165,7 @@ void CListPage::SizeColumns()
 
 void CListPage::LoadAverageTypes()
 {
-    m_comboAverageType->addItems(FromCp932Lines(ReadTypeNames()));
+    m_comboAverageType->addItems(FromCp932Lines(TypeNamesInUse()));
     m_comboAverageType->setCurrentIndex(m_comboAverageType->count() > 0 ? 0 : -1);
 }
 
@@ -222,15 +237,45 @@ void CListPage::OnAddRecord()
     dlg.m_timeDate = now;
     dlg.m_timeTime = now;
     dlg.m_nType = 0;
-    if (dlg.DoModal() != IDOK)
-        return;
+    bool bAskedAboutLimit = false;
+    dlg.m_fnStore = [this, &bAskedAboutLimit](CRecordDlg& entered) {
+        return StoreNewRecord(entered, bAskedAboutLimit);
+    };
+    // A user who has just been asked about the limit is not told about it again at once.
+    if (dlg.DoModal() == IDOK && !bAskedAboutLimit)
+        TellOnceWhenFull();
+}
+
+bool CListPage::StoreNewRecord(CRecordDlg& dlg, bool& bAskedAboutLimit)
+{
+    const unsigned dropped = RecordsDroppedByAddition(RecordCount(), m_nRecordLimit);
+    if (dropped > 1) {
+        bAskedAboutLimit = true;
+        const QString question = QString::fromStdString(DropQuestionText(dropped, m_nRecordLimit));
+        if (Seam().MessageBox(&dlg, question, AppTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return false;
+    }
     if (!InsertRecord(FormatRecordLine(EnteredRecord(dlg)))) {
-        ReportFailedWrite();
-        return;
+        ReportFailedWrite(&dlg);
+        return false;
     }
     m_model->InsertTopRow();
     m_model->MatchFile(); // drops the rows whose lines the limit dropped
     RefreshAverages();
+    return true;
+}
+
+void CListPage::TellOnceWhenFull()
+{
+    if (m_bFullNoticeShown || !LogIsFull(RecordCount(), m_nRecordLimit) ||
+        CUserSettings::IsNoticeHidden(LogFullNoticeKey()))
+        return;
+    m_bFullNoticeShown = true;
+    bool bHide = false;
+    Seam().MessageBoxWithCheck(this, QString::fromStdString(LogFullNoticeText(m_nRecordLimit)), AppTitle(),
+                               MB_OK | MB_ICONINFORMATION, DoNotShowAgainText(), bHide);
+    if (bHide)
+        CUserSettings::HideNotice(LogFullNoticeKey());
 }
 
 void CListPage::OnModify()
@@ -263,15 +308,20 @@ void CListPage::ModifyRecord(int row)
     dlg.m_nIhb = record.ihb;
     dlg.m_nType = record.type;
     dlg.m_strComment = record.comment;
-    if (dlg.DoModal() != IDOK)
-        return;
+    dlg.m_fnStore = [this, row](CRecordDlg& entered) { return StoreCorrection(entered, row); };
+    dlg.DoModal();
+}
+
+bool CListPage::StoreCorrection(CRecordDlg& dlg, int row)
+{
     if (!ReplaceRecord(row, FormatRecordLine(EnteredRecord(dlg)))) {
-        ReportFailedWrite();
-        return;
+        ReportFailedWrite(&dlg);
+        return false;
     }
     m_model->RowChanged(row);
     m_model->MatchFile();
     RefreshAverages();
+    return true;
 }
 
 void CListPage::OnDelete()
@@ -289,7 +339,7 @@ void CListPage::OnDelete()
     for (const int row : rows)
         lines.push_back(static_cast<unsigned>(row) + 1);
     if (!m_dataFile.DeleteLines(std::move(lines))) {
-        ReportFailedWrite();
+        ReportFailedWrite(this);
         return;
     }
     m_model->RemoveRows(rows);
@@ -323,13 +373,13 @@ int CListPage::FirstSelectedRow() const
     return first == INT_MAX ? -1 : first;
 }
 
-void CListPage::ReportFailedWrite()
+void CListPage::ReportFailedWrite(QWidget* parent)
 {
     const int error = m_dataFile.GetLastError();
     m_dataFile.Reload();
     m_model->ResetFromFile();
     RefreshAverages();
-    Seam().MessageBox(this, WriteFailedMessage(error), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+    Seam().MessageBox(parent, WriteFailedMessage(error), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CListPage::OnPrint()

@@ -10,11 +10,13 @@
 
 #include "list/Averages.h"
 #include "platform/Dialog.h"
+#include "store/DataFiles.h"
 #include "store/TextFile.h"
 
 #include <string>
 #include <vector>
 
+class CRecordDlg;
 class CRecordListModel;
 class QComboBox;
 class QLabel;
@@ -53,6 +55,11 @@ public:
     // The message after a failed write: the change was not saved, the list shows the file, and
     // the system's reason (an errno value) with the advice that fits it.
     static QString WriteFailedMessage(int error);
+    // The message at start when changes cannot be stored: each file, or the folder, with the
+    // system's reason.
+    static QString UnwritableDataMessage(const std::vector<UnwritableDataFile>& unwritable);
+    // The key of the notice that the log has reached its limit, for "do not show again".
+    static QString LogFullNoticeKey() { return QStringLiteral("logFull"); }
 
     CTextFile m_dataFile{nullptr, true};     // bound to the measurement file from initialisation on
     int m_nRecordLimit = 0;                  // 0 or less keeps every record
@@ -73,11 +80,19 @@ private:
     RecordLineAt CachedLineAt();
     // Stores a new record as line 1, keeping at most m_nRecordLimit lines when it is positive.
     bool InsertRecord(const std::string& line);
+    // The store of the entry dialog's OK: false keeps the dialog open with the typed values.
+    // An addition that would delete more than one old record asks first.
+    bool StoreNewRecord(CRecordDlg& dlg, bool& bAskedAboutLimit);
+    bool StoreCorrection(CRecordDlg& dlg, int row);
+    // Once a run, unless the user asked not to see it again: the log is full, and from now on
+    // each addition deletes the oldest record.
+    void TellOnceWhenFull();
     // Stores a corrected record in place of line row + 1.
     bool ReplaceRecord(int row, const std::string& line);
-    // After a failed write: the list shows the file as it is, and the user learns that the
-    // change was not saved.
-    void ReportFailedWrite();
+    // After a failed write: the list shows the file as it is, and the user learns (in a message
+    // over parent) that the change was not saved.
+    void ReportFailedWrite(QWidget* parent);
 
     CRecordListModel* m_model = nullptr; // owned by this page as its Qt child
+    bool m_bFullNoticeShown = false;     // the notice of the full log was shown in this run
 };

@@ -1,6 +1,9 @@
 #include "list/RecordDlg.h"
 
+#include "list/Plausibility.h"
+#include "platform/ModalSeam.h"
 #include "platform/QtText.h"
+#include "platform/WinTypes.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
 #include "store/RecordLine.h"
@@ -34,11 +37,37 @@ QString CRecordDlg::CommentTooLongMessage()
 bool CRecordDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_comboType->addItems(FromCp932Lines(ReadTypeNames()));
+    m_comboType->addItems(FromCp932Lines(TypeNamesInUse()));
     UpdateData(false); // now that the list is filled, m_nType selects its entry
     auto* max = Get<QLineEdit>(RecordIds::IDC_MAX);
     max->setFocus(Qt::OtherFocusReason);
     max->selectAll();
+    return true;
+}
+
+void CRecordDlg::OnOK()
+{
+    if (!UpdateData(true) || !ConfirmImplausibleValues())
+        return;
+    if (m_fnStore && !m_fnStore(*this))
+        return;
+    done(IDOK);
+}
+
+bool CRecordDlg::ConfirmImplausibleValues()
+{
+    for (const PlausibilityQuestion& question : ImplausibleValueQuestions(m_nMax, m_nMin, m_nPulse)) {
+        if (Seam().MessageBox(this, QString::fromStdString(question.text), AppTitle(),
+                              MB_YESNO | MB_ICONQUESTION) == IDYES)
+            continue;
+        const int id = question.field == MeasuredField::Max   ? RecordIds::IDC_MAX
+                       : question.field == MeasuredField::Min ? RecordIds::IDC_MIN
+                                                              : RecordIds::IDC_PULSE;
+        auto* edit = Get<QLineEdit>(id);
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return false;
+    }
     return true;
 }
 

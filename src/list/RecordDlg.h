@@ -6,6 +6,7 @@
 #include "platform/LocalTime.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class QComboBox;
@@ -28,7 +29,13 @@ public:
 
     QComboBox* m_comboType = nullptr; // filled with the type names when the dialog opens
 
+    // Stores the entered record while the dialog is still open; false keeps the dialog open
+    // with everything typed (the store has told the user why). Unset, OK only closes.
+    std::function<bool(CRecordDlg&)> m_fnStore;
+
     bool OnInitDialog() override;
+    // The checks of the exchange, a question about each implausible value, then the store.
+    void OnOK() override;
 
     // "コメントは半角 … 文字（全角 … 文字）以内で入力してください。"
     static QString CommentTooLongMessage();
@@ -38,4 +45,6 @@ protected:
 
 private:
     bool ExchangeComment(CDataExchange& dx);
+    // Asks about each implausible value; false when the user wants to correct one.
+    bool ConfirmImplausibleValues();
 };

@@ -11,6 +11,7 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
                                    std::string_view replacement)
 {
     iconv_t cd = iconv_open(to, from);
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is iconv_open's failure value
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
     std::string out;

@@ -38,6 +38,7 @@ CCp932Encoder::CCp932Encoder() : m_pState(iconv_open("CP932", "UTF-8")) {}
 
 CCp932Encoder::~CCp932Encoder()
 {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is iconv_open's failure value
     if (State(m_pState) != reinterpret_cast<iconv_t>(-1))
         iconv_close(State(m_pState));
 }
@@ -50,6 +51,7 @@ CCp932Encoder::Result CCp932Encoder::Encode(std::string_view utf8)
         return result;
     }
     const iconv_t cd = State(m_pState);
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is iconv_open's failure value
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         result.text = std::string(utf8.size(), '?');
         result.replaced = true;

@@ -9,7 +9,8 @@
 
 namespace {
 
-bool RunExchange(QWidget* host, IModalSeam& seam, bool save, const std::function<void(CDataExchange&)>& exchange)
+bool RunExchange(QWidget* host, IModalSeam& seam, bool save,
+                 const std::function<void(CDataExchange&)>& exchange)
 {
     CDataExchange dx(host, save, seam);
     exchange(dx);
@@ -22,6 +23,10 @@ CDialog::CDialog(const DlgTemplate& tmpl, IModalSeam& seam, QWidget* parent)
     : QDialog(parent), m_seam(seam), m_controls(BuildTemplate(this, tmpl))
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // Enter presses the push button that has the focus; elsewhere it presses the default button.
+    for (QWidget* control : m_controls.All())
+        if (auto* button = qobject_cast<QPushButton*>(control))
+            button->setAutoDefault(true);
     if (auto* ok = Get<QPushButton>(IDOK))
         connect(ok, &QPushButton::clicked, this, [this] { OnOK(); });
     if (auto* cancel = Get<QPushButton>(IDCANCEL))
@@ -84,11 +89,22 @@ bool CPage::OnInitDialog()
 
 bool CPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!m_bSwallowKeys || event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
+    if (event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    return widget && (widget == this || isAncestorOf(widget));
+    if (!widget || (widget != this && !isAncestorOf(widget)))
+        return false;
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // Enter presses the push button that has the focus, as Space does; held down, it presses
+    // it once.
+    if (enter && (keyEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            if (!keyEvent->isAutoRepeat() && button->isEnabled())
+                button->click();
+            return true;
+        }
+    }
+    return m_bSwallowKeys && (enter || key == Qt::Key_Escape);
 }

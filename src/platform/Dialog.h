@@ -60,11 +60,13 @@ public:
 
     // Runs inside Create: reads the page's files and fills its controls.
     virtual bool OnInitDialog();
+    // The user has left the page for another tab, and its values were read back.
+    virtual void OnPageLeft() {}
 
 protected:
     virtual void DoDataExchange(CDataExchange&) {}
     // Enter and Escape inside the page do nothing, so that no key closes the main window
-    // from inside a page.
+    // from inside a page; Enter on a focused push button still presses it.
     void SwallowEnterAndEscape(bool on) { m_bSwallowKeys = on; }
     bool eventFilter(QObject* watched, QEvent* event) override;
 

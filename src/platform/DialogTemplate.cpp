@@ -17,15 +17,6 @@
 #include <QTableView>
 #include <QTimeEdit>
 
-QFont DialogFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
-    font.setPointSize(14);
-    return font;
-}
-
 CDialogUnits::CDialogUnits(const QFont& font)
 {
     QFontMetrics metrics(font);

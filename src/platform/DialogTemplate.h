@@ -3,6 +3,8 @@
 // built into Qt widgets by BuildTemplate. Dialog units convert to pixels from the dialog font
 // as the desktop always has: x * cx / 4 and y * cy / 8.
 
+#include "platform/DialogFont.h"
+
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -53,9 +55,6 @@ struct DlgTemplate
     int w = 0, h = 0;
     std::vector<CtlTemplate> controls; // in tab order
 };
-
-// The dialog font: "ＭＳ Ｐゴシック" at 14 points, or IPAPGothic, or Noto Sans CJK JP.
-QFont DialogFont();
 
 class CDialogUnits
 {

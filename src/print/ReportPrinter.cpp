@@ -78,8 +78,8 @@ void PaintReport(QPainter& painter, CTextFile& dataFile)
     const QFontMetrics metrics = painter.fontMetrics();
     // The height of a sample text, measured only, is the line height.
     const int h = metrics.size(Qt::TextSingleLine, QStringLiteral("Orvanta")).height();
-    const std::vector<std::string> settings = ReadDataFileLines(kSettingFileName);
-    const std::vector<std::string> typeNames = ReadDataFileLines(kItemFileName);
+    const std::vector<std::string> settings = SettingLinesInUse();
+    const std::vector<std::string> typeNames = TypeNamesInUse();
     const std::vector<ReportLine> lines =
         LayoutReport(h, SettingAt(settings, kSettingName), ReadLong(SettingAt(settings, kSettingPrintFrom)),
                      ReadLong(SettingAt(settings, kSettingPrintTo)), FileLines(dataFile), typeNames);

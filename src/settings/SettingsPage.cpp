@@ -1,5 +1,6 @@
 #include "settings/SettingsPage.h"
 
+#include "list/RecordLimit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
@@ -143,22 +144,44 @@ bool CSettingsPage::OnInitDialog()
 {
     CPage::OnInitDialog();
 
+    // Files that could not be created show the built-in defaults.
     BindDataFile(m_settingFile, kSettingFileName);
-    m_nMaxRecords = SettingNumber(m_settingFile.GetLine(kSettingRecordLimit));
-    m_nPrintFrom = SettingNumber(m_settingFile.GetLine(kSettingPrintFrom));
-    m_nPrintTo = SettingNumber(m_settingFile.GetLine(kSettingPrintTo));
-    m_nUseBl = SettingFlag(m_settingFile.GetLine(kSettingUseBl));
-    m_nUseFuse = SettingFlag(m_settingFile.GetLine(kSettingUseFuse));
-    m_strName = SettingText(m_settingFile.GetLine(kSettingName));
+    const std::vector<std::string> settings = SettingLinesInUse();
+    const auto line = [&settings](unsigned n) {
+        return n <= settings.size() ? settings[n - 1].c_str() : nullptr;
+    };
+    m_nMaxRecords = SettingNumber(line(kSettingRecordLimit));
+    m_nPrintFrom = SettingNumber(line(kSettingPrintFrom));
+    m_nPrintTo = SettingNumber(line(kSettingPrintTo));
+    m_nUseBl = SettingFlag(line(kSettingUseBl));
+    m_nUseFuse = SettingFlag(line(kSettingUseFuse));
+    m_strName = SettingText(line(kSettingName));
 
     BindDataFile(m_itemFile, kItemFileName);
-    for (const std::string& name : FileLines(m_itemFile))
+    for (const std::string& name : TypeNamesInUse())
         m_listTypes->addItem(MakeTypeEntry(name));
     if (m_listTypes->count() > 0)
         m_listTypes->setCurrentRow(0);
 
     UpdateData(false);
+    m_nToldLimit = m_nMaxRecords;
     return true;
+}
+
+void CSettingsPage::OnPageLeft()
+{
+    if (m_nMaxRecords == m_nToldLimit)
+        return;
+    m_nToldLimit = m_nMaxRecords;
+    // A limit beyond the signed range reads as none at all, as the list page reads it.
+    const int limit = static_cast<int>(m_nMaxRecords);
+    CTextFile records(nullptr, true);
+    BindDataFile(records, kDataFileName);
+    const unsigned stored = records.GetLineCount();
+    if (limit <= 0 || stored <= static_cast<unsigned>(limit))
+        return;
+    Seam().MessageBox(this, QString::fromStdString(LimitBelowStoredText(stored, limit)), AppTitle(),
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool CSettingsPage::WriteSettingLine(unsigned line, std::string text)

@@ -50,6 +50,9 @@ public:
     std::string m_strName; // code page 932
 
     bool OnInitDialog() override;
+    // A record limit newly set below the number of stored records: the user learns how many
+    // of the oldest records the first addition after the next start will delete.
+    void OnPageLeft() override;
 
     // Each field's text as typed, with its line feed, onto its line of the settings file.
     void OnKillfocusMaxRecords();
@@ -78,6 +81,8 @@ private:
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
+
+    std::uint32_t m_nToldLimit = 0; // the record limit the user was last told about (or started with)
 
     // Declared last, so destroyed first: no focus loss of a control reaches a page whose
     // members are already gone.

@@ -2,6 +2,12 @@
 
 #include "store/TextFile.h"
 
+#include <cerrno>
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 const std::vector<std::string>& DefaultItemLines()
 {
     static const std::vector<std::string> lines{
@@ -30,17 +36,19 @@ const std::vector<std::string>& DefaultSettingLines()
 namespace {
 
 // Creates a missing file with its default lines, all of them in one durable write, so that a
-// crash never leaves a half-written file that would count as existing at the next start.
-void CreateIfMissing(const char* name, const std::vector<std::string>& lines)
+// crash never leaves a half-written file that would count as existing at the next start. The
+// system's reason when it could not be created, else 0.
+int CreateIfMissing(const char* name, const std::vector<std::string>& lines)
 {
     CTextFile file(nullptr, true);
     file.SetPath(name);
     if (file.Exists())
-        return;
+        return 0;
     if (lines.empty()) {
-        file.Open("a+");
+        if (!file.Open("a+"))
+            return errno != 0 ? errno : EIO;
         file.Close();
-        return;
+        return 0;
     }
     std::string content;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -48,16 +56,56 @@ void CreateIfMissing(const char* name, const std::vector<std::string>& lines)
             content += '\n';
         content += lines[i];
     }
-    file.InsertLine(1, content);
+    if (file.InsertLine(1, content))
+        return 0;
+    return file.GetLastError() != 0 ? file.GetLastError() : EIO;
 }
+
+// The reason an existing file would not be rewritten, as the text file's edits decide it (a file
+// without its owner's write permission stays as it is), or 0 when it would be.
+int RewriteRefusal(const char* name)
+{
+    struct stat st = {};
+    if (::stat(name, &st) != 0)
+        return errno == ENOENT ? 0 : errno; // a missing file was told about when it was not created
+    if ((st.st_mode & S_IWUSR) == 0)
+        return EACCES;
+    return ::access(name, W_OK) == 0 ? 0 : errno;
+}
+
+std::vector<std::string> LinesOrDefaults(const char* name, const std::vector<std::string>& defaults)
+{
+    CTextFile file(nullptr, true);
+    file.SetPath(name);
+    if (!file.Exists())
+        return defaults;
+    return ReadDataFileLines(name);
+}
+
+constexpr const char* kDataFileNames[] = {kItemFileName, kSettingFileName, kDataFileName};
 
 } // namespace
 
-void CreateMissingDataFiles()
+std::vector<UnwritableDataFile> CreateMissingDataFiles()
 {
-    CreateIfMissing(kItemFileName, DefaultItemLines());
-    CreateIfMissing(kSettingFileName, DefaultSettingLines());
-    CreateIfMissing(kDataFileName, {});
+    const std::vector<std::string> noLines;
+    const std::vector<std::string>* defaults[] = {&DefaultItemLines(), &DefaultSettingLines(), &noLines};
+    std::vector<UnwritableDataFile> notCreated;
+    for (int i = 0; i < 3; ++i)
+        if (const int error = CreateIfMissing(kDataFileNames[i], *defaults[i]); error != 0)
+            notCreated.push_back({kDataFileNames[i], error});
+    return notCreated;
+}
+
+std::vector<UnwritableDataFile> PrepareDataFiles()
+{
+    std::vector<UnwritableDataFile> problems = CreateMissingDataFiles();
+    if (::access(".", W_OK | X_OK) != 0)
+        return {{std::filesystem::current_path().string(), errno}};
+    for (const char* name : kDataFileNames)
+        if (const int error = RewriteRefusal(name); error != 0)
+            problems.push_back({name, error});
+    return problems;
 }
 
 bool BindDataFile(CTextFile& file, const char* name)
@@ -90,4 +138,14 @@ std::vector<std::string> ReadDataFileLines(const char* name)
 std::vector<std::string> ReadTypeNames()
 {
     return ReadDataFileLines(kItemFileName);
+}
+
+std::vector<std::string> TypeNamesInUse()
+{
+    return LinesOrDefaults(kItemFileName, DefaultItemLines());
+}
+
+std::vector<std::string> SettingLinesInUse()
+{
+    return LinesOrDefaults(kSettingFileName, DefaultSettingLines());
 }

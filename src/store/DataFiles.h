@@ -28,9 +28,25 @@ enum SettingLine : unsigned
     kSettingName = 6,
 };
 
+// A data file, or the data folder, that the program cannot write, with the system's reason
+// (an errno value; 0 when none is known).
+struct UnwritableDataFile
+{
+    std::string name;
+    int error = 0;
+    friend bool operator==(const UnwritableDataFile&, const UnwritableDataFile&) = default;
+};
+
 // Creates whichever of the three files is missing, in the order item, setting, data, with
-// its default lines. An existing file is left untouched, whatever it holds.
-void CreateMissingDataFiles();
+// its default lines. An existing file is left untouched, whatever it holds. Returns the files
+// that could not be created.
+std::vector<UnwritableDataFile> CreateMissingDataFiles();
+
+// Creates the missing files as CreateMissingDataFiles does and tells what keeps the program
+// from storing changes: the data folder alone when nothing can be put into it (every edit goes
+// through a temporary file there), else each file that could not be created or that would not
+// be rewritten.
+std::vector<UnwritableDataFile> PrepareDataFiles();
 
 // Binds a cached file to one of the data files (a name relative to the current directory) and
 // reads it. False when nothing could be read: a missing or empty file has no lines.
@@ -44,3 +60,9 @@ std::vector<std::string> ReadDataFileLines(const char* name);
 
 // The measurement type names, in file order, so that a name's index is its type index.
 std::vector<std::string> ReadTypeNames();
+
+// The lines the pages work with: those of the file, or, while the file does not exist (it could
+// not be created), the built-in defaults, so that an unwritable folder still offers the five
+// type names, the limit of 1,000 records, the print range 1 to 30 and the name.
+std::vector<std::string> TypeNamesInUse();
+std::vector<std::string> SettingLinesInUse();

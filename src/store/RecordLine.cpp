@@ -21,10 +21,9 @@ std::array<std::string_view, 7> SplitRecordFields(std::string_view line)
 {
     std::array<std::string_view, 7> fields;
     size_t start = 0;
-    for (size_t i = 0; i < fields.size(); ++i) {
+    for (std::string_view& field : fields) {
         const size_t comma = line.find(',', start);
-        fields[i] =
-            line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        field = line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
         if (comma == std::string_view::npos)
             break; // the fields after the line's end stay empty
         start = comma + 1;

@@ -11,7 +11,7 @@ namespace {
 constexpr int kPollMs = 100;
 // Bytes held for the reader before the transfer pauses; memory stays bounded whatever the
 // server sends.
-constexpr std::size_t kMaxPending = 64 * 1024;
+constexpr std::size_t kMaxPending = std::size_t{64} * 1024;
 
 void InitCurlOnce()
 {
@@ -149,8 +149,8 @@ bool CCurlTransport::OpenSession(std::string_view agent)
 {
     InitCurlOnce();
     m_error = DownloadError::None;
-    m_status = 0;
-    m_agent.assign(agent);
+    m_nStatus = 0;
+    m_strAgent.assign(agent);
     m_transfer = std::make_unique<Transfer>();
     m_transfer->multi = curl_multi_init();
     m_transfer->easy = curl_easy_init();
@@ -165,8 +165,8 @@ bool CCurlTransport::OpenSession(std::string_view agent)
 bool CCurlTransport::Connect(std::string_view host, std::uint16_t port)
 {
     // The connection opens with the request, where a failure to reach the server shows.
-    m_host.assign(host);
-    m_port = port;
+    m_strHost.assign(host);
+    m_nPort = port;
     return m_transfer != nullptr;
 }
 
@@ -178,12 +178,12 @@ bool CCurlTransport::SendGet(std::string_view path)
     }
     Transfer& t = *m_transfer;
     const std::string url =
-        "http://" + m_host + ":" + std::to_string(m_port) + (path.empty() ? "/" : std::string(path));
+        "http://" + m_strHost + ":" + std::to_string(m_nPort) + (path.empty() ? "/" : std::string(path));
     t.headers = curl_slist_append(t.headers, "Cache-Control: no-cache");
     t.headers = curl_slist_append(t.headers, "Pragma: no-cache");
     CURL* easy = t.easy;
     curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, m_agent.c_str());
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, m_strAgent.c_str());
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, t.headers);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http");
@@ -236,7 +236,7 @@ std::ptrdiff_t CCurlTransport::Read(std::span<char> buffer)
     }
     long status = 0;
     curl_easy_getinfo(t.easy, CURLINFO_RESPONSE_CODE, &status);
-    m_status = static_cast<int>(status);
+    m_nStatus = static_cast<int>(status);
     if (t.result != CURLE_OK) {
         m_error = FromCurl(t.result);
         return -1;
@@ -250,7 +250,7 @@ void CCurlTransport::Close()
         long status = 0;
         curl_easy_getinfo(m_transfer->easy, CURLINFO_RESPONSE_CODE, &status);
         if (status != 0)
-            m_status = static_cast<int>(status);
+            m_nStatus = static_cast<int>(status);
     }
     m_transfer.reset();
 }
@@ -262,5 +262,5 @@ DownloadError CCurlTransport::LastError() const
 
 int CCurlTransport::StatusCode() const
 {
-    return m_status;
+    return m_nStatus;
 }

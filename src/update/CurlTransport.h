@@ -19,7 +19,7 @@ struct CurlLimits
     long totalTimeoutMs = 60'000;
     long maxRedirects = 5;
     // A body announced as longer than this fails at once.
-    long long maxBody = 1024 * 1024;
+    long long maxBody = 1024LL * 1024;
 };
 
 class CCurlTransport final : public IHttpTransport
@@ -43,10 +43,10 @@ private:
     struct Transfer;
     CurlLimits m_limits;
     std::function<bool()> m_cancelled;
-    std::string m_agent;
-    std::string m_host;
-    std::uint16_t m_port = 80;
+    std::string m_strAgent;
+    std::string m_strHost;
+    std::uint16_t m_nPort = 80;
     std::unique_ptr<Transfer> m_transfer;
     DownloadError m_error = DownloadError::None;
-    int m_status = 0;
+    int m_nStatus = 0;
 };

@@ -38,7 +38,7 @@ int LeadingDigits(std::string_view text)
 
 CHttpDownloader::CHttpDownloader(std::unique_ptr<IHttpTransport> transport, std::size_t maxBody,
                                  ResizeFn resize)
-    : m_transport(std::move(transport)), m_maxBody(maxBody), m_resize(std::move(resize))
+    : m_transport(std::move(transport)), m_nMaxBody(maxBody), m_resize(std::move(resize))
 {
     SetDataLength(0);
     SetFinished(false);
@@ -131,7 +131,7 @@ bool CHttpDownloader::ReadBody()
         if (n == 0)
             return true;
         const std::size_t size = std::min(static_cast<std::size_t>(n), chunk.size());
-        if (total + size > m_maxBody) {
+        if (total + size > m_nMaxBody) {
             SetError(DownloadError::TooLarge);
             return false;
         }

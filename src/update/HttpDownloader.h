@@ -19,7 +19,7 @@ class CHttpDownloader
 public:
     static constexpr std::string_view kAgent = "Pemberlo Vision Check";
     // A version file is a few hundred bytes; a larger answer is not one.
-    static constexpr std::size_t kMaxBody = 1024 * 1024;
+    static constexpr std::size_t kMaxBody = std::size_t{1024} * 1024;
     static constexpr std::size_t kChunk = 1024;
 
     // Grows the data block as realloc does; null when it cannot (the block is then unchanged).
@@ -92,7 +92,7 @@ private:
     std::uint32_t FailDownload(DownloadError error);
 
     std::unique_ptr<IHttpTransport> m_transport;
-    std::size_t m_maxBody;
+    std::size_t m_nMaxBody;
     ResizeFn m_resize;
 
     std::unique_ptr<char, FreeDeleter> m_pData;

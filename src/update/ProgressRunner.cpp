@@ -120,7 +120,7 @@ void CProgressRunner::Run(QWidget* parent, const std::function<void()>& work,
                           const std::function<void()>& cancel)
 {
     QEventLoop loop;
-    CCheckProgressDlg dlg(parent ? parent->window() : nullptr, m_text, m_title, cancel);
+    CCheckProgressDlg dlg(parent ? parent->window() : nullptr, m_strText, m_strTitle, cancel);
     dlg.setObjectName(QString::fromLatin1(kDialogName));
     const CInputBlocker blocker(&dlg);
     QTimer::singleShot(kShowAfterMs, &dlg, [&dlg] { dlg.show(); });

@@ -16,13 +16,13 @@ public:
 
     // text says what runs; title is the progress dialog's caption.
     explicit CProgressRunner(QString text, QString title = QStringLiteral("バージョンの確認"))
-        : m_text(std::move(text)), m_title(std::move(title))
+        : m_strText(std::move(text)), m_strTitle(std::move(title))
     {
     }
     void Run(QWidget* parent, const std::function<void()>& work,
              const std::function<void()>& cancel) override;
 
 private:
-    QString m_text;
-    QString m_title;
+    QString m_strText;
+    QString m_strTitle;
 };

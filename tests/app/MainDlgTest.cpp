@@ -1,16 +1,31 @@
 // The main window: four tabs, exactly one page shown, pages read back when left.
 #include "app/MainDlg.h"
+#include "platform/DialogFont.h"
+#include "platform/ModalSeam.h"
 #include "res/ControlIds.h"
+#include "res/Templates.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
+#include <QTableView>
 #include <QTest>
+
+#include <cerrno>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,6 +35,24 @@ protected:
     ScopedDataDir dir;
     FakeModalSeam seam;
 };
+
+// The application font as it was, again after a test that chose another one.
+class KeepAppFont
+{
+public:
+    ~KeepAppFont() { QApplication::setFont(m_font); }
+
+private:
+    QFont m_font = QApplication::font();
+};
+
+void ShowActive(CMainDlg& dlg)
+{
+    dlg.OnInitDialog();
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+}
 
 int VisiblePages(CMainDlg& dlg)
 {
@@ -115,4 +148,138 @@ TEST_F(MainDlgTest, AboutEntryOpensTheAboutBox)
     EXPECT_EQ(title, QStringLiteral("Velliqaのﾊﾞｰｼﾞｮﾝ情報"));
     dlg.OnSysCommand(0xF060); // any other command opens nothing
     EXPECT_EQ(seam.dialogsRun, 1);
+}
+
+TEST_F(MainDlgTest, CtrlTabAndCtrlPageKeysSwitchTabsAsAClickDoes)
+{
+    CMainDlg dlg(seam);
+    ShowActive(dlg);
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int tab;
+    } steps[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, 1},
+        {Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {Qt::Key_PageDown, Qt::ControlModifier, 3},
+        {Qt::Key_Tab, Qt::ControlModifier, 0}, // round the end
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3},
+        {Qt::Key_PageUp, Qt::ControlModifier, 2},
+    };
+    for (const auto& step : steps) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &dlg, step.key, step.modifiers);
+        EXPECT_EQ(dlg.m_nCurTab, step.tab);
+        EXPECT_EQ(VisiblePages(dlg), 1);
+        EXPECT_TRUE(dlg.Page(step.tab).isAncestorOf(QApplication::focusWidget())) << step.tab;
+    }
+    // Leaving the settings page by key reads it back: an emptied limit is refused once.
+    dlg.m_settingsPage.m_editMaxRecords->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(dlg.m_nCurTab, 3);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, PositiveIntegerMessage());
+}
+
+TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPage)
+{
+    CMainDlg dlg(seam);
+    ShowActive(dlg);
+    auto* del = dlg.m_listPage.Get<QPushButton>(ListIds::IDC_DELETE);
+    del->setFocus();
+    QTest::keyClick(del, Qt::Key_Return);
+    ASSERT_EQ(seam.messages.size(), 1u); // the delete question
+    QTest::keyClick(del, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(seam.messages.size(), 2u);
+
+    dlg.m_listPage.m_listRecords->setFocus();
+    QTest::keyClick(dlg.m_listPage.m_listRecords, Qt::Key_Return);
+    EXPECT_EQ(seam.messages.size(), 2u);
+    EXPECT_TRUE(dlg.isVisible()); // "終了" was not pressed
+
+    dlg.TabBar()->setCurrentIndex(2);
+    auto* rename = dlg.m_settingsPage.Get<QPushButton>(SettingsIds::IDC_RENAME);
+    rename->setFocus();
+    QTest::keyClick(rename, Qt::Key_Return);
+    EXPECT_EQ(seam.dialogsRun, 1);
+}
+
+TEST_F(MainDlgTest, MessageBoxesAndQtDialogsUseTheDialogFont)
+{
+    KeepAppFont keep;
+    UseDialogFont(11);
+    EXPECT_EQ(DialogFont().pointSize(), 11);
+    EXPECT_EQ(DialogFont().families(), DialogFontAt(14).families());
+    const auto box =
+        MakeMessageBox(nullptr, QStringLiteral("本文"), QStringLiteral("題"), MB_YESNO | MB_ICONQUESTION,
+                       QStringLiteral("今後このメッセージを表示しない"));
+    const QFont text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font();
+    EXPECT_EQ(text.families(), DialogFont().families());
+    EXPECT_EQ(text.pointSize(), 11);
+    EXPECT_EQ(box->checkBox()->font().pointSize(), 11);
+    QWidget standardDialog; // Qt's own dialogs take the application font
+    EXPECT_EQ(standardDialog.font().pointSize(), 11);
+}
+
+// Run by CTest on a 1280 x 1024 screen at the scale factors 1.25, 1.5 and 2 (and once as it is).
+TEST(MainWindowFit, TheWindowAndEveryControlLieInsideTheScreensAvailableArea)
+{
+    ScopedDataDir dir;
+    FakeModalSeam seam;
+    KeepAppFont keep;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int size = UseDialogFontFitting(MainTemplate(), screen);
+    CMainDlg dlg(seam);
+    dlg.OnInitDialog();
+    dlg.show();
+    QApplication::processEvents();
+    const QRect available = screen->availableGeometry();
+    EXPECT_TRUE(available.contains(dlg.frameGeometry())) << size;
+    for (int tab = 0; tab < 4; ++tab) {
+        dlg.TabBar()->setCurrentIndex(tab);
+        for (QWidget* control : dlg.findChildren<QWidget*>()) {
+            if (!control->isVisible() || (control->parent() != &dlg && control->parent() != &dlg.Page(tab)))
+                continue;
+            const QRect inWindow(control->mapTo(&dlg, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(dlg.rect().contains(inWindow)) << tab << " " << control->metaObject()->className();
+        }
+    }
+    // The pages keep their size where it fits, and only there take a smaller one.
+    const QByteArray factor = qgetenv("QT_SCALE_FACTOR");
+    if (factor == "1.25") {
+        EXPECT_EQ(size, kDialogPointSize);
+    } else if (factor == "1.5" || factor == "2") {
+        EXPECT_LT(size, kDialogPointSize);
+    }
+    if (!factor.isEmpty()) {
+        EXPECT_EQ(screen->geometry().width(), qRound(1280 / factor.toDouble()));
+    }
+}
+
+TEST_F(MainDlgTest, FilesThatCannotBeWrittenAreToldOnceAndMissingOnesReadAsTheDefaults)
+{
+    std::filesystem::create_directory("~tempfile"); // no file can be created through it
+    WriteBytes("data.txt", "2024/5/3 07:05:09,120,80,70,0,0,\r\n");
+    ::chmod("data.txt", 0444);
+    CMainDlg dlg(seam);
+    dlg.OnInitDialog();
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text,
+              CListPage::UnwritableDataMessage(
+                  {{"item.txt", EEXIST}, {"setting.txt", EEXIST}, {"data.txt", EACCES}}));
+    EXPECT_TRUE(seam.messages[0].text.contains(
+        QStringLiteral("data.txt に書き込めません（書き込みの権限がありません）")));
+    EXPECT_FALSE(std::filesystem::exists("item.txt") || std::filesystem::exists("setting.txt"));
+
+    EXPECT_EQ(dlg.m_listPage.m_nRecordLimit, 1000);
+    for (QComboBox* types : {dlg.m_listPage.m_comboAverageType, dlg.m_graphPage.m_comboGraphType}) {
+        ASSERT_EQ(types->count(), 5);
+        EXPECT_EQ(types->itemText(4), QStringLiteral("その他"));
+    }
+    const CSettingsPage& settings = dlg.m_settingsPage;
+    EXPECT_EQ(settings.m_listTypes->count(), 5);
+    EXPECT_EQ(settings.m_editMaxRecords->text(), QStringLiteral("1000"));
+    EXPECT_EQ(settings.m_editPrintFrom->text() + settings.m_editPrintTo->text(), QStringLiteral("130"));
+    EXPECT_EQ(settings.m_editName->text(), QStringLiteral("未設定"));
 }

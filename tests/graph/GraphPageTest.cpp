@@ -88,8 +88,10 @@ TEST_F(GraphPageTest, PaintsBackgroundGridSeriesAndLeavesTheRingToTheFrame)
     EXPECT_EQ(At(image, 23, H - 20), Qt::white);
 }
 
-TEST_F(GraphPageTest, WithoutATypeFileOnlyTheRedPairIsDrawn)
+TEST_F(GraphPageTest, WithoutTypeNamesOnlyTheRedPairIsDrawn)
 {
+    // An empty type file; a missing one reads as the default names.
+    WriteBytes("item.txt", "");
     WriteBytes("data.txt", "d,150,90,70,0,1,\r\nd,150,90,70,0,1,\r\n");
     CGraphPage page(seam);
     page.Create(nullptr);

@@ -2,6 +2,7 @@
 // with the record limit applied only when adding.
 #include "list/ListPage.h"
 #include "list/RecordDlg.h"
+#include "list/RecordLimit.h"
 #include "platform/Cp932.h"
 #include "res/ControlIds.h"
 #include "store/RecordLine.h"
@@ -17,6 +18,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTableView>
 
 #include <filesystem>
@@ -52,13 +54,21 @@ Lines FileLines()
     return lines;
 }
 
-// Fills the entry dialog's maximum (and comment) and presses OK.
+// Fills the entry dialog's maximum and comment, with the minimum and pulse of Record.
+void Fill(CRecordDlg& dlg, int max, const QString& comment = QString())
+{
+    dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->setText(QString::number(max));
+    dlg.Get<QLineEdit>(RecordIds::IDC_MIN)->setText(QStringLiteral("80"));
+    dlg.Get<QLineEdit>(RecordIds::IDC_PULSE)->setText(QStringLiteral("70"));
+    dlg.Get<QLineEdit>(RecordIds::IDC_COMMENT)->setText(comment);
+}
+
+// Fills the entry dialog and presses OK.
 FakeModalSeam::DialogHandler Enter(int max, const QString& comment = QString())
 {
     return [=](QDialog& dialog) {
         auto& dlg = static_cast<CRecordDlg&>(dialog);
-        dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->setText(QString::number(max));
-        dlg.Get<QLineEdit>(RecordIds::IDC_COMMENT)->setText(comment);
+        Fill(dlg, max, comment);
         return PressOk(dlg);
     };
 }
@@ -242,4 +252,81 @@ TEST_F(ListPageTest, AFailedWriteKeepsListAndFileInStepAndSaysSo)
     EXPECT_EQ(seam.messages.back().text, CListPage::WriteFailedMessage(EEXIST));
     EXPECT_EQ(FileLines().size(), 3u);
     ExpectInStep(*page);
+}
+
+TEST_F(ListPageTest, AFailedWriteKeepsTheEntryDialogOpenWithTheTypedValuesForARetry)
+{
+    for (const bool correcting : {false, true}) {
+        WriteLines("data.txt", {Record(100)});
+        auto page = Start();
+        std::filesystem::create_directory("~tempfile"); // every write fails
+        seam.messages.clear();
+        seam.QueueDialog([&](QDialog& dialog) {
+            auto& dlg = static_cast<CRecordDlg&>(dialog);
+            Fill(dlg, 150, QStringLiteral("散歩"));
+            EXPECT_EQ(PressOk(dlg), IDCANCEL); // still open
+            EXPECT_EQ(dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->text(), QStringLiteral("150"));
+            EXPECT_EQ(dlg.Get<QLineEdit>(RecordIds::IDC_COMMENT)->text(), QStringLiteral("散歩"));
+            std::filesystem::remove("~tempfile");
+            return PressOk(dlg); // the retry stores
+        });
+        correcting ? page->ModifyRecord(0) : page->OnAddRecord();
+        ASSERT_EQ(seam.messages.size(), 1u) << correcting;
+        EXPECT_EQ(seam.messages[0].text, CListPage::WriteFailedMessage(EEXIST));
+        EXPECT_EQ(FileLines().size(), correcting ? 1u : 2u);
+        EXPECT_EQ(GetRecordField(FileLines()[0], 2), "150");
+        ExpectInStep(*page);
+    }
+}
+
+TEST_F(ListPageTest, AnAdditionThatDeletesSeveralRecordsAsksFirstAndNoKeepsTheDialog)
+{
+    WriteLines("setting.txt", {"3", "1", "30", "0", "0", "x"});
+    WriteLines("data.txt", {Record(101), Record(102), Record(103), Record(104), Record(105)});
+    auto page = Start();
+    seam.QueueDialog([&](QDialog& dialog) {
+        auto& dlg = static_cast<CRecordDlg&>(dialog);
+        Fill(dlg, 150);
+        seam.QueueAnswer(IDNO);
+        EXPECT_EQ(PressOk(dlg), IDCANCEL); // nothing added, the values kept
+        EXPECT_EQ(FileLines().size(), 5u);
+        EXPECT_EQ(dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->text(), QStringLiteral("150"));
+        seam.QueueAnswer(IDYES);
+        return PressOk(dlg);
+    });
+    page->OnAddRecord();
+    ASSERT_EQ(seam.messages.size(), 2u); // asked twice, and no notice on top of the question
+    EXPECT_EQ(seam.messages[0].text, QString::fromStdString(DropQuestionText(3, 3)));
+    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(FileLines().size(), 3u);
+    ExpectInStep(*page);
+}
+
+TEST_F(ListPageTest, TheFullLogIsToldOnceARunUntilTheUserTurnsTheNoticeOff)
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Velliqa", "Velliqa").clear();
+    const Lines settings{"3", "1", "30", "0", "0", "x"};
+    WriteLines("setting.txt", settings);
+    WriteLines("data.txt", {Record(101), Record(102)});
+    auto page = Start();
+    for (int max : {150, 151}) { // the first reaches the limit, the second drops the oldest
+        seam.QueueDialog(Enter(max));
+        page->OnAddRecord();
+    }
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, QString::fromStdString(LogFullNoticeText(3)));
+    EXPECT_EQ(seam.messages[0].checkText, DoNotShowAgainText());
+
+    // Told again in the next run; the user turns it off for good.
+    for (bool turnOff : {true, false}) {
+        auto restarted = Start();
+        seam.QueueCheck(turnOff);
+        seam.QueueDialog(Enter(152));
+        restarted->OnAddRecord();
+    }
+    EXPECT_EQ(seam.messages.size(), 2u);
+    EXPECT_EQ(ReadBytes("setting.txt"), "3\r\n1\r\n30\r\n0\r\n0\r\nx\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()),
+              3)
+        << "only the data files in the data folder";
 }

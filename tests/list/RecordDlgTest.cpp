@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <functional>
 
@@ -73,9 +75,9 @@ TEST_F(RecordDlgTest, NumbersAreCheckedPulseFirstAndEachFailureShownOnce)
         return PressOk(d);
     });
     EXPECT_EQ(result, IDOK);
-    ASSERT_EQ(seam.messages.size(), 5u);
-    for (const ShownMessage& m : seam.messages)
-        EXPECT_EQ(m.text, PositiveIntegerMessage());
+    ASSERT_EQ(seam.messages.size(), 7u); // and two questions about the minimum, both answered Yes
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(seam.messages[i].text, PositiveIntegerMessage());
     EXPECT_EQ(dlg.m_nMax, 120u);
     EXPECT_EQ(dlg.m_nMin, 4294967295u);
     EXPECT_EQ(dlg.m_nPulse, 70u);
@@ -85,6 +87,8 @@ TEST_F(RecordDlgTest, CommentsThatCannotBeStoredAreRefusedWithAClearMessage)
 {
     dlg.m_nType = 2;
     const int result = Run([&](CRecordDlg& d) {
+        Edit(RecordIds::IDC_MAX)->setText("120");
+        Edit(RecordIds::IDC_MIN)->setText("80");
         Edit(RecordIds::IDC_COMMENT)->setText(QStringLiteral("元気😀"));
         EXPECT_EQ(PressOk(d), IDCANCEL);
         Edit(RecordIds::IDC_COMMENT)
@@ -111,4 +115,40 @@ TEST_F(RecordDlgTest, AStoredCommentLongerThanTheLimitIsShownWholeNotCut)
         return IDCANCEL;
     });
     EXPECT_EQ(seam.messages.size(), 1u);
+}
+
+TEST_F(RecordDlgTest, ImplausibleValuesAreAskedAboutAndNoReturnsToTheField)
+{
+    const int result = Run([&](CRecordDlg& d) {
+        Edit(RecordIds::IDC_MAX)->setText("80");
+        Edit(RecordIds::IDC_MIN)->setText("80");
+        Edit(RecordIds::IDC_PULSE)->setText("300");
+        seam.QueueAnswer(IDYES);
+        seam.QueueAnswer(IDNO);
+        EXPECT_EQ(PressOk(d), IDCANCEL); // stays open, on the pulse
+        EXPECT_EQ(d.focusWidget(), Edit(RecordIds::IDC_PULSE));
+        Edit(RecordIds::IDC_PULSE)->setText("0"); // not measured: no question
+        seam.QueueAnswer(IDYES);
+        return PressOk(d);
+    });
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(seam.messages.size(), 3u);
+    EXPECT_EQ(seam.messages[0].text, QStringLiteral("最高血圧が最低血圧以下です。\nこのまま登録しますか？"));
+    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_TRUE(seam.messages[1].text.startsWith(QStringLiteral("脈拍数が 300 拍/分 です")));
+    EXPECT_EQ(seam.messages[2].text, seam.messages[0].text);
+    EXPECT_EQ(dlg.m_nPulse, 0u);
+}
+
+TEST_F(RecordDlgTest, EnterPressesTheFocusedButton)
+{
+    const int result = Run([&](CRecordDlg& d) {
+        d.show();
+        auto* cancel = d.Get<QPushButton>(IDCANCEL);
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
+        return d.result();
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(seam.messages.empty());
 }

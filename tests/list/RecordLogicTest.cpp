@@ -1,7 +1,10 @@
-// The pure record logic of the list: averages, category colours and date-time text.
+// The pure record logic of the list: averages, category colours, date-time text and the
+// questions about implausible values.
 #include "list/Averages.h"
 #include "list/CellColours.h"
 #include "list/DateTimeText.h"
+#include "list/Plausibility.h"
+#include "list/RecordLimit.h"
 #include "store/RecordLine.h"
 
 #include <gtest/gtest.h>
@@ -106,4 +109,59 @@ TEST(DateTimeText, ATextThatNamesNoRealTimeGivesTheFallback)
     for (const char* text : {"abc", "", "2024/13/40 25:61:61", "2023/2/29 10:00:00", "2024/5/3 24:00:00",
                              "-2024/5/3 07:05:09", "99999999999/1/1 00:00:00", "2024/5/3 07:60:00"})
         EXPECT_EQ(ParseDateTime(text, fallback), fallback) << text;
+}
+
+TEST(Plausibility, AsksAboutEachImplausibleValueAndNeverAboutAPlausibleOne)
+{
+    using F = MeasuredField;
+    const std::string anyway = "\nこのまま登録しますか？";
+    const struct
+    {
+        std::uint32_t max, min, pulse;
+        std::vector<std::pair<F, std::string>> asked;
+    } cases[] = {
+        {120, 80, 70, {}},
+        {60, 30, 0, {}}, // the lower limits; a pulse of 0 was not measured
+        {300, 200, 250, {}},
+        {0, 0, 0, {{F::Max, "最高血圧が 0 です。" + anyway}, {F::Min, "最低血圧が 0 です。" + anyway}}},
+        {80, 80, 70, {{F::Max, "最高血圧が最低血圧以下です。" + anyway}}},
+        {400, 80, 70, {{F::Max, "最高血圧が 400 mmHg です（ふつうは 60～300）。" + anyway}}},
+        {59, 58, 20, {{F::Max, "最高血圧が 59 mmHg です（ふつうは 60～300）。" + anyway}}},
+        {120, 29, 70, {{F::Min, "最低血圧が 29 mmHg です（ふつうは 30～200）。" + anyway}}},
+        {250, 201, 70, {{F::Min, "最低血圧が 201 mmHg です（ふつうは 30～200）。" + anyway}}},
+        {120, 80, 19, {{F::Pulse, "脈拍数が 19 拍/分 です（ふつうは 20～250）。" + anyway}}},
+        {120, 80, 251, {{F::Pulse, "脈拍数が 251 拍/分 です（ふつうは 20～250）。" + anyway}}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::pair<F, std::string>> asked;
+        for (const PlausibilityQuestion& q : ImplausibleValueQuestions(c.max, c.min, c.pulse))
+            asked.emplace_back(q.field, q.text);
+        EXPECT_EQ(asked, c.asked) << c.max << "/" << c.min << "/" << c.pulse;
+    }
+}
+
+TEST(RecordLimit, AnAdditionDropsWhatExceedsThePositiveLimit)
+{
+    const struct
+    {
+        unsigned stored;
+        int limit;
+        unsigned dropped;
+        bool fullAfterAddition;
+    } cases[] = {
+        {20000, 1000, 19001, true}, {1000, 1000, 1, true}, {999, 1000, 0, true},
+        {998, 1000, 0, false},      {5, 2, 4, true},       {0, 1, 0, true},
+        {7, 0, 0, false},           {7, -3, 0, false},
+    };
+    for (const auto& c : cases) {
+        const unsigned dropped = RecordsDroppedByAddition(c.stored, c.limit);
+        EXPECT_EQ(dropped, c.dropped) << c.stored << " " << c.limit;
+        EXPECT_EQ(LogIsFull(c.stored + 1 - dropped, c.limit), c.fullAfterAddition)
+            << c.stored << " " << c.limit;
+    }
+    EXPECT_EQ(GroupedNumber(19001), "19,001");
+    EXPECT_EQ(GroupedNumber(1000000), "1,000,000");
+    EXPECT_EQ(GroupedNumber(999), "999");
+    EXPECT_NE(DropQuestionText(19001, 1000).find("古い血圧情報 19,001 件が削除されます"), std::string::npos);
+    EXPECT_NE(LimitBelowStoredText(5, 2).find("古い血圧情報 4 件が削除されます"), std::string::npos);
 }

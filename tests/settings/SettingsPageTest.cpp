@@ -3,6 +3,7 @@
 #include "SettingsFixture.h"
 
 #include "app/MainDlg.h"
+#include "list/RecordLimit.h"
 #include "platform/DataExchange.h"
 #include "res/ControlIds.h"
 
@@ -190,4 +191,23 @@ TEST_F(SettingsPageTest, EnterAndEscapeInThePageDoNothing)
     QTest::keyClick(dlg->m_settingsPage.m_editName, Qt::Key_Escape);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), 0);
+}
+
+TEST_F(SettingsPageTest, ALimitNewlySetBelowTheStoredRecordsIsToldOnLeavingThePage)
+{
+    WriteBytes("data.txt", "a\r\nb\r\nc\r\nd\r\ne\r\n");
+    auto dlg = OpenOnSettingsTab(seam);
+    const std::pair<const char*, size_t> steps[] = {
+        {"2", 1}, {"2", 1}, // told once, not again while it stays
+        {"5", 1}, {"0", 1}, // as many as stored, or no limit: nothing to tell
+        {"4", 2},
+    };
+    for (const auto& [limit, told] : steps) {
+        dlg->m_settingsPage.m_editMaxRecords->setText(QString::fromLatin1(limit));
+        dlg->TabBar()->setCurrentIndex(0);
+        EXPECT_EQ(seam.messages.size(), told) << limit;
+        dlg->TabBar()->setCurrentIndex(2);
+    }
+    EXPECT_EQ(seam.messages[0].text, QString::fromStdString(LimitBelowStoredText(5, 2)));
+    EXPECT_EQ(seam.messages[1].text, QString::fromStdString(LimitBelowStoredText(5, 4)));
 }

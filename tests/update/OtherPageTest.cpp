@@ -111,7 +111,7 @@ protected:
 
 } // namespace
 
-TEST_F(OtherPageTest, ShowsTheVersionAndTheButtonWithTheirNamesAndIgnoresEnterAndEscape)
+TEST_F(OtherPageTest, ShowsTheVersionAndTheButtonWithTheirNamesIgnoresEscapeAndEnterPressesTheButton)
 {
     QLabel* version = Page().findChild<QLabel*>();
     EXPECT_EQ(version->text(), QStringLiteral("Velliqa　バージョン 1.0.0"));
@@ -121,9 +121,12 @@ TEST_F(OtherPageTest, ShowsTheVersionAndTheButtonWithTheirNamesAndIgnoresEnterAn
     Answer(kNewerFile);
     Button()->setFocus();
     QTest::keyClick(Button(), Qt::Key_Escape);
-    QTest::keyClick(Button(), Qt::Key_Return);
     EXPECT_TRUE(MainWindowOpen());
     EXPECT_EQ(checks, 0);
+    seam.QueueAnswer(IDNO); // the newer version is not fetched
+    QTest::keyClick(Button(), Qt::Key_Return);
+    EXPECT_TRUE(MainWindowOpen());
+    EXPECT_EQ(checks, 1);
 }
 
 TEST_F(OtherPageTest, NewerVersionAnsweredNoChangesNothingAndYesHandsOverToTheUpdater)

@@ -1,7 +1,9 @@
 #include "tools/screenshots/Shots.h"
 
 #include "app/MainDlg.h"
+#include "list/Plausibility.h"
 #include "list/RecordDlg.h"
+#include "list/RecordLimit.h"
 #include "platform/Cp932.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
@@ -12,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 
+#include <cerrno>
 #include <fstream>
 #include <string>
 
@@ -38,9 +41,11 @@ private:
     const ShotContext& m_ctx;
 };
 
+} // namespace
+
 // Sample records, newest first: every colour of the pressure cells, a marked pulse, several
 // types and Japanese comments.
-void WriteSampleData()
+void WriteSampleRecords()
 {
     const char* lines[] = {
         "2024/5/12 07:05:09,118,76,64,0,1,起床後すぐ",
@@ -59,11 +64,9 @@ void WriteSampleData()
         out << Cp932FromUtf8(line) << "\r\n";
 }
 
-} // namespace
-
 void ShootList(const ShotContext& ctx)
 {
-    WriteSampleData();
+    WriteSampleRecords();
     ShotSeam seam(ctx);
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
@@ -84,4 +87,23 @@ void ShootList(const ShotContext& ctx)
     page.OnAddRecord();
     seam.nextName = QStringLiteral("record-dialog-correction");
     page.ModifyRecord(2);
+
+    // The questions before a record is stored.
+    const auto implausible = ImplausibleValueQuestions(400, 80, 70);
+    ctx.SaveMessageBox(QStringLiteral("ask-implausible-value"), QString::fromStdString(implausible[0].text),
+                       MB_YESNO | MB_ICONQUESTION);
+    ctx.SaveMessageBox(QStringLiteral("ask-implausible-order"),
+                       QString::fromStdString(ImplausibleValueQuestions(80, 80, 70)[0].text),
+                       MB_YESNO | MB_ICONQUESTION);
+    // The record limit: before an addition deletes several records, once the log is full, and
+    // after the limit was set below the stored records.
+    ctx.SaveMessageBox(QStringLiteral("ask-limit-deletes-records"),
+                       QString::fromStdString(DropQuestionText(19001, 1000)), MB_YESNO | MB_ICONQUESTION);
+    ctx.SaveMessageBox(QStringLiteral("notice-log-full"), QString::fromStdString(LogFullNoticeText(1000)),
+                       MB_OK | MB_ICONINFORMATION, DoNotShowAgainText());
+    ctx.SaveMessageBox(QStringLiteral("notice-limit-below-stored"),
+                       QString::fromStdString(LimitBelowStoredText(20000, 1000)), MB_OK | MB_ICONEXCLAMATION);
+    ctx.SaveMessageBox(QStringLiteral("notice-unwritable-data"),
+                       CListPage::UnwritableDataMessage({{"item.txt", EEXIST}, {"data.txt", EACCES}}),
+                       MB_OK | MB_ICONEXCLAMATION);
 }

@@ -12,10 +12,18 @@ struct ShotContext
     QString outDir;
     // Writes the widget, as drawn now, to outDir/name.png.
     void Save(QWidget& widget, const QString& name) const;
+    // Writes the whole screen with the window (and its frame) where it stands on it.
+    void SaveOnScreen(QWidget& window, const QString& name) const;
+    // Writes the program's message box with this text (type as for IModalSeam::MessageBox).
+    void SaveMessageBox(const QString& name, const QString& text, unsigned type,
+                        const QString& checkText = QString()) const;
 };
 
 // Initialises the main window, shows it and selects the tab, with its page painted.
 void ShowMainWindowOnTab(CMainDlg& dlg, int tab);
+
+// Writes sample measurements into data.txt of the current folder.
+void WriteSampleRecords();
 
 // Each runs in a fresh data folder that is its current directory.
 void ShootApp(const ShotContext& ctx);      // main window on each tab, about box

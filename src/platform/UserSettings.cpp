@@ -1,0 +1,36 @@
+#include "platform/UserSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+QString NoticeKey(const QString& key)
+{
+    return QStringLiteral("notices/") + key + QStringLiteral("/hidden");
+}
+
+bool LiesInDataFolder(const QSettings& settings)
+{
+    const QString folder = QFileInfo(settings.fileName()).absolutePath();
+    return QDir(folder).canonicalPath() == QDir::current().canonicalPath();
+}
+
+} // namespace
+
+bool CUserSettings::IsNoticeHidden(const QString& key)
+{
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velliqa"),
+                             QStringLiteral("Velliqa"));
+    return settings.value(NoticeKey(key), false).toBool();
+}
+
+void CUserSettings::HideNotice(const QString& key)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velliqa"),
+                       QStringLiteral("Velliqa"));
+    if (LiesInDataFolder(settings))
+        return;
+    settings.setValue(NoticeKey(key), true);
+}

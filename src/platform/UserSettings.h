@@ -1,0 +1,17 @@
+#pragma once
+// The user's own choices that belong to no data file, such as a notice the user asked not to see
+// again. They are kept by the desktop's settings store (QSettings: ~/.config/Velliqa on Linux),
+// never in setting.txt and never in the data folder, whose files stay as the data file formats
+// say.
+
+#include <QString>
+
+class CUserSettings
+{
+public:
+    // Whether the user asked not to see the notice of this key again.
+    static bool IsNoticeHidden(const QString& key);
+    // Remembers that the notice of this key is not to be shown again. Nothing is written when
+    // the settings store would lie in the data folder (the current directory).
+    static void HideNotice(const QString& key);
+};
