@@ -1,204 +1,305 @@
 #include "app/CommandLine.h"
 
+#include "app/CsvCommands.h"
 #include "config/VelliqaConfig.h"
+#include "csv/CsvDates.h"
 #include "list/RecordPeriod.h"
 #include "list/Summary.h"
 #include "store/DataFiles.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QDate>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
-#include <cstdio>
+#include <algorithm>
+#include <chrono>
 
-namespace {
-
-enum ExitCode : int
-{
-    kExitOk = 0,
-    kExitFailed = 1, // the data folder or its files could not be used
-    kExitUsage = 2,  // the command line itself is wrong
-};
-
-QString Version()
-{
-    return QString::fromLatin1(kVelliqaVersion.data(), static_cast<qsizetype>(kVelliqaVersion.size()));
-}
-
-bool IsJapanese()
+bool UseJapaneseMessages()
 {
     return QLocale::system().language() == QLocale::Japanese;
 }
 
-// The text for the user's locale.
-QString Tr(const char* japanese, const char* english)
+QString Localised(const QString& japanese, const QString& english)
 {
-    return QString::fromUtf8(IsJapanese() ? japanese : english);
+    return UseJapaneseMessages() ? japanese : english;
 }
 
-void Print(std::FILE* stream, const QString& text)
+namespace {
+
+void WriteLine(std::ostream& stream, const QString& text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    stream << text.toStdString() << '\n';
 }
 
-int Fail(int code, const QString& message)
+QCommandLineOption Flag(const QStringList& names, const QString& japanese, const QString& english)
 {
-    Print(stderr, QStringLiteral("velliqa: %1\n").arg(message));
-    return code;
+    return QCommandLineOption(names, Localised(japanese, english));
 }
 
-struct Options
+QCommandLineOption Valued(const QString& name, const QString& japanese, const QString& english,
+                          const QString& valueName)
 {
-    QCommandLineOption dataDir{QStringLiteral("data-dir"),
-                               Tr("データファイルのあるフォルダー（既定は現在のフォルダー）。",
-                                  "The folder of the data files (the current directory by default)."),
-                               QStringLiteral("DIR")};
-    QCommandLineOption summary{
-        QStringLiteral("summary"),
-        Tr("測定の種類ごとの平均と最高値・最低値を、タブ区切りの表で出力して終了します。",
-           "Prints the averages, highest and lowest values by measurement type as a "
-           "tab-separated table, and exits.")};
-    QCommandLineOption from{QStringLiteral("from"),
-                            Tr("--summary の期間の最初の日（この日を含む）。",
-                               "The first day of the --summary "
-                               "period (included)."),
-                            QStringLiteral("YYYY-MM-DD")};
-    QCommandLineOption to{QStringLiteral("to"),
-                          Tr("--summary の期間の最後の日（この日を含む）。",
-                             "The last day of the --summary period "
-                             "(included)."),
-                          QStringLiteral("YYYY-MM-DD")};
-    QCommandLineOption days{QStringLiteral("days"),
-                            Tr("--summary の期間を、今日までの直近 N 日にします。",
-                               "Makes the --summary period the last N days up to today."),
-                            QStringLiteral("N")};
-};
-
-std::optional<CalendarDay> ReadDay(const QString& text)
-{
-    const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    if (!date.isValid())
-        return std::nullopt;
-    return CalendarDay{std::chrono::year{date.year()},
-                       std::chrono::month{static_cast<unsigned>(date.month())},
-                       std::chrono::day{static_cast<unsigned>(date.day())}};
+    return QCommandLineOption(name, Localised(japanese, english), valueName);
 }
 
-// The period the options name, or the message that says why they name none.
-std::optional<RecordPeriod> ReadPeriod(const QCommandLineParser& parser, const Options& o, QString& error)
+QString AbsoluteUnlessStdio(const QString& file)
 {
-    const bool hasFrom = parser.isSet(o.from), hasTo = parser.isSet(o.to);
-    if (parser.isSet(o.days)) {
-        if (hasFrom || hasTo) {
-            error = Tr("--days は --from や --to と一緒には指定できません。",
-                       "--days cannot be given together with --from or --to.");
-            return std::nullopt;
-        }
-        bool ok = false;
-        const int days = parser.value(o.days).toInt(&ok);
-        if (!ok || days < 1) {
-            error = Tr("--days には 1 以上の日数を指定してください: %1",
-                       "--days needs a number of days of 1 or more: %1")
-                        .arg(parser.value(o.days));
-            return std::nullopt;
-        }
-        return LastDays(LocalDay(CTime::GetCurrentTime()), days);
-    }
-    std::optional<CalendarDay> from, to;
-    for (const auto& [isSet, option, day] :
-         {std::tuple(hasFrom, &o.from, &from), std::tuple(hasTo, &o.to, &to)}) {
-        if (!isSet)
-            continue;
-        *day = ReadDay(parser.value(*option));
-        if (!*day) {
-            error =
-                Tr("日付は YYYY-MM-DD の形で指定してください: %1", "A date must be given as YYYY-MM-DD: %1")
-                    .arg(parser.value(*option));
-            return std::nullopt;
-        }
-    }
-    if (from && to && *to < *from) {
-        error = Tr("--from の日付が --to の日付より後になっています。",
-                   "The --from date is after the --to date.");
-        return std::nullopt;
-    }
-    return BetweenDays(from, to);
+    if (file.isEmpty() || file == QStringLiteral("-"))
+        return file;
+    return QFileInfo(file).absoluteFilePath();
 }
 
-int PrintSummary(const RecordPeriod& period)
+// A date the user gave as YYYY-MM-DD, already checked to be a real one.
+CalendarDay DayOf(const QString& text)
 {
-    const std::string table = FormatSummaryTable(ReadDataFileLines(kDataFileName), ReadTypeNames(), period);
-    std::fwrite(table.data(), 1, table.size(), stdout);
-    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
-}
-
-// The work done without a window, with a core application only.
-int RunWithoutWindow(int argc, char** argv, const QCommandLineParser& parser, const Options& o, bool parsed)
-{
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("velliqa"));
-    QCoreApplication::setApplicationVersion(Version());
-    // Qt's own parser messages ("Unknown option") in the user's language.
-    QTranslator translator;
-    if (IsJapanese() &&
-        translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&translator);
-
-    if (!parsed)
-        return Fail(kExitUsage, parser.errorText());
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-        Print(stdout, parser.helpText());
-        return kExitOk;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        Print(stdout, QStringLiteral("velliqa %1\n").arg(Version()));
-        return kExitOk;
-    }
-    if (!parser.positionalArguments().isEmpty())
-        return Fail(kExitUsage, Tr("余分な引数があります: %1", "Unexpected argument: %1")
-                                    .arg(parser.positionalArguments().constFirst()));
-    if (!parser.isSet(o.summary))
-        return Fail(kExitUsage, Tr("--from、--to、--days は --summary と一緒に指定してください。",
-                                   "--from, --to and --days go with --summary."));
-    QString error;
-    const std::optional<RecordPeriod> period = ReadPeriod(parser, o, error);
-    if (!period)
-        return Fail(kExitUsage, error);
-    return PrintSummary(*period);
+    const std::optional<CsvDateTime> date = ParseIsoDate(text.toStdString());
+    return CalendarDay{std::chrono::year{date->year}, std::chrono::month{static_cast<unsigned>(date->month)},
+                       std::chrono::day{static_cast<unsigned>(date->day)}};
 }
 
 } // namespace
 
-std::optional<int> RunCommandLine(int argc, char** argv)
+CCommandLine::CCommandLine()
+    : m_help(Flag({QStringLiteral("h"), QStringLiteral("help")},
+                  QStringLiteral("この説明を表示して終了します。"),
+                  QStringLiteral("Show this help and exit."))),
+      m_version(Flag({QStringLiteral("v"), QStringLiteral("version")},
+                     QStringLiteral("バージョンを表示して終了します。"),
+                     QStringLiteral("Show the version and exit."))),
+      m_dataDir(
+          Valued(QStringLiteral("data-dir"),
+                 QStringLiteral("データフォルダー（data.txt, item.txt, setting.txt のあるフォルダー）。 "
+                                "ウィンドウもほかの操作もここのデータを使います。 既定は現在のフォルダー。"),
+                 QStringLiteral("The data folder, holding data.txt, item.txt and setting.txt, for the window "
+                                "and for every operation; the current folder by default."),
+                 QStringLiteral("DIR"))),
+      m_exportCsv(
+          Valued(QStringLiteral("export-csv"),
+                 QStringLiteral("測定記録を CSV ファイルに書き出して終了します。 - は標準出力です。"),
+                 QStringLiteral("Write the measurements to a CSV file and exit; - is standard output."),
+                 QStringLiteral("FILE"))),
+      m_from(Valued(
+          QStringLiteral("from"),
+          QStringLiteral("--export-csv で書き出す、または --summary で集計する最初の日付（その日を含む）。"),
+          QStringLiteral("With --export-csv or --summary: the first date, inclusive."),
+          QStringLiteral("YYYY-MM-DD"))),
+      m_to(Valued(
+          QStringLiteral("to"),
+          QStringLiteral("--export-csv で書き出す、または --summary で集計する最後の日付（その日を含む）。"),
+          QStringLiteral("With --export-csv or --summary: the last date, inclusive."),
+          QStringLiteral("YYYY-MM-DD"))),
+      m_importCsv(Valued(
+          QStringLiteral("import-csv"), QStringLiteral("CSV ファイルの測定記録を読み込んで終了します。"),
+          QStringLiteral("Import the measurements of a CSV file and exit."), QStringLiteral("FILE"))),
+      m_raiseLimit(
+          Flag({QStringLiteral("raise-limit")},
+               QStringLiteral("--import-csv で記録数が上限を超えるとき、上限を読み込み後の記録数に"
+                              "引き上げます。 付けなければ何も変更しません。"),
+               QStringLiteral("With --import-csv: when the records would exceed the record limit, raise "
+                              "the limit to fit; without it such an import changes nothing."))),
+      m_dateOrder(Valued(QStringLiteral("date-order"),
+                         QStringLiteral("--import-csv で 3/4/2024 のような日付を読む順: ymd（年月日）、 dmy"
+                                        "（日/月/年）、 mdy（月/日/年）。"),
+                         QStringLiteral("With --import-csv: how to read dates such as 3/4/2024: ymd, dmy "
+                                        "(day/month/year) or mdy (month/day/year)."),
+                         QStringLiteral("ymd|dmy|mdy"))),
+      m_summary(
+          Flag({QStringLiteral("summary")},
+               QStringLiteral(
+                   "測定の種類ごとの件数、平均、最高値と最低値を、タブ区切りの表で出力して終了します。"),
+               QStringLiteral("Print the count, the averages and the highest and lowest values of each "
+                              "measurement type as a tab-separated table, and exit."))),
+      m_days(Valued(
+          QStringLiteral("days"),
+          QStringLiteral(
+              "--summary で、今日を含む直近 N 日を集計します。--from、--to とは一緒に指定できません。"),
+          QStringLiteral("With --summary: the last N calendar days, today included; not together "
+                         "with --from or --to."),
+          QStringLiteral("N")))
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const Options o;
-    QCommandLineParser parser;
-    parser.setApplicationDescription(Tr("Velliqa: 血圧の記録", "Velliqa: a blood-pressure log"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOptions({o.dataDir, o.summary, o.from, o.to, o.days});
-    const bool parsed = parser.parse(arguments);
+    m_parser.setApplicationDescription(
+        Localised(QStringLiteral("Velliqa: 血圧の記録。オプションを付けなければウィンドウを開きます。"),
+                  QStringLiteral("Velliqa: a blood-pressure log. Without options it opens its window.")));
+    m_parser.addOption(m_help);
+    m_parser.addOption(m_version);
+    m_parser.addOption(m_dataDir);
+    m_parser.addOption(m_exportCsv);
+    m_parser.addOption(m_from);
+    m_parser.addOption(m_to);
+    m_parser.addOption(m_importCsv);
+    m_parser.addOption(m_raiseLimit);
+    m_parser.addOption(m_dateOrder);
+    m_parser.addOption(m_summary);
+    m_parser.addOption(m_days);
+}
 
-    if (parsed && parser.isSet(o.dataDir)) {
-        const QString dir = parser.value(o.dataDir);
-        if (!QDir::setCurrent(dir))
-            return Fail(kExitFailed,
-                        Tr("データフォルダー %1 を開けません。", "Cannot open the data folder %1.").arg(dir));
+void CCommandLine::Parse(const QStringList& arguments)
+{
+    m_bParsed = m_parser.parse(arguments);
+}
+
+QString CCommandLine::Conflict() const
+{
+    if (!m_parser.positionalArguments().isEmpty())
+        return Localised(QStringLiteral("余分な引数があります: %1"),
+                         QStringLiteral("unexpected argument: %1"))
+            .arg(m_parser.positionalArguments().constFirst());
+    int actions = 0;
+    for (const QCommandLineOption* action : Actions())
+        actions += m_parser.isSet(*action) ? 1 : 0;
+    if (actions > 1)
+        return Localised(
+            QStringLiteral("--export-csv、--import-csv、--summary は一度に一つだけ指定できます。"),
+            QStringLiteral("give one of --export-csv, --import-csv and --summary, not several."));
+    const struct
+    {
+        const QCommandLineOption& option;
+        std::vector<const QCommandLineOption*> actions;
+    } belongings[] = {{m_from, {&m_exportCsv, &m_summary}},
+                      {m_to, {&m_exportCsv, &m_summary}},
+                      {m_days, {&m_summary}},
+                      {m_raiseLimit, {&m_importCsv}},
+                      {m_dateOrder, {&m_importCsv}}};
+    for (const auto& belonging : belongings) {
+        if (!m_parser.isSet(belonging.option) ||
+            std::any_of(belonging.actions.begin(), belonging.actions.end(),
+                        [this](const QCommandLineOption* action) { return m_parser.isSet(*action); }))
+            continue;
+        QStringList names;
+        for (const QCommandLineOption* action : belonging.actions)
+            names << QStringLiteral("--") + action->names().constFirst();
+        return Localised(QStringLiteral("--%1 は %2 と一緒に指定します。"),
+                         QStringLiteral("--%1 is given with %2 only."))
+            .arg(belonging.option.names().constFirst(),
+                 names.join(Localised(QStringLiteral(" か "), QStringLiteral(" or "))));
     }
-    const bool windowless =
-        !parsed || parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")) ||
-        parser.isSet(QStringLiteral("version")) || parser.isSet(o.summary) || parser.isSet(o.from) ||
-        parser.isSet(o.to) || parser.isSet(o.days) || !parser.positionalArguments().isEmpty();
-    if (!windowless)
-        return std::nullopt;
-    return RunWithoutWindow(argc, argv, parser, o, parsed);
+    if (m_parser.isSet(m_days)) {
+        if (m_parser.isSet(m_from) || m_parser.isSet(m_to))
+            return Localised(QStringLiteral("--days は --from や --to と一緒には指定できません。"),
+                             QStringLiteral("--days cannot be given together with --from or --to."));
+        bool ok = false;
+        const int days = m_parser.value(m_days).toInt(&ok);
+        if (!ok || days < 1)
+            return Localised(
+                       QStringLiteral("--days には 1 以上の日数を指定してください（「%1」は使えません）。"),
+                       QStringLiteral("--days needs a number of days of 1 or more, not \"%1\"."))
+                .arg(m_parser.value(m_days));
+    }
+    for (const QCommandLineOption* date : {&m_from, &m_to})
+        if (m_parser.isSet(*date) && !ParseIsoDate(m_parser.value(*date).toStdString()))
+            return Localised(QStringLiteral(
+                                 "--%1 の日付「%2」は、実在する日付を YYYY-MM-DD の形で指定してください。"),
+                             QStringLiteral("--%1 \"%2\" is not a date of the form YYYY-MM-DD."))
+                .arg(date->names().constFirst(), m_parser.value(*date));
+    if (m_parser.isSet(m_summary) && m_parser.isSet(m_from) && m_parser.isSet(m_to) &&
+        DayOf(m_parser.value(m_to)) < DayOf(m_parser.value(m_from)))
+        return Localised(QStringLiteral("--from の日付が --to の日付より後になっています。"),
+                         QStringLiteral("the --from date is after the --to date."));
+    if (m_parser.isSet(m_dateOrder) && !ParseDateOrder(m_parser.value(m_dateOrder).toStdString()))
+        return Localised(
+                   QStringLiteral(
+                       "--date-order には ymd、dmy、mdy のどれかを指定してください（「%1」は使えません）。"),
+                   QStringLiteral("--date-order takes ymd, dmy or mdy, not \"%1\"."))
+            .arg(m_parser.value(m_dateOrder));
+    return {};
+}
+
+bool CCommandLine::WantsWindow() const
+{
+    if (!m_bParsed || !Conflict().isEmpty())
+        return false;
+    if (m_parser.isSet(m_help) || m_parser.isSet(m_version))
+        return false;
+    for (const QCommandLineOption* action : Actions())
+        if (m_parser.isSet(*action))
+            return false;
+    return true;
+}
+
+std::vector<const QCommandLineOption*> CCommandLine::Actions() const
+{
+    return {&m_exportCsv, &m_importCsv, &m_summary};
+}
+
+bool CCommandLine::EnterDataFolder(std::ostream& err) const
+{
+    if (!m_bParsed || !m_parser.isSet(m_dataDir))
+        return true;
+    const QString folder = m_parser.value(m_dataDir);
+    if (QFileInfo(folder).isDir() && QDir::setCurrent(folder))
+        return true;
+    WriteLine(err, Localised(QStringLiteral("データフォルダー「%1」を開けません。"),
+                             QStringLiteral("cannot open the data folder \"%1\"."))
+                       .arg(folder));
+    return false;
+}
+
+QString CCommandLine::VersionText()
+{
+    return QString::fromLatin1(kVelliqaVersion);
+}
+
+int CCommandLine::Run(std::ostream& out, std::ostream& err)
+{
+    if (!m_bParsed || !Conflict().isEmpty()) {
+        WriteLine(err, m_bParsed ? Conflict() : m_parser.errorText());
+        WriteLine(err, Localised(QStringLiteral("使い方は velliqa --help で表示されます。"),
+                                 QStringLiteral("velliqa --help shows how to use it.")));
+        return kExitUsage;
+    }
+    if (m_parser.isSet(m_help)) {
+        out << m_parser.helpText().toStdString();
+        return kExitOk;
+    }
+    if (m_parser.isSet(m_version)) {
+        WriteLine(out, QStringLiteral("Velliqa %1").arg(VersionText()));
+        return kExitOk;
+    }
+    // A file named on the command line is where the user is, not in the data folder.
+    const QString exportFile = AbsoluteUnlessStdio(m_parser.value(m_exportCsv));
+    const QString importFile = AbsoluteUnlessStdio(m_parser.value(m_importCsv));
+    if (!EnterDataFolder(err))
+        return kExitFailed;
+    if (m_parser.isSet(m_exportCsv))
+        return RunExport(exportFile, out, err);
+    if (m_parser.isSet(m_importCsv))
+        return RunImport(importFile, err);
+    if (m_parser.isSet(m_summary))
+        return RunSummary(out);
+    return kExitOk;
+}
+
+int CCommandLine::RunExport(const QString& file, std::ostream& out, std::ostream& err)
+{
+    CsvExportRequest request{file, {}, {}};
+    if (m_parser.isSet(m_from))
+        request.from = ParseIsoDate(m_parser.value(m_from).toStdString());
+    if (m_parser.isSet(m_to))
+        request.to = ParseIsoDate(m_parser.value(m_to).toStdString());
+    return RunCsvExport(request, out, err);
+}
+
+int CCommandLine::RunImport(const QString& file, std::ostream& err)
+{
+    CsvImportRequest request{file, m_parser.isSet(m_raiseLimit), CsvDateOrder::Auto};
+    if (m_parser.isSet(m_dateOrder))
+        request.dateOrder = *ParseDateOrder(m_parser.value(m_dateOrder).toStdString());
+    return RunCsvImport(request, err);
+}
+
+int CCommandLine::RunSummary(std::ostream& out) const
+{
+    RecordPeriod period = AllDays();
+    if (m_parser.isSet(m_days)) {
+        period = LastDays(LocalDay(CTime::GetCurrentTime()), m_parser.value(m_days).toInt());
+    } else {
+        std::optional<CalendarDay> from, to;
+        if (m_parser.isSet(m_from))
+            from = DayOf(m_parser.value(m_from));
+        if (m_parser.isSet(m_to))
+            to = DayOf(m_parser.value(m_to));
+        period = BetweenDays(from, to);
+    }
+    out << FormatSummaryTable(ReadDataFileLines(kDataFileName), ReadTypeNames(), period);
+    out.flush();
+    return out ? kExitOk : kExitFailed;
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
@@ -67,6 +68,17 @@ bool CMainDlg::OnInitDialog()
         m_tab->addTab(texts[i]);
         Page(i).Create(this);
     }
+    // An import rewrites the files behind the pages: the list shows the new records at once (the
+    // graph reloads by itself), and a raised limit shows in the settings, which would otherwise
+    // write the old number back when its field loses the focus.
+    m_otherPage.SetImportedHandler([this](long long raisedLimit) {
+        m_listPage.ReloadDataFiles();
+        if (raisedLimit <= 0)
+            return;
+        m_settingsPage.m_settingFile.Reload();
+        m_settingsPage.m_nMaxRecords = static_cast<std::uint32_t>(raisedLimit);
+        m_settingsPage.m_editMaxRecords->setText(QString::number(raisedLimit));
+    });
 
     // The tab control's display area: a frame below the row of tab headers.
     const CDialogUnits du(font());

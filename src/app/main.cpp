@@ -4,11 +4,25 @@
 
 #include <QApplication>
 
+#include <iostream>
+
 int main(int argc, char** argv)
 {
-    // What the command line asks for without a window runs before any window system is needed.
-    if (const std::optional<int> exitCode = RunCommandLine(argc, argv))
-        return *exitCode;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    CCommandLine commandLine;
+    commandLine.Parse(arguments);
+
+    // Commands run without a display: only the core application, never a window.
+    if (!commandLine.WantsWindow()) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("velliqa"));
+        return commandLine.Run(std::cout, std::cerr);
+    }
+    if (!commandLine.EnterDataFolder(std::cerr))
+        return CCommandLine::kExitFailed;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velliqa"));
     // Lets the desktop match the window to the installed launcher entry and its icon.

@@ -97,8 +97,7 @@ bool CListPage::OnInitDialog()
     const std::vector<UnwritableDataFile> unwritable = PrepareDataFiles();
     LoadAverageTypes();
     LoadPeriods();
-    const std::vector<std::string> settings = SettingLinesInUse();
-    m_nRecordLimit = settings.size() >= kSettingRecordLimit ? ReadInt(settings[kSettingRecordLimit - 1]) : 0;
+    ReadRecordLimit();
     BindDataFile(m_dataFile, kDataFileName);
     m_model->ResetFromFile();
     RefreshAverages();
@@ -106,6 +105,20 @@ bool CListPage::OnInitDialog()
     if (!unwritable.empty())
         Seam().MessageBox(this, UnwritableDataMessage(unwritable), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
     return true;
+}
+
+void CListPage::ReadRecordLimit()
+{
+    const std::vector<std::string> settings = SettingLinesInUse();
+    m_nRecordLimit = settings.size() >= kSettingRecordLimit ? ReadInt(settings[kSettingRecordLimit - 1]) : 0;
+}
+
+void CListPage::ReloadDataFiles()
+{
+    ReadRecordLimit();
+    m_dataFile.Reload();
+    m_model->ResetFromFile();
+    RefreshAverages();
 }
 
 void CListPage::SetUpRecordList()

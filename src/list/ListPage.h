@@ -31,6 +31,9 @@ public:
     ~CListPage() override;
 
     void RefreshAverages();
+    // After another part of the program rewrote the data files (a CSV import): the record
+    // limit, the list and the averages as the files hold them now.
+    void ReloadDataFiles();
 
     void OnAddRecord();               // "登録"
     void OnModify();                  // "修正"
@@ -81,6 +84,7 @@ private:
     void SizeColumns();
     void LoadAverageTypes();
     void LoadPeriods();
+    void ReadRecordLimit();
     unsigned RecordCount();
     // Line n of the records as the averages read it; empty when missing.
     RecordLineAt CachedLineAt();

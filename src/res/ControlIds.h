@@ -84,14 +84,31 @@ enum : int
 };
 } // namespace RenameIds
 
-// The other page: the version and the online update.
+// The other page: the version, the online update and the CSV export and import.
 namespace OtherIds {
 enum : int
 {
     IDD = 132,
     IDC_ONLINE_UPDATE = 1035,
+    IDC_EXPORT_CSV = 1036, // "CSV ファイルに書き出す..."
+    IDC_IMPORT_CSV = 1037, // "CSV ファイルを読み込む..."
 };
 } // namespace OtherIds
+
+// The preview of a CSV import "CSV ファイルの読み込み". The column choices come in the order of
+// the fields (CsvField): IDC_COLUMN_FIRST + field, for the nine fields.
+namespace CsvPreviewIds {
+enum : int
+{
+    IDD = 135,
+    IDC_FILE = 1040,
+    IDC_DATE_ORDER = 1041,
+    IDC_COUNTS = 1042,
+    IDC_ROWS = 1043,
+    IDC_REFUSALS = 1044,
+    IDC_COLUMN_FIRST = 1050,
+};
+} // namespace CsvPreviewIds
 
 // The graph page.
 namespace GraphIds {

@@ -1,9 +1,14 @@
 #include "update/OtherPage.h"
 
 #include "config/VelliqaConfig.h"
+#include "csv/CsvExport.h"
+#include "csv/CsvFolder.h"
+#include "platform/FileDialogSeam.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "res/Templates.h"
+#include "store/WriteFailure.h"
+#include "update/CsvPreviewDlg.h"
 #include "update/CurlTransport.h"
 #include "update/HttpDownloader.h"
 #include "update/UpdaterLauncher.h"
@@ -11,8 +16,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
 #include <QLabel>
 #include <QPushButton>
+#include <atomic>
 
 namespace {
 
@@ -62,7 +71,10 @@ COtherPage::COtherPage(IModalSeam& seam)
     : CPage(OtherTemplate(), seam), m_strUpdateUrl(kUpdateUrl),
       m_makeTransport([] { return std::make_unique<CCurlTransport>(); }),
       m_progressRunner(QStringLiteral("新しいバージョンを確認しています…")), m_pRunner(&m_progressRunner),
-      m_pLauncher(&RealUpdaterLauncher())
+      m_pLauncher(&RealUpdaterLauncher()), m_pFileDialogs(&RealFileDialogSeam()),
+      m_csvProgressRunner(QStringLiteral("CSV ファイルを読んでいます…"),
+                          QStringLiteral("CSV ファイルの読み込み")),
+      m_pCsvRunner(&m_csvProgressRunner)
 {
     SwallowEnterAndEscape(true);
     // The version text reads out as it shows.
@@ -70,6 +82,10 @@ COtherPage::COtherPage(IModalSeam& seam)
         label->setAccessibleName(label->text());
     if (auto* button = Get<QPushButton>(OtherIds::IDC_ONLINE_UPDATE))
         connect(button, &QPushButton::clicked, this, [this] { OnOnlineUpdate(); });
+    if (auto* button = Get<QPushButton>(OtherIds::IDC_EXPORT_CSV))
+        connect(button, &QPushButton::clicked, this, [this] { OnExportCsv(); });
+    if (auto* button = Get<QPushButton>(OtherIds::IDC_IMPORT_CSV))
+        connect(button, &QPushButton::clicked, this, [this] { OnImportCsv(); });
 }
 
 bool COtherPage::OnInitDialog()
@@ -150,4 +166,103 @@ void COtherPage::StartUpdater(const CHttpDownloader& client)
     QWidget* mainWindow = window();
     QMetaObject::invokeMethod(
         mainWindow, [mainWindow] { mainWindow->close(); }, Qt::QueuedConnection);
+}
+
+void COtherPage::Tell(const QString& text, unsigned icon)
+{
+    Seam().MessageBox(window(), text, QStringLiteral("CSV ファイル"), MB_OK | icon);
+}
+
+void COtherPage::OnExportCsv()
+{
+    const QString path =
+        m_pFileDialogs->SaveFileName(window(), QStringLiteral("CSV ファイルに書き出す"),
+                                     QDir::home().filePath(QStringLiteral("velliqa.csv")),
+                                     QStringLiteral("CSV ファイル (*.csv);;すべてのファイル (*)"));
+    if (path.isEmpty())
+        return;
+    const CsvFolderFiles files = ReadCsvFolderFiles();
+    const CsvExportResult result = ExportCsv(files.dataLines, files.typeLines);
+    // Written beside the target and renamed over it: a failure leaves any old file as it was.
+    QSaveFile saved(path);
+    if (!saved.open(QIODevice::WriteOnly) ||
+        saved.write(result.text.data(), static_cast<qint64>(result.text.size())) !=
+            static_cast<qint64>(result.text.size()) ||
+        !saved.commit()) {
+        Tell(QStringLiteral("「%1」に書き込めませんでした（%2）。").arg(path, saved.errorString()),
+             MB_ICONEXCLAMATION);
+        return;
+    }
+    QString text = QStringLiteral("%1 件の記録を書き出しました。").arg(result.exported);
+    if (result.unreadable > 0)
+        text += QStringLiteral("\n日付を読めない記録 %1 件は書き出していません。").arg(result.unreadable);
+    Tell(text, MB_ICONINFORMATION);
+}
+
+void COtherPage::OnImportCsv()
+{
+    const QString path = m_pFileDialogs->OpenFileName(
+        window(), QStringLiteral("CSV ファイルを読み込む"),
+        QStringLiteral("CSV ファイル (*.csv *.txt *.tsv);;すべてのファイル (*)"));
+    if (path.isEmpty())
+        return;
+    QFile input(path);
+    if (!input.open(QIODevice::ReadOnly)) {
+        Tell(QStringLiteral("「%1」を読めませんでした（%2）。").arg(path, input.errorString()),
+             MB_ICONEXCLAMATION);
+        return;
+    }
+    const QByteArray bytes = input.readAll();
+    const CsvFolderFiles files = ReadCsvFolderFiles();
+    // Reading and planning a large file takes a while: on a worker, with progress and cancel.
+    CsvTable table;
+    std::atomic<bool> stop{false};
+    m_pCsvRunner->Run(
+        window(),
+        [&] { table = ReadCsvTable(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))); },
+        [&stop] { stop = true; });
+    if (stop)
+        return; // the user cancelled, and nothing was written
+    auto planner = [&](const CsvColumnMap& map, CsvDateOrder order) -> std::optional<CsvImportPlan> {
+        stop = false;
+        CsvImportOptions options;
+        options.dateOrder = order;
+        options.recordLimit = files.recordLimit;
+        options.progress = [&stop](size_t, size_t) { return !stop.load(); };
+        CsvImportPlan plan;
+        m_pCsvRunner->Run(
+            window(), [&] { plan = PlanCsvImport(table, map, files.dataLines, files.typeLines, options); },
+            [&stop] { stop = true; });
+        if (stop || plan.cancelled)
+            return std::nullopt;
+        return plan;
+    };
+    const CsvColumnMap map = MatchCsvColumns(table.header);
+    std::optional<CsvImportPlan> first = planner(map, CsvDateOrder::Auto);
+    if (!first)
+        return;
+    CCsvPreviewDlg preview(Seam(), path, table.header, files.typeLines, map, std::move(*first), planner,
+                           window());
+    if (preview.DoModal() != IDOK)
+        return;
+    const CsvImportPlan& plan = preview.Plan();
+    const bool raise = plan.exceedsLimit;
+    if (raise &&
+        Seam().MessageBox(window(),
+                          QStringLiteral("読み込むと記録が %1 件になり、記録数の上限 %2 件を超えます。\n"
+                                         "上限を %1 件に引き上げて読み込みますか？\n"
+                                         "「いいえ」を選ぶと何も読み込みません。")
+                              .arg(plan.limitToFit)
+                              .arg(files.recordLimit),
+                          QStringLiteral("CSV ファイル"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (const std::optional<CsvWriteFailure> failure = WriteCsvImport(plan, raise)) {
+        Tell(QStringLiteral("読み込んだ記録は保存されていません。\n") +
+                 QString::fromStdString(WriteFailureText(failure->fileName, failure->error)),
+             MB_ICONEXCLAMATION);
+        return;
+    }
+    if (m_onImported)
+        m_onImported(raise ? plan.limitToFit : 0);
+    Tell(QStringLiteral("%1 件の記録を読み込みました。").arg(plan.newCount), MB_ICONINFORMATION);
 }

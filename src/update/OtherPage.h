@@ -4,6 +4,7 @@
 // "Update.exe" in the program's own folder takes over and the program closes.
 
 #include "platform/Dialog.h"
+#include "res/Templates.h"
 #include "update/HttpTransport.h"
 #include "update/ProgressRunner.h"
 
@@ -12,6 +13,7 @@
 #include <string>
 
 class CHttpDownloader;
+class IFileDialogSeam;
 class IUpdaterLauncher;
 
 class COtherPage : public CPage
@@ -19,11 +21,18 @@ class COtherPage : public CPage
     Q_OBJECT
 public:
     using TransportFactory = std::function<std::unique_ptr<IHttpTransport>()>;
+    // Told after an import has written the data files: the record limit when it was raised, else 0.
+    using ImportedHandler = std::function<void(long long raisedLimit)>;
 
     explicit COtherPage(IModalSeam& seam);
 
     bool OnInitDialog() override;
     void OnOnlineUpdate();
+    // "CSV ファイルに書き出す...": every record, oldest first, into a file the user chooses.
+    void OnExportCsv();
+    // "CSV ファイルを読み込む...": a file the user chooses, planned, previewed, and written only
+    // after OK (and, when the record limit would be exceeded, after the user agrees to raise it).
+    void OnImportCsv();
 
     // Where the check reads the version file, and the services it uses. The program keeps the
     // defaults: the URL of the build, libcurl, the progress dialog and QProcess.
@@ -31,6 +40,9 @@ public:
     void SetTransportFactory(TransportFactory factory) { m_makeTransport = std::move(factory); }
     void SetCheckRunner(ICheckRunner& runner) { m_pRunner = &runner; }
     void SetUpdaterLauncher(IUpdaterLauncher& launcher) { m_pLauncher = &launcher; }
+    void SetFileDialogSeam(IFileDialogSeam& seam) { m_pFileDialogs = &seam; }
+    void SetCsvRunner(ICheckRunner& runner) { m_pCsvRunner = &runner; }
+    void SetImportedHandler(ImportedHandler handler) { m_onImported = std::move(handler); }
 
     // The updater: "Update.exe" in the program's own folder.
     static QString UpdaterPath();
@@ -40,10 +52,15 @@ private:
     void ReportUpToDate();
     void ReportCheckFailed(DownloadError error, int status);
     void StartUpdater(const CHttpDownloader& client);
+    void Tell(const QString& text, unsigned icon);
 
     std::string m_strUpdateUrl;
     TransportFactory m_makeTransport;
     CProgressRunner m_progressRunner;
     ICheckRunner* m_pRunner = nullptr;
     IUpdaterLauncher* m_pLauncher = nullptr;
+    IFileDialogSeam* m_pFileDialogs = nullptr;
+    CProgressRunner m_csvProgressRunner;
+    ICheckRunner* m_pCsvRunner = nullptr;
+    ImportedHandler m_onImported;
 };

@@ -22,11 +22,12 @@ namespace {
 class CCheckProgressDlg final : public QDialog
 {
 public:
-    CCheckProgressDlg(QWidget* parent, const QString& text, std::function<void()> cancel)
+    CCheckProgressDlg(QWidget* parent, const QString& text, const QString& title,
+                      std::function<void()> cancel)
         : QDialog(parent), m_cancel(std::move(cancel))
     {
         setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-        setWindowTitle(QStringLiteral("バージョンの確認"));
+        setWindowTitle(title);
         setFont(DialogFont());
         setWindowModality(Qt::ApplicationModal);
         m_label = new QLabel(text, this);
@@ -119,7 +120,7 @@ void CProgressRunner::Run(QWidget* parent, const std::function<void()>& work,
                           const std::function<void()>& cancel)
 {
     QEventLoop loop;
-    CCheckProgressDlg dlg(parent ? parent->window() : nullptr, m_strText, cancel);
+    CCheckProgressDlg dlg(parent ? parent->window() : nullptr, m_strText, m_strTitle, cancel);
     dlg.setObjectName(QString::fromLatin1(kDialogName));
     const CInputBlocker blocker(&dlg);
     QTimer::singleShot(kShowAfterMs, &dlg, [&dlg] { dlg.show(); });

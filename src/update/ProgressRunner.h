@@ -14,10 +14,15 @@ public:
     // The object name of the progress dialog, by which tests find it.
     static constexpr const char* kDialogName = "checkProgress";
 
-    explicit CProgressRunner(QString text) : m_strText(std::move(text)) {}
+    // text says what runs; title is the progress dialog's caption.
+    explicit CProgressRunner(QString text, QString title = QStringLiteral("バージョンの確認"))
+        : m_strText(std::move(text)), m_strTitle(std::move(title))
+    {
+    }
     void Run(QWidget* parent, const std::function<void()>& work,
              const std::function<void()>& cancel) override;
 
 private:
     QString m_strText;
+    QString m_strTitle;
 };

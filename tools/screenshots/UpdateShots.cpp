@@ -1,7 +1,9 @@
 #include "tools/screenshots/Shots.h"
 
 #include "app/MainDlg.h"
+#include "csv/CsvFolder.h"
 #include "platform/ModalSeam.h"
+#include "update/CsvPreviewDlg.h"
 #include "update/ProgressRunner.h"
 
 #include <QApplication>
@@ -55,6 +57,34 @@ void ShootMessage(const ShotContext& ctx, const QString& text, QMessageBox::Icon
     ctx.Save(box, name);
 }
 
+// The preview of an import from another program's file, with a duplicate and refused rows.
+void ShootCsvPreview(const ShotContext& ctx)
+{
+    const std::string file = "測定日時,最高血圧(mmHg),最低血圧(mmHg),脈拍(拍/分),不整脈,メモ\r\n"
+                             "2024/03/01 07:05,128,82,68,,起床後\r\n"
+                             "2024/03/01 21:30,135,88,72,○,\"夕食後, 少し頭痛\"\r\n"
+                             "2024/03/02 07:10,126,80,66,,\r\n"
+                             "2024/03/02 07:10,126,80,66,,\r\n"
+                             "2024/02/30 07:00,120,80,60,,\r\n"
+                             "2024/03/03 07:02,--,79,65,,測定失敗\r\n"
+                             "2024/03/03 07:04,124,79,65,,再測定\r\n";
+    const CsvTable table = ReadCsvTable(file);
+    const CsvFolderFiles files = ReadCsvFolderFiles();
+    auto planner = [&](const CsvColumnMap& map, CsvDateOrder order) -> std::optional<CsvImportPlan> {
+        CsvImportOptions options;
+        options.dateOrder = order;
+        options.recordLimit = files.recordLimit;
+        return PlanCsvImport(table, map, files.dataLines, files.typeLines, options);
+    };
+    const CsvColumnMap map = MatchCsvColumns(table.header);
+    CCsvPreviewDlg preview(RealModalSeam(), QStringLiteral("/home/user/血圧計/export.csv"), table.header,
+                           files.typeLines, map, *planner(map, CsvDateOrder::Auto), planner);
+    preview.OnInitDialog();
+    preview.show();
+    QApplication::processEvents();
+    ctx.Save(preview, QStringLiteral("csv-import-preview"));
+}
+
 } // namespace
 
 void ShootUpdate(const ShotContext& ctx)
@@ -69,4 +99,5 @@ void ShootUpdate(const ShotContext& ctx)
                  QMessageBox::Warning, QStringLiteral("update-failed"));
     ShootMessage(ctx, QStringLiteral("最新のバージョンがインストールされています"), QMessageBox::Information,
                  QStringLiteral("update-up-to-date"));
+    ShootCsvPreview(ctx);
 }
