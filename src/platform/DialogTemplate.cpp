@@ -1,7 +1,6 @@
 #include "platform/DialogTemplate.h"
 
 #include <QAbstractItemView>
-#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -16,6 +15,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTimeEdit>
+#include <algorithm>
 
 CDialogUnits::CDialogUnits(const QFont& font)
 {
@@ -74,7 +74,8 @@ QWidget* CreateControl(QWidget* host, const CtlTemplate& c)
         auto* edit = new QLineEdit(host);
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // Digits only while typing; blanks pasted around a number are still read back.
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 \\t]*")), edit));
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 \\t]*")), edit));
         return edit;
     }
     case CtlKind::Button:
@@ -171,9 +172,10 @@ CBuiltTemplate BuildTemplate(QWidget* host, const DlgTemplate& tmpl)
         const QString name = QString::fromUtf8(c.text);
         // A field that shows a value keeps the value as its accessible text; its caption
         // describes it.
-        const bool showsValue = std::any_of(tmpl.controls.begin(), tmpl.controls.end(), [&](const CtlTemplate& t) {
-            return t.id == c.labelFor && t.kind == CtlKind::ValueField;
-        });
+        const bool showsValue =
+            std::any_of(tmpl.controls.begin(), tmpl.controls.end(), [&](const CtlTemplate& t) {
+                return t.id == c.labelFor && t.kind == CtlKind::ValueField;
+            });
         if (showsValue)
             target->setAccessibleDescription(name);
         else if (target->accessibleName().isEmpty())

@@ -15,37 +15,37 @@ class QWidget;
 
 enum class CtlKind
 {
-    Static,      // a label
-    ValueField,  // a right-aligned, sunken field that shows a value
-    Frame,       // a static with a black frame and no text
-    Icon,        // the application icon
-    Edit,        // single-line edit
-    NumberEdit,  // digits-only, right-aligned edit
+    Static,     // a label
+    ValueField, // a right-aligned, sunken field that shows a value
+    Frame,      // a static with a black frame and no text
+    Icon,       // the application icon
+    Edit,       // single-line edit
+    NumberEdit, // digits-only, right-aligned edit
     Button,
-    DefButton,   // the default push button
+    DefButton, // the default push button
     CheckBox,
-    ComboBox,    // drop-down list, unsorted
+    ComboBox, // drop-down list, unsorted
     ListBox,
-    ListView,    // report-view list (QTableView)
-    TabControl,  // QTabBar
-    DatePicker,  // short date
-    TimePicker,  // time of day with spin buttons
+    ListView,   // report-view list (QTableView)
+    TabControl, // QTabBar
+    DatePicker, // short date
+    TimePicker, // time of day with spin buttons
 };
 
 enum CtlFlags : unsigned
 {
-    kCtlHidden = 1u << 0,   // created, never shown
+    kCtlHidden = 1u << 0, // created, never shown
     kCtlNoTabStop = 1u << 1,
 };
 
 struct CtlTemplate
 {
-    int id = -1;           // -1 for labels without an id
+    int id = -1; // -1 for labels without an id
     CtlKind kind = CtlKind::Static;
     const char* text = ""; // UTF-8
     int x = 0, y = 0, w = 0, h = 0;
     unsigned flags = 0;
-    int labelFor = 0;      // for a label: the id of the control it names (its accessible name)
+    int labelFor = 0; // for a label: the id of the control it names (its accessible name)
 };
 
 struct DlgTemplate

@@ -7,18 +7,18 @@
 const DlgTemplate& AboutTemplate()
 {
     static const std::string version = "Velliqa Version " + std::string(kVelliqaVersion);
-    static const DlgTemplate t{AboutIds::IDD,
-                               "Velliqaのﾊﾞｰｼﾞｮﾝ情報",
-                               235,
-                               55,
-                               {
-                                   {IDOK, CtlKind::DefButton, "OK", 178, 7, 50, 14},
-                                   {-1, CtlKind::Icon, "", 11, 17, 20, 20},
-                                   {-1, CtlKind::Static, version.c_str(), 40, 10, 119, 8},
-                                   // The notice itself is in one file; the box names it.
-                                   {-1, CtlKind::Static, "著作権表示: COPYING (/usr/share/doc/velliqa/copyright)", 40,
-                                    26, 188, 8},
-                               }};
+    static const DlgTemplate t{
+        AboutIds::IDD,
+        "Velliqaのﾊﾞｰｼﾞｮﾝ情報",
+        235,
+        55,
+        {
+            {IDOK, CtlKind::DefButton, "OK", 178, 7, 50, 14},
+            {-1, CtlKind::Icon, "", 11, 17, 20, 20},
+            {-1, CtlKind::Static, version.c_str(), 40, 10, 119, 8},
+            // The notice itself is in one file; the box names it.
+            {-1, CtlKind::Static, "著作権表示: COPYING (/usr/share/doc/velliqa/copyright)", 40, 26, 188, 8},
+        }};
     return t;
 }
 

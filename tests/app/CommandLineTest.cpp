@@ -96,7 +96,7 @@ TEST_F(CommandLineTest, HelpAndVersionPrintAndEndWithoutAWindowAndHelpNamesEvery
     const Outcome help = Velliqa({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     for (const char* option : {"--help", "--version", "--data-dir", "--export-csv", "--from", "--to",
-                               "--import-csv", "--raise-limit", "--date-order"})
+                               "--summary", "--days", "--import-csv", "--raise-limit", "--date-order"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const Outcome version = Velliqa({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
@@ -113,7 +113,8 @@ TEST_F(CommandLineTest, LinesThatCannotBeRunEndWithStatusTwoAndAMessage)
         const char* message;
     } cases[] = {
         {{QStringLiteral("--bogus")}, "bogus"},
-        {{QStringLiteral("--from"), QStringLiteral("2024-01-01")}, "--from is given with --export-csv only"},
+        {{QStringLiteral("--from"), QStringLiteral("2024-01-01")},
+         "--from is given with --export-csv or --summary only"},
         {{QStringLiteral("--raise-limit")}, "--raise-limit is given with --import-csv only"},
         {{QStringLiteral("--export-csv"), QStringLiteral("-"), QStringLiteral("--to"),
           QStringLiteral("2024-02-30")},
@@ -123,7 +124,7 @@ TEST_F(CommandLineTest, LinesThatCannotBeRunEndWithStatusTwoAndAMessage)
          "ymd, dmy or mdy"},
         {{QStringLiteral("--export-csv"), QStringLiteral("a"), QStringLiteral("--import-csv"),
           QStringLiteral("b")},
-         "not both"},
+         "not several"},
         {{QStringLiteral("stray")}, "unexpected argument"},
     };
     for (const auto& c : cases) {

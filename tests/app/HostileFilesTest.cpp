@@ -17,7 +17,8 @@
 
 namespace {
 
-const std::string kItems = "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n\x92\x8B\r\n\x94\xD3\r\n\x82\xBB\x82\xCC\x91\xBC\r\n";
+const std::string kItems =
+    "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n\x92\x8B\r\n\x94\xD3\r\n\x82\xBB\x82\xCC\x91\xBC\r\n";
 const std::string kSettings = "1000\r\n1\r\n30\r\n0\r\n0\r\nname\r\n";
 
 struct Files
@@ -90,7 +91,9 @@ TEST_F(HostileFilesTest, AMegabyteLineAndTwoHundredThousandLines)
 TEST_F(HostileFilesTest, NulBytesAndInvalidShiftJis)
 {
     Files files;
-    files.data = std::string("2024/1/1 07:00:00,12\0""0,80,60,0,1,\x82\r\n", 37) +
+    files.data = std::string("2024/1/1 07:00:00,12\0"
+                             "0,80,60,0,1,\x82\r\n",
+                             37) +
                  "2024/1/2 07:00:00,130,85,61,0,1,\xFF\xFE\x81\r\n\x80\xA0,\xEF\r\n";
     files.item = std::string("\x82\0\xFF\r\n\x92\xA9\r\n", 8);
     EXPECT_EQ(OpenEveryTab(files), 3);

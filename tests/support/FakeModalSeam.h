@@ -44,7 +44,7 @@ public:
 
     int MessageBox(QWidget*, const QString& text, const QString& caption, unsigned type) override
     {
-        messages.push_back({text, caption, type});
+        messages.push_back({text, caption, type, {}});
         if (m_answers.empty())
             return (type & 0x0F) == MB_YESNO ? IDYES : IDOK;
         const int answer = m_answers.front();
