@@ -273,17 +273,26 @@ bool IsLockCommand(int cmd)
 
 } // namespace
 
-// Only the record-lock commands count; every other command passes straight on.
+namespace {
+
+// Only the record-lock commands count; every other command passes straight on to `name`. The
+// third argument is read as a pointer, the widest form it takes on this platform.
+int ShimFcntl(const char* name, int fd, int cmd, void* arg)
+{
+    if (IsLockCommand(cmd) && Fails("fcntl"))
+        return -1;
+    return Next<int (*)(int, int, ...)>(name)(fd, cmd, arg);
+}
+
+} // namespace
+
 int fcntl(int fd, int cmd, ...)
 {
     va_list args;
     va_start(args, cmd);
     void* arg = va_arg(args, void*);
     va_end(args);
-    if (IsLockCommand(cmd) && Fails("fcntl"))
-        return -1;
-    static const auto real = Next<int (*)(int, int, ...)>("fcntl");
-    return real(fd, cmd, arg);
+    return ShimFcntl("fcntl", fd, cmd, arg);
 }
 
 int fcntl64(int fd, int cmd, ...)
@@ -292,10 +301,7 @@ int fcntl64(int fd, int cmd, ...)
     va_start(args, cmd);
     void* arg = va_arg(args, void*);
     va_end(args);
-    if (IsLockCommand(cmd) && Fails("fcntl"))
-        return -1;
-    static const auto real = Next<int (*)(int, int, ...)>("fcntl64");
-    return real(fd, cmd, arg);
+    return ShimFcntl("fcntl64", fd, cmd, arg);
 }
 
 } // extern "C"
