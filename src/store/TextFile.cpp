@@ -268,17 +268,17 @@ inline bool IndexPlainLinesWith(char* data, size_t size, CTextFile::Offsets& sta
         // The next line starts after each line feed: write two, keep as many as there are.
         uint64_t bits = lineFeeds;
         size_t* next = out + n;
-        auto endAt = [&](size_t k) {
-            const size_t at = i + static_cast<size_t>(std::countr_zero(bits));
+        auto endAt = [&](size_t k, uint64_t& remaining) {
+            const size_t at = i + static_cast<size_t>(std::countr_zero(remaining));
             next[k] = at + 1;
             if constexpr (Terminate)
-                *(bits != 0 ? data + at - 1 : &sink) = '\0';
-            bits &= bits - 1;
+                *(remaining != 0 ? data + at - 1 : &sink) = '\0';
+            remaining &= remaining - 1;
         };
-        endAt(0);
-        endAt(1); // record lines are longer than 32 bytes: a block holds at most two line ends
+        endAt(0, bits);
+        endAt(1, bits); // record lines are longer than 32 bytes: a block holds at most two line ends
         for (size_t k = 2; bits != 0; ++k)
-            endAt(k);
+            endAt(k, bits);
         n += CountBits(lineFeeds);
     }
     starts.resize(n + (size - i) + 2);
@@ -522,7 +522,7 @@ bool CTextFile::BuildCache(std::unique_ptr<char[]> bytes, size_t size)
     starts.clear();
     ForEachPiece(content, [&](const Piece& piece) {
         const std::string_view text = PieceText(piece);
-        const size_t start = static_cast<size_t>(text.data() - bytes.get());
+        const auto start = static_cast<size_t>(text.data() - bytes.get());
         const size_t end = start + text.size();
         if (piece.hasLineFeed || end == size) {
             bytes[end] = '\0'; // over the CR or LF that ends the line, or the final terminator
