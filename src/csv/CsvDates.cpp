@@ -1,5 +1,6 @@
 #include "csv/CsvDates.h"
 
+#include "list/DateTimeText.h"
 #include "platform/LocalTime.h"
 #include "store/RecordLine.h"
 
@@ -7,31 +8,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr int kMinYear = 1900; // the years the list reads back (as TryParseDateTime)
-constexpr int kMaxYear = 9999;
-
-bool IsLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month)
-{
-    constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[static_cast<size_t>(month - 1)];
-}
-
-bool DateExists(int year, int month, int day)
-{
-    return year >= kMinYear && year <= kMaxYear && month >= 1 && month <= 12 && day >= 1 &&
-           day <= DaysInMonth(year, month);
-}
-
-bool TimeExists(int hour, int minute, int second)
-{
-    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
-}
 
 bool IsDigit(char c)
 {
@@ -221,7 +197,7 @@ bool ParseTime(std::string_view text, TimeOfDay& time)
             return false;
         time.hour = time.hour % 12 + (half == 2 ? 12 : 0);
     }
-    return TimeExists(time.hour, time.minute, time.second);
+    return IsTimeOfDay(time.hour, time.minute, time.second);
 }
 
 bool IsUnixTime(std::string_view text)
@@ -254,7 +230,7 @@ CsvDateRead FromUnixTime(std::string_view text)
     if (value >= 100'000'000'000LL)
         value /= 1000; // milliseconds
     const CsvDateTime local = LocalFields(static_cast<std::time_t>(value));
-    if (!DateExists(local.year, local.month, local.day))
+    if (!IsStoredDay(local.year, local.month, local.day))
         return Refused(CsvRefusalReason::NoSuchDate);
     return {local, CsvRefusalReason::NoDate};
 }
@@ -321,22 +297,15 @@ std::string CsvDateTime::RecordText() const
 
 std::optional<CsvDateTime> ReadRecordDateTime(std::string_view text)
 {
-    const auto take = [&text](std::string_view delimiters) {
-        const size_t end = text.find_first_of(delimiters);
-        const std::string_view piece = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        return ReadInt(piece);
-    };
-    CsvDateTime t;
-    t.year = take("/");
-    t.month = take("/");
-    t.day = take(" ");
-    t.hour = take(":");
-    t.minute = take(":");
-    t.second = take(" ,");
-    if (!DateExists(t.year, t.month, t.day) || !TimeExists(t.hour, t.minute, t.second))
+    const std::optional<DateTimeFields> f = TryReadDateTimeFields(text);
+    if (!f)
         return std::nullopt;
-    return t;
+    return CsvDateTime{static_cast<int>(f->day.year()),
+                       static_cast<int>(static_cast<unsigned>(f->day.month())),
+                       static_cast<int>(static_cast<unsigned>(f->day.day())),
+                       f->hour,
+                       f->minute,
+                       f->second};
 }
 
 std::optional<CsvDateTime> ParseIsoDate(std::string_view text)
@@ -347,7 +316,7 @@ std::optional<CsvDateTime> ParseIsoDate(std::string_view text)
         !TakeNumber(text, t.month, 2, &monthDigits) || monthDigits != 2 || !TakeChar(text, '-') ||
         !TakeNumber(text, t.day, 2, &dayDigits) || dayDigits != 2 || !text.empty())
         return std::nullopt;
-    if (!DateExists(t.year, t.month, t.day))
+    if (!IsStoredDay(t.year, t.month, t.day))
         return std::nullopt;
     return t;
 }
@@ -399,7 +368,7 @@ CsvDateRead ReadCsvDateTime(std::string_view dateCell, std::string_view timeCell
     std::string_view rest = AfterWeekday(text);
     if (!rest.empty() && rest.front() != 'T' && !IsBlank(rest.front()) && !rest.starts_with("\u3000"))
         return Refused(CsvRefusalReason::UnreadableDate);
-    if (!DateExists(t.year, t.month, t.day))
+    if (!IsStoredDay(t.year, t.month, t.day))
         return Refused(CsvRefusalReason::NoSuchDate);
     if (rest.starts_with("T"))
         rest.remove_prefix(1);
@@ -414,7 +383,7 @@ CsvDateRead ReadCsvDateTime(std::string_view dateCell, std::string_view timeCell
         DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) * 86400 +
         t.hour * 3600LL + t.minute * 60LL + t.second - time.zone.offsetSeconds;
     const CsvDateTime local = LocalFields(static_cast<std::time_t>(utc));
-    if (!DateExists(local.year, local.month, local.day))
+    if (!IsStoredDay(local.year, local.month, local.day))
         return Refused(CsvRefusalReason::NoSuchDate);
     return {local, CsvRefusalReason::NoDate};
 }

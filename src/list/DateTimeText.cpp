@@ -34,33 +34,36 @@ std::string_view TakePiece(std::string_view& rest, char delimiter)
     return piece;
 }
 
-bool IsLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month)
-{
-    constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[static_cast<size_t>(month - 1)];
-}
-
 // The year, month and day pieces; the rest starts at the time of day.
 std::optional<CalendarDay> TakeDate(std::string_view& rest)
 {
     const int year = ReadInt(TakePiece(rest, '/'));
     const int month = ReadInt(TakePiece(rest, '/'));
     const int day = ReadInt(TakePiece(rest, ' '));
-    if (year < static_cast<int>(kEarliestStoredDay.year()) ||
-        year > static_cast<int>(kLatestStoredDay.year()))
-        return std::nullopt;
-    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+    if (!IsStoredDay(year, month, day))
         return std::nullopt;
     return CalendarDay{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
                        std::chrono::day{static_cast<unsigned>(day)}};
 }
 
 } // namespace
+
+bool IsStoredDay(int year, int month, int day)
+{
+    if (year < static_cast<int>(kEarliestStoredDay.year()) ||
+        year > static_cast<int>(kLatestStoredDay.year()))
+        return false;
+    if (month < 1 || month > 12 || day < 1)
+        return false;
+    const std::chrono::year_month_day_last last{
+        std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} / std::chrono::last};
+    return static_cast<unsigned>(day) <= static_cast<unsigned>(last.day());
+}
+
+bool IsTimeOfDay(int hour, int minute, int second)
+{
+    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
+}
 
 int ReadDateYear(std::string_view text)
 {
@@ -72,19 +75,25 @@ std::optional<CalendarDay> TryParseDate(std::string_view text)
     return TakeDate(text);
 }
 
-std::optional<CTime> TryParseDateTime(std::string_view text)
+std::optional<DateTimeFields> TryReadDateTimeFields(std::string_view text)
 {
     std::string_view rest = text;
     const std::optional<CalendarDay> date = TakeDate(rest);
     const int hour = ReadInt(TakePiece(rest, ':'));
     const int minute = ReadInt(TakePiece(rest, ':'));
     const int second = ReadInt(TakePiece(rest, " ,"));
-    if (!date)
+    if (!date || !IsTimeOfDay(hour, minute, second))
         return std::nullopt;
-    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+    return DateTimeFields{*date, hour, minute, second};
+}
+
+std::optional<CTime> TryParseDateTime(std::string_view text)
+{
+    const std::optional<DateTimeFields> f = TryReadDateTimeFields(text);
+    if (!f)
         return std::nullopt;
-    return CTime(static_cast<int>(date->year()), static_cast<int>(static_cast<unsigned>(date->month())),
-                 static_cast<int>(static_cast<unsigned>(date->day())), hour, minute, second);
+    return CTime(static_cast<int>(f->day.year()), static_cast<int>(static_cast<unsigned>(f->day.month())),
+                 static_cast<int>(static_cast<unsigned>(f->day.day())), f->hour, f->minute, f->second);
 }
 
 CTime ParseDateTime(std::string_view text, CTime fallback)

@@ -35,5 +35,22 @@ std::optional<CalendarDay> TryParseDate(std::string_view text);
 // The year piece of a date-time text alone, read as TryParseDate reads it.
 int ReadDateYear(std::string_view text);
 
+// Whether year, month and day name a day from kEarliestStoredDay to kLatestStoredDay.
+bool IsStoredDay(int year, int month, int day);
+
+// Whether hour, minute and second name a time of day (no leap second).
+bool IsTimeOfDay(int hour, int minute, int second);
+
+// The pieces of a date-time text, read and checked as TryParseDateTime reads them, without
+// turning them into a point in time (no mktime: callers that read every record use this).
+struct DateTimeFields
+{
+    CalendarDay day;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+std::optional<DateTimeFields> TryReadDateTimeFields(std::string_view text);
+
 // As TryParseDateTime, with `fallback` for a text that names no real date and time.
 CTime ParseDateTime(std::string_view text, CTime fallback);
