@@ -28,17 +28,12 @@ std::string_view Cell(const CsvRow& row, int column)
     return row.cells[static_cast<size_t>(column)];
 }
 
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // The code page 932 text cut to at most maxBytes, never inside a double-byte character.
 std::string_view CutToCharacters(std::string_view text, size_t maxBytes)
 {
     size_t end = 0;
     while (end < text.size()) {
-        const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+        const size_t next = end + (IsCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
         if (next > maxBytes)
             break;
         end = std::min(next, text.size());

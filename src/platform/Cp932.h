@@ -6,6 +6,12 @@
 #include <string>
 #include <string_view>
 
+// Whether the byte starts a double-byte character of code page 932.
+constexpr bool IsCp932LeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // UTF-8 to code page 932; nullopt when a character has no code page 932 form (an emoji, say).
 std::optional<std::string> TryCp932FromUtf8(std::string_view utf8);
 

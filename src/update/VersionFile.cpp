@@ -4,11 +4,6 @@
 
 namespace {
 
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // The text up to its first zero byte, as a zero-terminated string reads.
 std::string_view UpToZero(std::string_view text)
 {
@@ -21,7 +16,7 @@ std::string_view UpToZero(std::string_view text)
 unsigned NextUnit(std::string_view text, std::size_t& pos)
 {
     const auto lead = static_cast<unsigned char>(text[pos++]);
-    if (IsLeadByte(lead) && pos < text.size())
+    if (IsCp932LeadByte(lead) && pos < text.size())
         return (static_cast<unsigned>(lead) << 8) | static_cast<unsigned char>(text[pos++]);
     return lead;
 }
