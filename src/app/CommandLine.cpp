@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/BackupCommands.h"
 #include "app/CsvCommands.h"
 #include "config/VelliqaConfig.h"
 #include "csv/CsvDates.h"
@@ -114,7 +115,23 @@ CCommandLine::CCommandLine()
               "--summary で、今日を含む直近 N 日を集計します。--from、--to とは一緒に指定できません。"),
           QStringLiteral("With --summary: the last N calendar days, today included; not together "
                          "with --from or --to."),
-          QStringLiteral("N")))
+          QStringLiteral("N"))),
+      m_includeArchive(
+          Flag({QStringLiteral("include-archive")},
+               QStringLiteral("--export-csv で、保存件数を超えて archive.txt に移された記録も書き出します。"),
+               QStringLiteral("With --export-csv: also export the readings the record limit moved to "
+                              "archive.txt."))),
+      m_listBackups(Flag({QStringLiteral("list-backups")},
+                         QStringLiteral("バックアップの一覧（名前、記録数、最新の記録、理由）を古い順に、"
+                                        "タブ区切りで出力して終了します。"),
+                         QStringLiteral("Print the backups (name, records, newest record, reason), oldest "
+                                        "first, tab-separated, and exit."))),
+      m_restoreBackup(Valued(QStringLiteral("restore-backup"),
+                             QStringLiteral("バックアップ NAME からデータを戻して終了します。"
+                                            "戻す前のデータもバックアップされます。"),
+                             QStringLiteral("Restore the data of backup NAME and exit; the data as it was "
+                                            "is backed up first."),
+                             QStringLiteral("NAME")))
 {
     m_parser.setApplicationDescription(
         Localised(QStringLiteral("Velliqa: 血圧の記録。オプションを付けなければウィンドウを開きます。"),
@@ -128,6 +145,9 @@ CCommandLine::CCommandLine()
     m_parser.addOption(m_importCsv);
     m_parser.addOption(m_raiseLimit);
     m_parser.addOption(m_dateOrder);
+    m_parser.addOption(m_includeArchive);
+    m_parser.addOption(m_listBackups);
+    m_parser.addOption(m_restoreBackup);
     m_parser.addOption(m_summary);
     m_parser.addOption(m_days);
 }
@@ -148,8 +168,10 @@ QString CCommandLine::Conflict() const
         actions += m_parser.isSet(*action) ? 1 : 0;
     if (actions > 1)
         return Localised(
-            QStringLiteral("--export-csv、--import-csv、--summary は一度に一つだけ指定できます。"),
-            QStringLiteral("give one of --export-csv, --import-csv and --summary, not several."));
+            QStringLiteral("--export-csv、--import-csv、--summary、--list-backups、--restore-backup は"
+                           "一度に一つだけ指定できます。"),
+            QStringLiteral("give one of --export-csv, --import-csv, --summary, --list-backups and "
+                           "--restore-backup, not several."));
     const struct
     {
         const QCommandLineOption& option;
@@ -158,7 +180,8 @@ QString CCommandLine::Conflict() const
                       {m_to, {&m_exportCsv, &m_summary}},
                       {m_days, {&m_summary}},
                       {m_raiseLimit, {&m_importCsv}},
-                      {m_dateOrder, {&m_importCsv}}};
+                      {m_dateOrder, {&m_importCsv}},
+                      {m_includeArchive, {&m_exportCsv}}};
     for (const auto& belonging : belongings) {
         if (!m_parser.isSet(belonging.option) ||
             std::any_of(belonging.actions.begin(), belonging.actions.end(),
@@ -217,7 +240,7 @@ bool CCommandLine::WantsWindow() const
 
 std::vector<const QCommandLineOption*> CCommandLine::Actions() const
 {
-    return {&m_exportCsv, &m_importCsv, &m_summary};
+    return {&m_exportCsv, &m_importCsv, &m_summary, &m_listBackups, &m_restoreBackup};
 }
 
 bool CCommandLine::EnterDataFolder(std::ostream& err) const
@@ -265,12 +288,16 @@ int CCommandLine::Run(std::ostream& out, std::ostream& err)
         return RunImport(importFile, err);
     if (m_parser.isSet(m_summary))
         return RunSummary(out);
+    if (m_parser.isSet(m_listBackups))
+        return RunListBackups(out);
+    if (m_parser.isSet(m_restoreBackup))
+        return RunRestoreBackup(m_parser.value(m_restoreBackup), err);
     return kExitOk;
 }
 
 int CCommandLine::RunExport(const QString& file, std::ostream& out, std::ostream& err)
 {
-    CsvExportRequest request{file, {}, {}};
+    CsvExportRequest request{file, {}, {}, m_parser.isSet(m_includeArchive)};
     if (m_parser.isSet(m_from))
         request.from = ParseIsoDate(m_parser.value(m_from).toStdString());
     if (m_parser.isSet(m_to))

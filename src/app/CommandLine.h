@@ -62,6 +62,9 @@ private:
     QCommandLineOption m_dateOrder;
     QCommandLineOption m_summary;
     QCommandLineOption m_days;
+    QCommandLineOption m_includeArchive;
+    QCommandLineOption m_listBackups;
+    QCommandLineOption m_restoreBackup;
     bool m_bParsed = false;
 };
 

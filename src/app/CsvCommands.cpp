@@ -1,10 +1,13 @@
 #include "app/CsvCommands.h"
 
 #include "app/CommandLine.h"
+#include "backup/Backups.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
 #include "csv/CsvImport.h"
 #include "platform/InstanceLock.h"
+#include "platform/LocalTime.h"
+#include "store/ArchiveFile.h"
 #include "store/WriteFailure.h"
 
 #include <QFile>
@@ -22,25 +25,6 @@ void Tell(std::ostream& err, const QString& text)
 CsvLanguage Language()
 {
     return UseJapaneseMessages() ? CsvLanguage::Japanese : CsvLanguage::English;
-}
-
-// False, with the message told, while a window (or another command) works on the folder.
-bool TakeFolder(CInstanceLock& lock, std::ostream& err)
-{
-    if (lock.GetState() == CInstanceLock::State::HeldByOther) {
-        Tell(err,
-             Localised(
-                 QStringLiteral(
-                     "ほかの Velliqa がこのフォルダーのデータを使っています。"
-                     "そのウィンドウを閉じてから、もう一度実行してください。何も変更していません。"),
-                 QStringLiteral("another Velliqa is working on the data in this folder; close its window "
-                                "and try again. Nothing was changed.")));
-        return false;
-    }
-    // Where no lock works at all, the data stays usable, as it does for the window.
-    if (lock.GetState() == CInstanceLock::State::Unavailable)
-        err << LockUnavailableNotice(lock.GetError(), UseJapaneseMessages());
-    return true;
 }
 
 QString SystemReason(int error)
@@ -124,13 +108,33 @@ QString SummaryText(const CsvImportPlan& plan)
 
 } // namespace
 
+// False, with the message told, while a window (or another command) works on the folder.
+bool TakeFolder(CInstanceLock& lock, std::ostream& err)
+{
+    if (lock.GetState() == CInstanceLock::State::HeldByOther) {
+        Tell(err,
+             Localised(
+                 QStringLiteral(
+                     "ほかの Velliqa がこのフォルダーのデータを使っています。"
+                     "そのウィンドウを閉じてから、もう一度実行してください。何も変更していません。"),
+                 QStringLiteral("another Velliqa is working on the data in this folder; close its window "
+                                "and try again. Nothing was changed.")));
+        return false;
+    }
+    // Where no lock works at all, the data stays usable, as it does for the window.
+    if (lock.GetState() == CInstanceLock::State::Unavailable)
+        err << LockUnavailableNotice(lock.GetError(), UseJapaneseMessages());
+    return true;
+}
+
 int RunCsvExport(const CsvExportRequest& request, std::ostream& out, std::ostream& err)
 {
     CInstanceLock lock;
     if (!TakeFolder(lock, err))
         return CCommandLine::kExitFailed;
     const CsvFolderFiles files = ReadCsvFolderFiles();
-    const CsvExportResult result = ExportCsv(files.dataLines, files.typeLines, {request.from, request.to});
+    const CsvExportResult result = ExportCsv(request.includeArchive ? ReadAllRecordLines() : files.dataLines,
+                                             files.typeLines, {request.from, request.to});
     if (!WriteExport(request.file, result.text, out, err))
         return CCommandLine::kExitFailed;
     if (result.unreadable > 0)
@@ -184,6 +188,14 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
     if (plan.exceedsLimit && !request.raiseLimit) {
         Tell(err, LimitText(plan, files.recordLimit));
         return CCommandLine::kExitFailed;
+    }
+    if (plan.newCount > 0) {
+        const BackupResult backup =
+            TakeBackup(BackupReason::BeforeImport, LocalStampOf(CTime::GetCurrentTime()));
+        if (!backup.done) // a backup that cannot be made does not stop the import
+            Tell(err, Localised(QStringLiteral("バックアップを作れませんでした。"),
+                                QStringLiteral("no backup could be made: ")) +
+                          FailedWriteText(kBackupFolderName, backup.error));
     }
     if (const std::optional<CsvWriteFailure> failure = WriteCsvImport(plan, request.raiseLimit)) {
         Tell(err, FailedWriteText(failure->fileName, failure->error));

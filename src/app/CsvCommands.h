@@ -15,6 +15,7 @@ struct CsvExportRequest
     QString file; // "-" is standard output
     std::optional<CsvDateTime> from;
     std::optional<CsvDateTime> to;
+    bool includeArchive = false; // also the readings the record limit moved to archive.txt
 };
 
 struct CsvImportRequest
@@ -26,3 +27,7 @@ struct CsvImportRequest
 
 int RunCsvExport(const CsvExportRequest& request, std::ostream& out, std::ostream& err);
 int RunCsvImport(const CsvImportRequest& request, std::ostream& err);
+
+class CInstanceLock;
+// False, with the message told, while a window (or another command) works on the folder.
+bool TakeFolder(CInstanceLock& lock, std::ostream& err);

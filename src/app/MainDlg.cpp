@@ -1,6 +1,8 @@
 #include "app/MainDlg.h"
 
 #include "app/AboutDlg.h"
+#include "backup/BackupNotice.h"
+#include "platform/LocalTime.h"
 #include "res/Templates.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
+#include <QTimer>
 
 #include <utility>
 
@@ -25,7 +28,8 @@ QString AboutEntryText()
 
 CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
-      m_graphPage(seam), m_icon(QStringLiteral(":/velliqa.svg"))
+      m_graphPage(seam), m_backups([] { return LocalStampOf(CTime::GetCurrentTime()); }), m_undo(seam, this),
+      m_icon(QStringLiteral(":/velliqa.svg"))
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -78,6 +82,25 @@ bool CMainDlg::OnInitDialog()
         m_settingsPage.m_settingFile.Reload();
         m_settingsPage.m_nMaxRecords = static_cast<std::uint32_t>(raisedLimit);
         m_settingsPage.m_editMaxRecords->setText(QString::number(raisedLimit));
+    });
+
+    m_listPage.SetBackups(&m_backups);
+    m_otherPage.SetBackups(&m_backups, [this] {
+        m_listPage.ReloadDataFiles();
+        m_settingsPage.ShowFiles();
+    });
+    m_listPage.SetUndo(&m_undo);
+    m_settingsPage.SetUndo(&m_undo);
+    m_otherPage.SetUndo(&m_undo);
+    connect(&m_undo, &CUndoController::FilesChanged, this, [this] {
+        m_listPage.ReloadDataFiles();
+        m_settingsPage.ShowFiles();
+    });
+    // The day's first backup is taken once the window shows, before any input is handled, so
+    // that it is whole before the first change is written.
+    QTimer::singleShot(0, this, [this] {
+        if (const std::optional<int> error = m_backups.TakeAtStart())
+            TellBackupFailure(*error, Seam(), this);
     });
 
     // The tab control's display area: a frame below the row of tab headers.

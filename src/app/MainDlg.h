@@ -1,10 +1,12 @@
 #pragma once
 // The main window: a tab control with four pages, exactly one of them shown, and "終了".
 
+#include "backup/BackupKeeper.h"
 #include "graph/GraphPage.h"
 #include "list/ListPage.h"
 #include "platform/Dialog.h"
 #include "settings/SettingsPage.h"
+#include "undo/UndoController.h"
 #include "update/OtherPage.h"
 
 #include <QIcon>
@@ -29,6 +31,11 @@ public:
     CSettingsPage m_settingsPage;
     COtherPage m_otherPage;
     CGraphPage m_graphPage;
+    // The run's backups: the first start of a day, before an import, a deletion of several
+    // rows, an addition the limit makes remove several records and a restore.
+    CBackupKeeper m_backups;
+    // 元に戻す and やり直し on every page.
+    CUndoController m_undo;
     int m_nCurTab = 0;
 
 protected:

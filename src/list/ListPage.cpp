@@ -1,5 +1,6 @@
 #include "list/ListPage.h"
 
+#include "backup/BackupNotice.h"
 #include "list/Averages.h"
 #include "list/DateTimeText.h"
 #include "list/RecordDlg.h"
@@ -14,6 +15,7 @@
 #include "store/DataFiles.h"
 #include "store/RecordLine.h"
 #include "store/WriteFailure.h"
+#include "undo/UndoController.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -73,11 +75,12 @@ CListPage::~CListPage()
         m_listRecords->setModel(nullptr);
 }
 
-QString CListPage::WriteFailedMessage(int error)
+QString CListPage::WriteFailedMessage(int error, const char* fileName)
 {
-    return QStringLiteral("データファイル（data.txt）に書き込めなかったため、この変更は保存されていません。\n"
-                          "一覧には、ファイルに保存されている内容を表示しています。\n") +
-           QString::fromStdString(WriteFailureText("data.txt", error));
+    return QStringLiteral("データファイル（%1）に書き込めなかったため、この変更は保存されていません。\n"
+                          "一覧には、ファイルに保存されている内容を表示しています。\n")
+               .arg(QString::fromUtf8(fileName)) +
+           QString::fromStdString(WriteFailureText(fileName, error));
 }
 
 QString CListPage::UnwritableDataMessage(const std::vector<UnwritableDataFile>& unwritable)
@@ -171,6 +174,10 @@ bool CListPage::OnContextMenuRecordList(const QContextMenuEvent& event)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(QStringLiteral("修正"), this, [this, row] { ModifyRecord(row); });
     menu->addAction(QStringLiteral("削除"), this, [this] { OnDelete(); });
+    if (m_pUndo) {
+        menu->addSeparator();
+        m_pUndo->AddActions(menu);
+    }
     const QPoint at = event.reason() == QContextMenuEvent::Keyboard
                           ? view->viewport()->mapToGlobal(view->visualRect(index).center())
                           : event.globalPos();
@@ -269,13 +276,11 @@ void CListPage::OnTypeRenamed(int index, const QString& name)
     combo->setCurrentIndex(0);
 }
 
-bool CListPage::InsertRecord(const std::string& line)
+LimitedInsertResult CListPage::InsertRecord(const std::string& line)
 {
     // A limit of 0 or less comes from an emptied or broken setting; it keeps every record
-    // rather than deleting all but the new one.
-    if (m_nRecordLimit > 0)
-        return m_dataFile.InsertLineLimited(1, line, m_nRecordLimit);
-    return m_dataFile.InsertLine(1, line);
+    // rather than deleting all but the new one. What the limit removes goes to the archive first.
+    return InsertLineArchiving(m_dataFile, kArchiveFileName, line, m_nRecordLimit);
 }
 
 bool CListPage::ReplaceRecord(int row, const std::string& line)
@@ -308,11 +313,15 @@ bool CListPage::StoreNewRecord(CRecordDlg& dlg, bool& bAskedAboutLimit)
         const QString question = QString::fromStdString(DropQuestionText(dropped, m_nRecordLimit));
         if (Seam().MessageBox(&dlg, question, AppTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
+        BackUpBefore(m_pBackups, BackupReason::BeforeLimit, Seam(), &dlg);
     }
-    if (!InsertRecord(FormatRecordLine(EnteredRecord(dlg)))) {
-        ReportFailedWrite(&dlg);
+    CUndoRecorder step(m_pUndo, "登録", {kDataFileName});
+    const LimitedInsertResult inserted = InsertRecord(FormatRecordLine(EnteredRecord(dlg)));
+    if (!inserted.done) {
+        ReportFailedWrite(&dlg, inserted.failedFile.c_str(), inserted.error);
         return false;
     }
+    step.Commit();
     m_model->InsertTopRow();
     m_model->MatchFile(); // drops the rows whose lines the limit dropped
     RefreshAverages();
@@ -376,10 +385,12 @@ void CListPage::ModifyRecord(int row)
 
 bool CListPage::StoreCorrection(CRecordDlg& dlg, int row, const MEASUREMENT& corrected)
 {
+    CUndoRecorder step(m_pUndo, "修正", {kDataFileName});
     if (!ReplaceRecord(row, FormatRecordLine(corrected))) {
         ReportFailedWrite(&dlg);
         return false;
     }
+    step.Commit();
     m_model->RowChanged(row);
     m_model->MatchFile();
     RefreshAverages();
@@ -396,14 +407,18 @@ void CListPage::OnDelete()
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
+    if (rows.size() > 1)
+        BackUpBefore(m_pBackups, BackupReason::BeforeDelete, Seam(), this);
     std::vector<unsigned> lines;
     lines.reserve(rows.size());
     for (const int row : rows)
         lines.push_back(static_cast<unsigned>(row) + 1);
+    CUndoRecorder step(m_pUndo, "削除（" + std::to_string(rows.size()) + " 件）", {kDataFileName});
     if (!m_dataFile.DeleteLines(std::move(lines))) {
         ReportFailedWrite(this);
         return;
     }
+    step.Commit();
     m_model->RemoveRows(rows);
     m_model->MatchFile();
     RefreshAverages();
@@ -435,13 +450,14 @@ int CListPage::FirstSelectedRow() const
     return first == INT_MAX ? -1 : first;
 }
 
-void CListPage::ReportFailedWrite(QWidget* parent)
+void CListPage::ReportFailedWrite(QWidget* parent, const char* fileName, int error)
 {
-    const int error = m_dataFile.GetLastError();
+    if (error < 0)
+        error = m_dataFile.GetLastError();
     m_dataFile.Reload();
     m_model->ResetFromFile();
     RefreshAverages();
-    Seam().MessageBox(parent, WriteFailedMessage(error), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+    Seam().MessageBox(parent, WriteFailedMessage(error, fileName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CListPage::OnPrint()

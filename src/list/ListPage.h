@@ -10,6 +10,7 @@
 
 #include "list/Averages.h"
 #include "platform/Dialog.h"
+#include "store/ArchiveFile.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
 
@@ -23,6 +24,9 @@ class QComboBox;
 class QLabel;
 class QTableView;
 
+class CBackupKeeper;
+class CUndoController;
+
 class CListPage : public CPage
 {
     Q_OBJECT
@@ -34,6 +38,12 @@ public:
     // After another part of the program rewrote the data files (a CSV import): the record
     // limit, the list and the averages as the files hold them now.
     void ReloadDataFiles();
+    // The run's backups, taken before a deletion of several rows and before an addition that
+    // the limit makes remove several records; none when the page is used on its own.
+    void SetBackups(CBackupKeeper* keeper) { m_pBackups = keeper; }
+    // The run's undo history: additions, corrections and deletions become steps, and the
+    // list's menu offers 元に戻す and やり直し.
+    void SetUndo(CUndoController* undo) { m_pUndo = undo; }
 
     void OnAddRecord();               // "登録"
     void OnModify();                  // "修正"
@@ -56,7 +66,7 @@ public:
 
     // The message after a failed write: the change was not saved, the list shows the file, and
     // the system's reason (an errno value) with the advice that fits it.
-    static QString WriteFailedMessage(int error);
+    static QString WriteFailedMessage(int error, const char* fileName = "data.txt");
     // The message at start when changes cannot be stored: each file, or the folder, with the
     // system's reason.
     static QString UnwritableDataMessage(const std::vector<UnwritableDataFile>& unwritable);
@@ -89,7 +99,7 @@ private:
     // Line n of the records as the averages read it; empty when missing.
     RecordLineAt CachedLineAt();
     // Stores a new record as line 1, keeping at most m_nRecordLimit lines when it is positive.
-    bool InsertRecord(const std::string& line);
+    LimitedInsertResult InsertRecord(const std::string& line);
     // The store of the entry dialog's OK: false keeps the dialog open with the typed values.
     // An addition that would delete more than one old record asks first.
     bool StoreNewRecord(CRecordDlg& dlg, bool& bAskedAboutLimit);
@@ -101,8 +111,11 @@ private:
     bool ReplaceRecord(int row, const std::string& line);
     // After a failed write: the list shows the file as it is, and the user learns (in a message
     // over parent) that the change was not saved.
-    void ReportFailedWrite(QWidget* parent);
+    // error < 0: the data file's last error.
+    void ReportFailedWrite(QWidget* parent, const char* fileName = "data.txt", int error = -1);
 
     CRecordListModel* m_model = nullptr; // owned by this page as its Qt child
-    bool m_bFullNoticeShown = false;     // the notice of the full log was shown in this run
+    CBackupKeeper* m_pBackups = nullptr;
+    CUndoController* m_pUndo = nullptr;
+    bool m_bFullNoticeShown = false; // the notice of the full log was shown in this run
 };

@@ -90,8 +90,10 @@ enum : int
 {
     IDD = 132,
     IDC_ONLINE_UPDATE = 1035,
-    IDC_EXPORT_CSV = 1036, // "CSV ファイルに書き出す..."
-    IDC_IMPORT_CSV = 1037, // "CSV ファイルを読み込む..."
+    IDC_EXPORT_CSV = 1036,      // "CSV ファイルに書き出す..."
+    IDC_IMPORT_CSV = 1037,      // "CSV ファイルを読み込む..."
+    IDC_INCLUDE_ARCHIVE = 1260, // "保存件数を超えた記録も含める", for the export
+    IDC_RESTORE_BACKUP = 1261,  // "バックアップから戻す..."
 };
 } // namespace OtherIds
 
@@ -119,3 +121,13 @@ enum : int
     IDC_GRAPH = 1032,      // the framed drawing surface
 };
 } // namespace GraphIds
+
+// "バックアップから戻す": the list of backups and what a restore would change.
+namespace RestoreIds {
+enum : int
+{
+    IDD = 160,
+    IDC_BACKUPS = 1262, // the list: date and time, records, newest record, reason
+    IDC_CHANGE = 1263,  // the records now and after the restore
+};
+} // namespace RestoreIds

@@ -16,7 +16,10 @@ const DlgTemplate& OtherTemplate()
             {-1, CtlKind::Static, version.c_str(), 29, 25, 217, 8},
             {OtherIds::IDC_ONLINE_UPDATE, CtlKind::Button, "オンラインアップデート", 29, 83, 91, 25},
             {OtherIds::IDC_EXPORT_CSV, CtlKind::Button, "CSV ファイルに書き出す...", 29, 123, 120, 18},
+            {OtherIds::IDC_INCLUDE_ARCHIVE, CtlKind::CheckBox, "保存件数を超えた記録も含める", 155, 127, 120,
+             10},
             {OtherIds::IDC_IMPORT_CSV, CtlKind::Button, "CSV ファイルを読み込む...", 29, 147, 120, 18},
+            {OtherIds::IDC_RESTORE_BACKUP, CtlKind::Button, "バックアップから戻す...", 29, 171, 120, 18},
         }};
     return t;
 }

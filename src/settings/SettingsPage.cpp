@@ -10,6 +10,7 @@
 #include "settings/SettingLines.h"
 #include "store/DataFiles.h"
 #include "store/WriteFailure.h"
+#include "undo/UndoController.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -132,7 +133,12 @@ void CSettingsPage::DoDataExchange(CDataExchange& dx)
 bool CSettingsPage::OnInitDialog()
 {
     CPage::OnInitDialog();
+    ShowFiles();
+    return true;
+}
 
+void CSettingsPage::ShowFiles()
+{
     // Files that could not be created show the built-in defaults.
     BindDataFile(m_settingFile, kSettingFileName);
     const std::vector<std::string> settings = SettingLinesInUse();
@@ -147,6 +153,7 @@ bool CSettingsPage::OnInitDialog()
     m_strName = SettingText(line(kSettingName));
 
     BindDataFile(m_itemFile, kItemFileName);
+    m_listTypes->clear();
     for (const std::string& name : TypeNamesInUse())
         m_listTypes->addItem(MakeTypeEntry(name));
     if (m_listTypes->count() > 0)
@@ -154,7 +161,6 @@ bool CSettingsPage::OnInitDialog()
 
     UpdateData(false);
     m_nToldLimit = m_nMaxRecords;
-    return true;
 }
 
 void CSettingsPage::OnPageLeft()
@@ -203,20 +209,26 @@ void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fie
                           MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    CUndoRecorder step(m_pUndo, "設定の変更（" + fieldName.toStdString() + "）", {kSettingFileName});
     if (!WriteSettingLine(line, *text + '\n')) {
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    step.Commit();
     if (edit == m_editName)
         RememberCp932Text(edit, *text); // what the line holds now
 }
 
 void CSettingsPage::SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName)
 {
-    if (!WriteSettingLine(line, box->isChecked() ? "1\n" : "0\n"))
+    CUndoRecorder step(m_pUndo, "設定の変更（" + fieldName.toStdString() + "）", {kSettingFileName});
+    if (!WriteSettingLine(line, box->isChecked() ? "1\n" : "0\n")) {
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    step.Commit();
 }
 
 void CSettingsPage::OnKillfocusMaxRecords()
@@ -264,6 +276,7 @@ void CSettingsPage::OnRenameType()
         return;
 
     ReplaceTypeEntry(i, dlg.m_strName);
+    CUndoRecorder step(m_pUndo, "種類の名前の変更", {kItemFileName});
     if (!m_itemFile.ReplaceLine(static_cast<unsigned>(i) + 1, dlg.m_strName + '\n')) {
         // The list keeps showing what the file holds.
         ReplaceTypeEntry(i, oldName);
@@ -271,6 +284,7 @@ void CSettingsPage::OnRenameType()
                           MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    step.Commit();
     Q_EMIT TypeRenamed(i, FromCp932(dlg.m_strName));
 }
 

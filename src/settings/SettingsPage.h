@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+class CUndoController;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -50,6 +51,10 @@ public:
     std::string m_strName; // code page 932
 
     bool OnInitDialog() override;
+    // Shows the settings and the type names as the files hold them (also after a restore).
+    void ShowFiles();
+    // The run's undo history: each saved field and each renamed type becomes a step.
+    void SetUndo(CUndoController* undo) { m_pUndo = undo; }
     // A record limit newly set below the number of stored records: the user learns how many
     // of the oldest records the first addition after the next start will delete.
     void OnPageLeft() override;
@@ -82,6 +87,7 @@ private:
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
 
+    CUndoController* m_pUndo = nullptr;
     std::uint32_t m_nToldLimit = 0; // the record limit the user was last told about (or started with)
 
     // Declared last, so destroyed first: no focus loss of a control reaches a page whose

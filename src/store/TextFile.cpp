@@ -586,6 +586,12 @@ bool CTextFile::Reload()
     return LoadCache();
 }
 
+bool CTextFile::IsCacheCurrent() const
+{
+    struct stat st = {};
+    return m_bLoaded && ::stat(m_strPath.c_str(), &st) == 0 && m_stamp.Proves(StampOf(st));
+}
+
 const char* CTextFile::GetLine(unsigned n)
 {
     if (!m_bUseCache)

@@ -72,6 +72,8 @@ public:
     bool LoadCache();
     bool FreeCache();
     bool Reload();
+    // True when the cache is loaded and provably holds what the file holds now.
+    bool IsCacheCurrent() const;
     const char* GetLine(unsigned n); // constant time in cached mode
 
     // Editing. Line number 0 changes nothing and returns false. InsertLine and InsertLineLimited

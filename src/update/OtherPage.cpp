@@ -1,5 +1,7 @@
 #include "update/OtherPage.h"
 
+#include "backup/BackupNotice.h"
+#include "backup/RestoreDlg.h"
 #include "config/VelliqaConfig.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
@@ -7,13 +9,17 @@
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "res/Templates.h"
+#include "store/ArchiveFile.h"
+#include "store/DataFiles.h"
 #include "store/WriteFailure.h"
+#include "undo/UndoController.h"
 #include "update/CsvPreviewDlg.h"
 #include "update/CurlTransport.h"
 #include "update/HttpDownloader.h"
 #include "update/UpdaterLauncher.h"
 #include "update/VersionFile.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -86,6 +92,8 @@ COtherPage::COtherPage(IModalSeam& seam)
         connect(button, &QPushButton::clicked, this, [this] { OnExportCsv(); });
     if (auto* button = Get<QPushButton>(OtherIds::IDC_IMPORT_CSV))
         connect(button, &QPushButton::clicked, this, [this] { OnImportCsv(); });
+    if (auto* button = Get<QPushButton>(OtherIds::IDC_RESTORE_BACKUP))
+        connect(button, &QPushButton::clicked, this, [this] { OnRestoreBackup(); });
 }
 
 bool COtherPage::OnInitDialog()
@@ -182,7 +190,10 @@ void COtherPage::OnExportCsv()
     if (path.isEmpty())
         return;
     const CsvFolderFiles files = ReadCsvFolderFiles();
-    const CsvExportResult result = ExportCsv(files.dataLines, files.typeLines);
+    const auto* includeArchive = Get<QCheckBox>(OtherIds::IDC_INCLUDE_ARCHIVE);
+    const CsvExportResult result =
+        ExportCsv(includeArchive && includeArchive->isChecked() ? ReadAllRecordLines() : files.dataLines,
+                  files.typeLines);
     // Written beside the target and renamed over it: a failure leaves any old file as it was.
     QSaveFile saved(path);
     if (!saved.open(QIODevice::WriteOnly) ||
@@ -256,13 +267,29 @@ void COtherPage::OnImportCsv()
                               .arg(files.recordLimit),
                           QStringLiteral("CSV ファイル"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
+    if (plan.newCount > 0)
+        BackUpBefore(m_pBackups, BackupReason::BeforeImport, Seam(), window());
+    CUndoRecorder step(m_pUndo, "CSV の読み込み（" + std::to_string(plan.newCount) + " 件）",
+                       {kItemFileName, kSettingFileName, kDataFileName});
     if (const std::optional<CsvWriteFailure> failure = WriteCsvImport(plan, raise)) {
         Tell(QStringLiteral("読み込んだ記録は保存されていません。\n") +
                  QString::fromStdString(WriteFailureText(failure->fileName, failure->error)),
              MB_ICONEXCLAMATION);
         return;
     }
+    step.Commit();
     if (m_onImported)
         m_onImported(raise ? plan.limitToFit : 0);
     Tell(QStringLiteral("%1 件の記録を読み込みました。").arg(plan.newCount), MB_ICONINFORMATION);
+}
+
+void COtherPage::OnRestoreBackup()
+{
+    CUndoRecorder step(m_pUndo, "バックアップから戻す",
+                       {kItemFileName, kSettingFileName, kEvaluationFileName, kDataFileName});
+    if (!ChooseAndRestoreBackup(m_pBackups, Seam(), window()))
+        return;
+    step.Commit();
+    if (m_onRestored)
+        m_onRestored();
 }

@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+class CBackupKeeper;
+class CUndoController;
 class CHttpDownloader;
 class IFileDialogSeam;
 class IUpdaterLauncher;
@@ -33,6 +35,7 @@ public:
     // "CSV ファイルを読み込む...": a file the user chooses, planned, previewed, and written only
     // after OK (and, when the record limit would be exceeded, after the user agrees to raise it).
     void OnImportCsv();
+    void OnRestoreBackup(); // "バックアップから戻す..."
 
     // Where the check reads the version file, and the services it uses. The program keeps the
     // defaults: the URL of the build, libcurl, the progress dialog and QProcess.
@@ -43,6 +46,15 @@ public:
     void SetFileDialogSeam(IFileDialogSeam& seam) { m_pFileDialogs = &seam; }
     void SetCsvRunner(ICheckRunner& runner) { m_pCsvRunner = &runner; }
     void SetImportedHandler(ImportedHandler handler) { m_onImported = std::move(handler); }
+    // The run's backups (taken before an import and a restore), and what to do after a restore.
+    void SetBackups(CBackupKeeper* keeper, std::function<void()> onRestored)
+    {
+        m_pBackups = keeper;
+        m_onRestored = std::move(onRestored);
+    }
+
+    // The run's undo history: an import and a restore become steps.
+    void SetUndo(CUndoController* undo) { m_pUndo = undo; }
 
     // The updater: "Update.exe" in the program's own folder.
     static QString UpdaterPath();
@@ -63,4 +75,7 @@ private:
     CProgressRunner m_csvProgressRunner;
     ICheckRunner* m_pCsvRunner = nullptr;
     ImportedHandler m_onImported;
+    CBackupKeeper* m_pBackups = nullptr;
+    CUndoController* m_pUndo = nullptr;
+    std::function<void()> m_onRestored;
 };

@@ -96,7 +96,8 @@ TEST_F(CommandLineTest, HelpAndVersionPrintAndEndWithoutAWindowAndHelpNamesEvery
     const Outcome help = Velliqa({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     for (const char* option : {"--help", "--version", "--data-dir", "--export-csv", "--from", "--to",
-                               "--summary", "--days", "--import-csv", "--raise-limit", "--date-order"})
+                               "--summary", "--days", "--import-csv", "--raise-limit", "--date-order",
+                               "--include-archive", "--list-backups", "--restore-backup"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const Outcome version = Velliqa({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
@@ -355,4 +356,46 @@ TEST_F(CommandLineTest, SummaryOverAPeriodAndWhatItRefuses)
         EXPECT_NE(outcome.err.find(c.err), std::string::npos) << what << ": " << outcome.err;
     }
     EXPECT_TRUE(fs::is_empty(empty.Path())) << "a summary creates no file";
+}
+
+TEST_F(CommandLineTest, BackupsAreListedOldestFirstAndRestoredUnlessAWindowHasTheFolder)
+{
+    const std::string then = Lines({"2024/3/2 07:05:09,135,85,72,1,1,"});
+    for (const char* name : {"20240302-080000-2", "20240302-080000"}) {
+        Write("data.txt", name[15] ? kData : then);
+        fs::create_directories(dir.Path() / "backup" / name);
+        WriteBytes((dir.Path() / "backup" / name / "data.txt").string(), Bytes("data.txt"));
+        WriteBytes((dir.Path() / "backup" / name / "reason.txt").string(), Cp932FromUtf8("削除前") + "\r\n");
+    }
+    fs::create_directories(dir.Path() / "backup" / "~20240303-080000"); // never whole
+    Write("data.txt", kData);
+    const Outcome list = Velliqa({QStringLiteral("--data-dir"), Dir(), QStringLiteral("--list-backups")});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "名前\t記録数\t最新の記録\t理由\n20240302-080000\t1\t2024/3/2\t削除前\n"
+                        "20240302-080000-2\t4\t2024/3/2\t削除前\n");
+
+    const QStringList restore{QStringLiteral("--data-dir"), Dir(), QStringLiteral("--restore-backup"),
+                              QStringLiteral("20240302-080000")};
+    {
+        CInstanceLock window(dir.Path().string());
+        ASSERT_TRUE(window.IsHeld());
+        EXPECT_EQ(Velliqa(restore).status, 1);
+        EXPECT_EQ(Bytes("data.txt"), kData);
+    }
+    Write("archive.txt", Lines({"2020/1/1 07:00:00,100,60,50,0,0,"}));
+    const Outcome restored = Velliqa(restore);
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(Bytes("data.txt"), then);
+    EXPECT_NE(Velliqa({QStringLiteral("--data-dir"), Dir(), QStringLiteral("--list-backups")})
+                  .out.find("\t4\t2024/3/2\t復元前\n"),
+              std::string::npos);
+    EXPECT_EQ(Velliqa(restore.mid(0, 3) + QStringList{QStringLiteral("nothing")}).status, 1);
+
+    const Outcome all = Velliqa({QStringLiteral("--data-dir"), Dir(), QStringLiteral("--export-csv"),
+                                 QStringLiteral("-"), QStringLiteral("--include-archive")});
+    EXPECT_NE(all.out.find("2020-01-01"), std::string::npos) << all.out;
+    EXPECT_EQ(
+        Velliqa({QStringLiteral("--data-dir"), Dir(), QStringLiteral("--export-csv"), QStringLiteral("-")})
+            .out.find("2020-01-01"),
+        std::string::npos);
 }

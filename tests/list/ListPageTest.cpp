@@ -421,6 +421,11 @@ TEST_F(ListPageTest, TheFullLogIsToldOnceARunUntilTheUserTurnsTheNoticeOff)
     EXPECT_EQ(seam.messages.size(), 2u);
     EXPECT_EQ(ReadBytes("setting.txt"), "3\r\n1\r\n30\r\n0\r\n0\r\nx\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()),
-              3)
-        << "only the data files in the data folder";
+              4)
+        << "only the data files and the archive in the data folder";
+    // The readings the limit removed, oldest first.
+    const std::string archive = ReadBytes("archive.txt");
+    EXPECT_EQ(archive.substr(0, archive.rfind("\r\n", archive.size() - 3) + 2),
+              Record(102) + "\r\n" + Record(101) + "\r\n");
+    EXPECT_NE(archive.find(",150,80,70,"), std::string::npos);
 }

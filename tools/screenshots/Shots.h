@@ -32,3 +32,4 @@ void ShootGraph(const ShotContext& ctx);    // graph page with data
 void ShootSettings(const ShotContext& ctx); // settings page, rename dialog
 void ShootPrint(const ShotContext& ctx);    // the printed report as PDF and PNG
 void ShootUpdate(const ShotContext& ctx);   // other page
+void ShootBackups(const ShotContext& ctx);  // restore dialog, the list's menu with 元に戻す

@@ -1,0 +1,50 @@
+#include "app/BackupCommands.h"
+
+#include "app/CommandLine.h"
+#include "app/CsvCommands.h"
+#include "backup/Backups.h"
+#include "platform/Cp932.h"
+#include "platform/InstanceLock.h"
+#include "platform/LocalTime.h"
+#include "store/WriteFailure.h"
+
+#include <cstring>
+
+int RunListBackups(std::ostream& out)
+{
+    out << "名前\t記録数\t最新の記録\t理由\n";
+    for (const BackupInfo& info : ListBackups())
+        out << info.name << '\t' << info.records << '\t' << Utf8FromCp932(info.newestDate) << '\t' << info.reason
+            << '\n';
+    return CCommandLine::kExitOk;
+}
+
+int RunRestoreBackup(const QString& name, std::ostream& err)
+{
+    CInstanceLock lock;
+    if (!TakeFolder(lock, err))
+        return CCommandLine::kExitFailed;
+    const RestoreResult result = RestoreBackup(name.toStdString(), LocalStampOf(CTime::GetCurrentTime()));
+    if (result.done) {
+        err << Localised(QStringLiteral("バックアップ %1 から戻しました。戻す前のデータはバックアップ %2 にあります。"),
+                         QStringLiteral("restored backup %1; the data as it was is in backup %2."))
+                   .arg(name, QString::fromStdString(result.backupTaken))
+                   .toStdString()
+            << '\n';
+        return CCommandLine::kExitOk;
+    }
+    if (result.backupTaken.empty() && result.error == ENOENT)
+        err << Localised(QStringLiteral("バックアップ「%1」はありません。--list-backups で一覧を表示できます。"),
+                         QStringLiteral("there is no backup \"%1\"; --list-backups lists them."))
+                   .arg(name)
+                   .toStdString()
+            << '\n';
+    else
+        err << Localised(QString::fromStdString(WriteFailureText(result.failedFile, result.error)),
+                         QStringLiteral("cannot write %1 (%2).")
+                             .arg(QString::fromStdString(result.failedFile),
+                                  QString::fromLocal8Bit(std::strerror(result.error))))
+                   .toStdString()
+            << '\n';
+    return CCommandLine::kExitFailed;
+}

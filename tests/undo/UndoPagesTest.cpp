@@ -1,0 +1,167 @@
+// 元に戻す and やり直し in the main window: each kind of step, made through its page, is undone
+// and redone with the files byte for byte as before and after; a file changed outside refuses.
+#include "app/MainDlg.h"
+#include "backup/Backups.h"
+#include "backup/RestoreDlg.h"
+#include "list/RecordDlg.h"
+#include "platform/FileDialogSeam.h"
+#include "res/ControlIds.h"
+#include "settings/RenameDlg.h"
+#include "support/FakeModalSeam.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+#include "update/CsvPreviewDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+class InlineRunner final : public ICheckRunner
+{
+public:
+    void Run(QWidget*, const std::function<void()>& work, const std::function<void()>&) override { work(); }
+};
+
+class FakeFileDialogs final : public IFileDialogSeam
+{
+public:
+    QString OpenFileName(QWidget*, const QString&, const QString&) override { return path; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return path; }
+    QString path;
+};
+
+std::string FolderFiles()
+{
+    std::string all;
+    for (const char* name : {"data.txt", "item.txt", "setting.txt"})
+        all += std::string(name) + ":" + ReadBytes(name) + "\n";
+    return all;
+}
+
+const std::string kData = "2024/3/3 07:00:00,120,80,60,0,1,\r\n2024/3/2 07:00:00,121,81,61,0,2,\r\n"
+                          "2024/3/1 07:00:00,122,82,62,0,3,\r\n";
+
+class UndoPagesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteBytes("data.txt", kData);
+        WriteBytes("item.txt", "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n");
+        WriteBytes("setting.txt", "3\r\n1\r\n30\r\n0\r\n0\r\nname\r\n");
+        dlg.OnInitDialog();
+        dlg.m_otherPage.SetFileDialogSeam(files);
+        dlg.m_otherPage.SetCsvRunner(runner);
+    }
+    void EnterRecord(int max)
+    {
+        seam.QueueDialog([max](QDialog& dialog) {
+            auto& record = static_cast<CRecordDlg&>(dialog);
+            record.Get<QLineEdit>(RecordIds::IDC_MAX)->setText(QString::number(max));
+            record.Get<QLineEdit>(RecordIds::IDC_MIN)->setText(QStringLiteral("80"));
+            record.Get<QLineEdit>(RecordIds::IDC_PULSE)->setText(QStringLiteral("70"));
+            return PressOk(record);
+        });
+    }
+
+    ScopedDataDir dir;
+    FakeModalSeam seam;
+    CMainDlg dlg{seam};
+    InlineRunner runner;
+    FakeFileDialogs files;
+};
+
+} // namespace
+
+TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
+{
+    CListPage& list = dlg.m_listPage;
+    CSettingsPage& settings = dlg.m_settingsPage;
+    const std::string backup = TakeBackup(BackupReason::BeforeDelete, {2024, 3, 5, 12, 0, 0}).name;
+    const struct
+    {
+        const char* label;
+        std::function<void()> make;
+    } steps[] = {
+        {"登録", [&] { EnterRecord(130), list.OnAddRecord(); }}, // the limit drops the oldest
+        {"修正", [&] { EnterRecord(140), list.ModifyRecord(1); }},
+        {"削除（2 件）",
+         [&] {
+             list.m_listRecords->clearSelection();
+             for (int row : {0, 2})
+                 list.m_listRecords->selectionModel()->select(list.m_listRecords->model()->index(row, 0),
+                                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+             list.OnDelete();
+         }},
+        {"種類の名前の変更",
+         [&] {
+             seam.QueueDialog([](QDialog& rename) {
+                 static_cast<CRenameDlg&>(rename).Get<QLineEdit>(RenameIds::IDC_NAME)->setText(QStringLiteral("夜"));
+                 return PressOk(rename);
+             });
+             settings.m_listTypes->setCurrentRow(1);
+             settings.OnRenameType();
+         }},
+        {"設定の変更（お名前）",
+         [&] {
+             settings.m_editName->setText(QStringLiteral("山田"));
+             settings.OnKillfocusName();
+         }},
+        {"CSV の読み込み（1 件）",
+         [&] {
+             WriteBytes("in.csv", "日付,上,下\n2024/3/4,150,90\n");
+             files.path = QString::fromStdString((dir.Path() / "in.csv").string());
+             seam.QueueDialog(PressOk);
+             dlg.m_otherPage.Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->click();
+         }},
+        {"バックアップから戻す",
+         [&] {
+             seam.QueueDialog(PressOk);
+             dlg.m_otherPage.Get<QPushButton>(OtherIds::IDC_RESTORE_BACKUP)->click();
+         }},
+    };
+    for (const auto& step : steps) {
+        const std::string before = FolderFiles();
+        step.make();
+        const std::string after = FolderFiles();
+        EXPECT_NE(after, before) << step.label;
+        EXPECT_EQ(dlg.m_undo.UndoText(), QStringLiteral("元に戻す: ") + QString::fromUtf8(step.label));
+        dlg.m_undo.OnUndo();
+        EXPECT_EQ(FolderFiles(), before) << step.label;
+        EXPECT_EQ(dlg.m_undo.RedoText(), QStringLiteral("やり直し: ") + QString::fromUtf8(step.label));
+        dlg.m_undo.OnRedo();
+        EXPECT_EQ(FolderFiles(), after) << step.label;
+        const std::string data = ReadBytes("data.txt");
+        EXPECT_EQ(list.m_listRecords->model()->rowCount(), std::count(data.begin(), data.end(), '\n')) << step.label;
+    }
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path("backup") / backup));
+}
+
+TEST_F(UndoPagesTest, AStepWhoseFileChangedOutsideIsRefusedAndTheMenuNamesTheStep)
+{
+    CListPage& list = dlg.m_listPage;
+    list.m_listRecords->selectAll();
+    list.OnDelete();
+    std::filesystem::remove("data.txt");
+    WriteBytes("data.txt", "outside\r\n");
+    dlg.m_undo.OnUndo();
+    EXPECT_NE(seam.messages.back().text.indexOf(QStringLiteral("Velliqa の外で変更")), -1);
+    EXPECT_EQ(ReadBytes("data.txt"), "outside\r\n");
+
+    QMenu menu;
+    dlg.m_undo.AddActions(&menu);
+    EXPECT_EQ(menu.actions()[0]->text(), QStringLiteral("元に戻す: 削除（3 件）"));
+    EXPECT_TRUE(menu.actions()[0]->isEnabled());
+    EXPECT_FALSE(menu.actions()[1]->isEnabled());
+}
