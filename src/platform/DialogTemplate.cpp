@@ -115,6 +115,8 @@ QWidget* CreateControl(QWidget* host, const CtlTemplate& c)
         bar->setExpanding(false);
         return bar;
     }
+    // The pickers keep Qt's own spec for them (UTC), in which every date has a midnight and
+    // every day every time of day; DDX_DateTime moves the fields in and out without conversion.
     case CtlKind::DatePicker: {
         auto* date = new QDateEdit(host);
         date->setCalendarPopup(true);
