@@ -6,6 +6,7 @@
 
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
+#include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -308,6 +309,10 @@ TEST_F(CommandLineTest, AKilledImportLeavesTheOldOrTheNewData)
 
 TEST_F(CommandLineTest, SummaryOverAPeriodAndWhatItRefuses)
 {
+    // In a zone whose day is not UTC's at this moment: --days counts from the local today.
+    const ZoneOffset away = ZoneOffTheUtcDay();
+    const ScopedTimeZone zone(away.zone);
+    ASSERT_EQ(UtcOffsetAt(std::time(nullptr)), away.offset) << away.zone;
     const auto day = [](int daysBack) {
         return QDate::currentDate().addDays(-daysBack).toString(QStringLiteral("yyyy/M/d")).toStdString();
     };
