@@ -8,9 +8,9 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
+#include <QTableView>
 
 #include <utility>
 
@@ -99,8 +99,8 @@ bool CMainDlg::OnInitDialog()
         OnSelchangingTab();
         OnSelchangeTab();
     });
-    if (auto* exit = Get<QPushButton>(MainIds::IDC_EXIT))
-        exit->setFocus();
+    // The first Return a user presses lands on the list, where it does nothing: never on 終了.
+    m_listPage.m_listRecords->setFocus(Qt::OtherFocusReason);
     return true;
 }
 

@@ -24,6 +24,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -189,7 +190,7 @@ TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPa
     auto* del = dlg.m_listPage.Get<QPushButton>(ListIds::IDC_DELETE);
     del->setFocus();
     QTest::keyClick(del, Qt::Key_Return);
-    ASSERT_EQ(seam.messages.size(), 1u); // the delete question
+    ASSERT_EQ(seam.messages.size(), 1u); // nothing to delete: told to select a row
     QTest::keyClick(del, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(seam.messages.size(), 2u);
 
@@ -203,6 +204,34 @@ TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPa
     rename->setFocus();
     QTest::keyClick(rename, Qt::Key_Return);
     EXPECT_EQ(seam.dialogsRun, 1);
+}
+
+TEST_F(MainDlgTest, StartsWithTheFocusOnTheListWhereReturnDoesNothing)
+{
+    WriteBytes("data.txt", "2024/5/3 07:05:09,120,80,70,0,1,\r\n");
+    CMainDlg dlg(seam);
+    ShowActive(dlg);
+    EXPECT_EQ(QApplication::focusWidget(), dlg.m_listPage.m_listRecords);
+    EXPECT_EQ(dlg.m_listPage.SelectedRows(), std::vector<int>{0}); // ready for 修正
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), 0);
+    EXPECT_TRUE(seam.messages.empty());
+    EXPECT_EQ(seam.dialogsRun, 0);
+    auto* exit = dlg.Get<QPushButton>(MainIds::IDC_EXIT);
+    exit->setFocus(); // moved there by the user, Return still ends the program
+    QTest::keyClick(exit, Qt::Key_Return);
+    EXPECT_EQ(dlg.result(), IDOK);
+}
+
+TEST(MessageBoxTest, ReturnAnswersNoWhereTheQuestionAsksForIt)
+{
+    for (const unsigned type : {MB_YESNO | MB_ICONQUESTION, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2}) {
+        const auto box = MakeMessageBox(nullptr, QStringLiteral("本文"), QStringLiteral("題"), type);
+        EXPECT_EQ(box->defaultButton(),
+                  box->button((type & MB_DEFBUTTON2) != 0 ? QMessageBox::No : QMessageBox::Yes));
+        EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+    }
 }
 
 TEST_F(MainDlgTest, MessageBoxesAndQtDialogsUseTheDialogFont)

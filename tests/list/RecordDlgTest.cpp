@@ -148,7 +148,7 @@ TEST_F(RecordDlgTest, ImplausibleValuesAreAskedAboutAndNoReturnsToTheField)
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(seam.messages.size(), 3u);
     EXPECT_EQ(seam.messages[0].text, QStringLiteral("最高血圧が最低血圧以下です。\nこのまま登録しますか？"));
-    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2); // Return: いいえ
     EXPECT_TRUE(seam.messages[1].text.startsWith(QStringLiteral("脈拍数が 300 拍/分 です")));
     EXPECT_EQ(seam.messages[2].text, seam.messages[0].text);
     EXPECT_EQ(dlg.m_nPulse, 0u);
