@@ -21,7 +21,11 @@ public:
     static constexpr unsigned kIdmAboutBox = 0x0010;
     void OnSysCommand(unsigned id);
 
+    // Builds the tabs and pages, and gives the window the size and place it had when it was
+    // last closed.
     bool OnInitDialog() override;
+    // Ends the dialog, keeping the window's size and place for the next start.
+    void done(int result) override;
     CPage& Page(int tab);
     QTabBar* TabBar() const { return m_tab; }
 
@@ -41,6 +45,7 @@ protected:
 
 private:
     void AddTabShortcuts();
+    void RestoreWindowGeometry();
     void OnSelchangingTab();
     void OnSelchangeTab();
     void FocusFirstControl(QWidget& page);

@@ -1,6 +1,7 @@
 #include "platform/DialogTemplate.h"
 
 #include "platform/DateTimePicker.h"
+#include "platform/DynamicLayout.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -134,6 +135,13 @@ QWidget* CreateControl(QWidget* host, const CtlTemplate& c)
     return new QWidget(host);
 }
 
+// The template's move and size flags as the dynamic layout takes them.
+unsigned DynamicFlags(unsigned ctlFlags)
+{
+    return ((ctlFlags & kCtlMoveX) ? kMoveX : 0u) | ((ctlFlags & kCtlMoveY) ? kMoveY : 0u) |
+           ((ctlFlags & kCtlSizeX) ? kSizeX : 0u) | ((ctlFlags & kCtlSizeY) ? kSizeY : 0u);
+}
+
 } // namespace
 
 CBuiltTemplate BuildTemplate(QWidget* host, const DlgTemplate& tmpl)
@@ -155,6 +163,8 @@ CBuiltTemplate BuildTemplate(QWidget* host, const DlgTemplate& tmpl)
             widget->setVisible(false);
         if (c.flags & kCtlNoTabStop)
             widget->setFocusPolicy(Qt::NoFocus);
+        if (const unsigned dynamic = DynamicFlags(c.flags))
+            CDynamicLayout::Of(*host).AddItem(*widget, dynamic);
         if (c.id != -1)
             built.m_byId.emplace_back(c.id, widget);
         built.m_widgets.push_back(widget);

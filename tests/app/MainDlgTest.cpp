@@ -1,7 +1,9 @@
 // The main window: four tabs, exactly one page shown, pages read back when left.
 #include "app/MainDlg.h"
+#include "graph/GraphSurface.h"
 #include "platform/DialogFont.h"
 #include "platform/ModalSeam.h"
+#include "platform/UserSettings.h"
 #include "res/ControlIds.h"
 #include "res/Templates.h"
 #include "support/FakeModalSeam.h"
@@ -311,4 +313,68 @@ TEST_F(MainDlgTest, FilesThatCannotBeWrittenAreToldOnceAndMissingOnesReadAsTheDe
     EXPECT_EQ(settings.m_editMaxRecords->text(), QStringLiteral("1000"));
     EXPECT_EQ(settings.m_editPrintFrom->text() + settings.m_editPrintTo->text(), QStringLiteral("130"));
     EXPECT_EQ(settings.m_editName->text(), QStringLiteral("未設定"));
+}
+
+TEST_F(MainDlgTest, TheListAndTheGraphGrowWithTheWindowWhosePlaceIsKeptForTheNextStart)
+{
+    KeepAppFont keep;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    UseDialogFontFitting(MainTemplate(), QGuiApplication::primaryScreen());
+    QRect closedAt;
+    CUserSettings::SetMainWindowGeometry({}); // whatever an earlier test closed with
+    {
+        CMainDlg dlg(seam);
+        ShowActive(dlg);
+        const QSize start = dlg.size();
+        EXPECT_EQ(dlg.minimumSize(), start);
+        EXPECT_TRUE(dlg.windowFlags() & Qt::WindowMaximizeButtonHint);
+        // Each control with how it follows the window: move right, move down, widen, heighten.
+        const struct
+        {
+            QWidget* control;
+            int moveX, moveY, sizeX, sizeY;
+        } controls[] = {
+            {dlg.m_listPage.m_listRecords, 0, 0, 1, 1},
+            {dlg.m_listPage.Control(ListIds::IDC_ADD), 0, 1, 0, 0},
+            {dlg.m_listPage.m_comboAverageType, 1, 0, 0, 0},
+            {dlg.m_graphPage.Control(GraphIds::IDC_GRAPH), 0, 0, 1, 1},
+            {dlg.m_graphPage.m_staticGraph, 0, 0, 1, 1},
+            {dlg.m_graphPage.m_comboGraphType, 0, 1, 0, 0},
+            {dlg.m_settingsPage.m_editName, 0, 0, 0, 0},
+            {dlg.Control(MainIds::IDC_EXIT), 1, 0, 0, 0},
+        };
+        std::vector<QRect> before;
+        for (const auto& c : controls)
+            before.push_back(c.control->geometry());
+        const QSize grow(300, 200);
+        dlg.resize(start + grow);
+        for (int tab : {1, 2, 0}) // a hidden page takes its new size when it is shown
+            dlg.TabBar()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        for (size_t i = 0; i < std::size(controls); ++i) {
+            const auto& c = controls[i];
+            const QRect expected(before[i].topLeft() +
+                                     QPoint(c.moveX * grow.width(), c.moveY * grow.height()),
+                                 before[i].size() + QSize(c.sizeX * grow.width(), c.sizeY * grow.height()));
+            EXPECT_EQ(c.control->geometry(), expected) << c.control->metaObject()->className() << " " << i;
+        }
+        dlg.resize(start);
+        dlg.move(available.topLeft() + QPoint(2, 60));
+        closedAt = dlg.geometry();
+        dlg.Get<QPushButton>(MainIds::IDC_EXIT)->click();
+    }
+    {
+        CMainDlg next(seam);
+        next.OnInitDialog();
+        EXPECT_EQ(next.geometry(), closedAt);
+        next.resize(5000, 4000); // kept from a larger screen
+        next.done(IDOK);
+    }
+    CMainDlg last(seam);
+    last.OnInitDialog();
+    last.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(available.contains(last.frameGeometry()))
+        << last.frameGeometry().width() << "x" << last.frameGeometry().height();
+    CUserSettings::SetMainWindowGeometry({}); // the next test starts without a kept place
 }
