@@ -100,7 +100,7 @@ TEST_F(CommandLineTest, HelpAndVersionPrintAndEndWithoutAWindowAndHelpNamesEvery
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const Outcome version = Velliqa({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "Velliqa 1.0.0\n");
+    EXPECT_EQ(version.out, "Velliqa 1.1.0\n");
     EXPECT_NE(Velliqa({QStringLiteral("--help")}, QStringLiteral("ja_JP.UTF-8")).out.find("終了します"),
               std::string::npos);
 }
