@@ -116,7 +116,7 @@ protected:
 TEST_F(OtherPageTest, ShowsTheVersionAndTheButtonWithTheirNamesIgnoresEscapeAndEnterPressesTheButton)
 {
     QLabel* version = Page().findChild<QLabel*>();
-    EXPECT_EQ(version->text(), QStringLiteral("Velliqa　バージョン 1.0.0"));
+    EXPECT_EQ(version->text(), QStringLiteral("Velliqa　バージョン 1.1.0"));
     EXPECT_EQ(version->accessibleName(), version->text());
     EXPECT_EQ(Button()->text(), QStringLiteral("オンラインアップデート"));
     EXPECT_EQ(Button()->accessibleName(), Button()->text());
