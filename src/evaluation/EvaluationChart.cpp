@@ -11,7 +11,7 @@ namespace {
 constexpr int kMarkerHalf = 3;  // a marker spans 2 * kMarkerHalf + 1 pixels
 constexpr int kSeriesWidth = 2; // pen width of the value lines
 constexpr int kTickLength = 3;
-constexpr int kGap = 4;         // between a label and what it labels
+constexpr int kGap = 4; // between a label and what it labels
 constexpr long kRangePadding = 5;
 
 long long DayIndex(CalendarDay first, CalendarDay day)
@@ -102,8 +102,7 @@ void AddDateAxis(std::vector<GraphOp>& ops, const ChartFrame& f, CalendarDay fir
     for (long long i = f.dayCount - 1; i >= 0; i -= every) {
         const int x = f.X(i);
         ops.emplace_back(LineOp{x, f.bottom, x, f.bottom + kTickLength});
-        const std::string label =
-            DayLabel(CalendarDay{std::chrono::sys_days{first} + std::chrono::days{i}});
+        const std::string label = DayLabel(CalendarDay{std::chrono::sys_days{first} + std::chrono::days{i}});
         ops.emplace_back(TextOp{x - TextWidth(label, m) / 2, f.bottom + kTickLength + 1, label});
     }
 }
@@ -160,7 +159,8 @@ Rgb ColourOf(Occasion occasion)
 
 // One occasion: the maximum line (solid), the minimum line (dotted), joining only values of
 // consecutive days, then a marker at every value.
-void AddSeries(std::vector<GraphOp>& ops, const ChartFrame& f, const EvaluationChartInput& in, Occasion occasion)
+void AddSeries(std::vector<GraphOp>& ops, const ChartFrame& f, const EvaluationChartInput& in,
+               Occasion occasion)
 {
     struct Point
     {

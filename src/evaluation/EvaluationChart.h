@@ -35,8 +35,8 @@ struct ChartTextMetrics
 
 struct EvaluationChartInput
 {
-    CalendarDay first; // the first day's slot
-    CalendarDay last;  // the last day's slot; a period that ends before it starts shows one day
+    CalendarDay first;              // the first day's slot
+    CalendarDay last;               // the last day's slot; a period that ends before it starts shows one day
     std::vector<DayOccasions> days; // in calendar order; days outside first-last are not drawn
     long targetMax = 125;
     long targetMin = 75;

@@ -83,8 +83,8 @@ struct UnusedRecord
 
 struct OccasionTable
 {
-    std::vector<DayOccasions> days;    // in calendar order
-    std::vector<UnusedRecord> unused;  // in file order
+    std::vector<DayOccasions> days;   // in calendar order
+    std::vector<UnusedRecord> unused; // in file order
 };
 
 // The occasion and the day it belongs to of a record of the given type and stored date-time,

@@ -98,8 +98,8 @@ EvaluationRow OccasionRow(std::string name, const OccasionSummary& s)
         category = CategoryName(*s.category);
     else if (s.days > 0)
         category = kTooFewDaysText;
-    return {std::move(name), std::to_string(s.days), Cell(s.average.max), Cell(s.average.min),
-            Cell(s.average.pulse), std::move(category)};
+    return {std::move(name),     std::to_string(s.days), Cell(s.average.max),
+            Cell(s.average.min), Cell(s.average.pulse),  std::move(category)};
 }
 
 EvaluationRow FiguresRow(std::string name, const PressureFigures& f)

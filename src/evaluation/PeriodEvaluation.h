@@ -16,12 +16,12 @@ inline constexpr int kMinimumEvaluationDays = 5;
 // Home blood-pressure categories, mildest first.
 enum class PressureCategory
 {
-    Normal,         // 正常血圧
-    HighNormal,     // 正常高値血圧
-    Elevated,       // 高値血圧
-    Hypertension1,  // I度高血圧
-    Hypertension2,  // II度高血圧
-    Hypertension3,  // III度高血圧
+    Normal,        // 正常血圧
+    HighNormal,    // 正常高値血圧
+    Elevated,      // 高値血圧
+    Hypertension1, // I度高血圧
+    Hypertension2, // II度高血圧
+    Hypertension3, // III度高血圧
 };
 
 // The most severe category whose row matches the (rounded) maximum and minimum.
