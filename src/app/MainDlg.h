@@ -1,6 +1,7 @@
 #pragma once
-// The main window: a tab control with four pages, exactly one of them shown, and "終了".
+// The main window: a tab control with five pages, exactly one of them shown, and "終了".
 
+#include "evaluation/EvaluationPage.h"
 #include "graph/GraphPage.h"
 #include "list/ListPage.h"
 #include "platform/Dialog.h"
@@ -22,6 +23,16 @@ public:
     void OnSysCommand(unsigned id);
 
     bool OnInitDialog() override;
+    // The tabs, in order.
+    enum Tab : int
+    {
+        kListTab,
+        kGraphTab,
+        kEvaluationTab,
+        kSettingsTab,
+        kOtherTab,
+        kTabCount
+    };
     CPage& Page(int tab);
     QTabBar* TabBar() const { return m_tab; }
 
@@ -29,6 +40,7 @@ public:
     CSettingsPage m_settingsPage;
     COtherPage m_otherPage;
     CGraphPage m_graphPage;
+    CEvaluationPage m_evaluationPage;
     int m_nCurTab = 0;
 
 protected:

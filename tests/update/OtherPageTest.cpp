@@ -77,7 +77,7 @@ protected:
         setenv("no_proxy", "*", 1);
         dlg.OnInitDialog();
         dlg.show();
-        dlg.TabBar()->setCurrentIndex(3);
+        dlg.TabBar()->setCurrentIndex(CMainDlg::kOtherTab);
         Page().SetCheckRunner(runner);
         Page().SetUpdaterLauncher(launcher);
     }
