@@ -74,6 +74,7 @@ CEvaluationPage::CEvaluationPage(IModalSeam& seam) : CPage(EvaluationTemplate(),
     m_listResult->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_listResult->setSelectionMode(QAbstractItemView::NoSelection);
     m_listResult->setTabKeyNavigation(false);
+    m_listResult->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_listResult->horizontalHeader()->setStretchLastSection(true);
     m_listResult->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
@@ -97,7 +98,8 @@ bool CEvaluationPage::OnInitDialog()
     CPage::OnInitDialog();
     m_dataFile.SetPath(kDataFileName);
     for (int days : kPeriodDays)
-        m_comboPeriod->addItem(days == 0 ? QStringLiteral("期間を指定") : QStringLiteral("直近 %1 日").arg(days));
+        m_comboPeriod->addItem(days == 0 ? QStringLiteral("期間を指定")
+                                         : QStringLiteral("直近 %1 日").arg(days));
     m_comboPeriod->setCurrentIndex(0);
     const CalendarDay today = Today();
     const QDate last = ToQDate(today);
@@ -183,14 +185,13 @@ void CEvaluationPage::Evaluate()
         m_result->setHeaderData(c, Qt::Horizontal, QString::fromStdString(rows[0][static_cast<size_t>(c)]));
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 6; ++c) {
-            auto* item = new QStandardItem(QString::fromStdString(rows[static_cast<size_t>(r + 1)][static_cast<size_t>(c)]));
+            auto* item = new QStandardItem(
+                QString::fromStdString(rows[static_cast<size_t>(r + 1)][static_cast<size_t>(c)]));
             item->setTextAlignment(c == 0 || c == 5 ? Qt::AlignLeft | Qt::AlignVCenter
                                                     : Qt::AlignRight | Qt::AlignVCenter);
             m_result->setItem(r, c, item);
         }
     }
-    m_listResult->resizeColumnsToContents();
-    m_listResult->horizontalHeader()->setStretchLastSection(true);
     m_staticChart->update();
 }
 

@@ -30,9 +30,11 @@ protected:
 // A record of today (days back) at the given time.
 std::string RecordOf(int daysBack, const char* time, int max, int min, int type)
 {
-    const CalendarDay day{std::chrono::sys_days{LocalDay(CTime::GetCurrentTime())} - std::chrono::days{daysBack}};
-    return std::to_string(static_cast<int>(day.year())) + '/' + std::to_string(static_cast<unsigned>(day.month())) +
-           '/' + std::to_string(static_cast<unsigned>(day.day())) + ' ' + time + ',' + std::to_string(max) + ',' +
+    const CalendarDay day{std::chrono::sys_days{LocalDay(CTime::GetCurrentTime())} -
+                          std::chrono::days{daysBack}};
+    return std::to_string(static_cast<int>(day.year())) + '/' +
+           std::to_string(static_cast<unsigned>(day.month())) + '/' +
+           std::to_string(static_cast<unsigned>(day.day())) + ' ' + time + ',' + std::to_string(max) + ',' +
            std::to_string(min) + ",70,0," + std::to_string(type) + ",";
 }
 
