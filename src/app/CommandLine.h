@@ -1,8 +1,8 @@
 #pragma once
 // The program's command line. With no action the window starts; --help and --version print and
-// end; the CSV export and import and the summary table run without a display and end. Every option is
-// declared here, once, so that --help lists them all. Messages go to standard error, in Japanese under a
-// Japanese locale and in English otherwise; data is never translated.
+// end; the CSV export and import, the summary table and the evaluation run without a display and end. Every
+// option is declared here, once, so that --help lists them all. Messages go to standard error, in Japanese
+// under a Japanese locale and in English otherwise; data is never translated.
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -47,6 +47,7 @@ private:
     int RunExport(const QString& file, std::ostream& out, std::ostream& err);
     int RunImport(const QString& file, std::ostream& err);
     int RunSummary(std::ostream& out) const;
+    int RunEvaluate(std::ostream& out) const;
     // The options that change data or print it: at most one of them at a time.
     std::vector<const QCommandLineOption*> Actions() const;
     QList<QCommandLineOption> Options() const;
@@ -64,5 +65,6 @@ private:
     QCommandLineOption m_summary;
     QCommandLineOption m_days;
     QStringList m_arguments;
+    QCommandLineOption m_evaluate;
     bool m_bParsed = false;
 };

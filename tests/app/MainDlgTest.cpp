@@ -60,23 +60,25 @@ void ShowActive(CMainDlg& dlg)
 int VisiblePages(CMainDlg& dlg)
 {
     int visible = 0;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < CMainDlg::kTabCount; ++i)
         visible += dlg.Page(i).isVisibleTo(&dlg) ? 1 : 0;
     return visible;
 }
 
 } // namespace
 
-TEST_F(MainDlgTest, StartsOnTheListTabWithTheFourTabsInOrder)
+TEST_F(MainDlgTest, StartsOnTheListTabWithTheFiveTabsInOrder)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
     QTabBar* tabs = dlg.TabBar();
-    ASSERT_EQ(tabs->count(), 4);
+    ASSERT_EQ(tabs->count(), 5);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("　　メイン　　"));
     EXPECT_EQ(tabs->tabText(1), QStringLiteral("　　グラフ　　"));
-    EXPECT_EQ(tabs->tabText(2), QStringLiteral("　基本設定　"));
-    EXPECT_EQ(tabs->tabText(3), QStringLiteral("　その他　"));
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral("　評価　"));
+    EXPECT_EQ(tabs->tabText(3), QStringLiteral("　基本設定　"));
+    EXPECT_EQ(tabs->tabText(4), QStringLiteral("　その他　"));
+    EXPECT_EQ(&dlg.Page(CMainDlg::kEvaluationTab), static_cast<CPage*>(&dlg.m_evaluationPage));
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(dlg.m_nCurTab, 0);
     EXPECT_TRUE(dlg.m_listPage.isVisibleTo(&dlg));
@@ -90,7 +92,7 @@ TEST_F(MainDlgTest, SwitchingTabsShowsExactlyTheChosenPage)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    for (int tab : {1, 2, 3, 0, 2}) {
+    for (int tab : {1, 2, 3, 4, 0, 2}) {
         dlg.TabBar()->setCurrentIndex(tab);
         EXPECT_EQ(dlg.m_nCurTab, tab);
         EXPECT_TRUE(dlg.Page(tab).isVisibleTo(&dlg)) << tab;
@@ -164,11 +166,12 @@ TEST_F(MainDlgTest, CtrlTabAndCtrlPageKeysSwitchTabsAsAClickDoes)
         int tab;
     } steps[] = {
         {Qt::Key_Tab, Qt::ControlModifier, 1},
-        {Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {Qt::Key_Tab, Qt::ControlModifier, 2}, // the evaluation page
         {Qt::Key_PageDown, Qt::ControlModifier, 3},
+        {Qt::Key_PageDown, Qt::ControlModifier, 4},
         {Qt::Key_Tab, Qt::ControlModifier, 0}, // round the end
-        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3},
-        {Qt::Key_PageUp, Qt::ControlModifier, 2},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 4},
+        {Qt::Key_PageUp, Qt::ControlModifier, 3},
     };
     for (const auto& step : steps) {
         QWidget* focus = QApplication::focusWidget();
@@ -180,7 +183,7 @@ TEST_F(MainDlgTest, CtrlTabAndCtrlPageKeysSwitchTabsAsAClickDoes)
     // Leaving the settings page by key reads it back: an emptied limit is refused once.
     dlg.m_settingsPage.m_editMaxRecords->clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(dlg.m_nCurTab, 3);
+    EXPECT_EQ(dlg.m_nCurTab, CMainDlg::kOtherTab);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, PositiveIntegerMessage());
 }
@@ -201,7 +204,7 @@ TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPa
     EXPECT_EQ(seam.messages.size(), 2u);
     EXPECT_TRUE(dlg.isVisible()); // "終了" was not pressed
 
-    dlg.TabBar()->setCurrentIndex(2);
+    dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     auto* rename = dlg.m_settingsPage.Get<QPushButton>(SettingsIds::IDC_RENAME);
     rename->setFocus();
     QTest::keyClick(rename, Qt::Key_Return);
@@ -267,7 +270,7 @@ TEST(MainWindowFit, TheWindowAndEveryControlLieInsideTheScreensAvailableArea)
     QApplication::processEvents();
     const QRect available = screen->availableGeometry();
     EXPECT_TRUE(available.contains(dlg.frameGeometry())) << size;
-    for (int tab = 0; tab < 4; ++tab) {
+    for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
         dlg.TabBar()->setCurrentIndex(tab);
         for (QWidget* control : dlg.findChildren<QWidget*>()) {
             if (!control->isVisible() || (control->parent() != &dlg && control->parent() != &dlg.Page(tab)))

@@ -78,7 +78,7 @@ protected:
         setenv("no_proxy", "*", 1);
         dlg.OnInitDialog();
         dlg.show();
-        dlg.TabBar()->setCurrentIndex(3);
+        dlg.TabBar()->setCurrentIndex(CMainDlg::kOtherTab);
         Page().SetUpdateUrl("http://update.example.org/velliqa/version.txt"); // a build with its own URL
         Page().SetCheckRunner(runner);
         Page().SetUpdaterLauncher(launcher);
