@@ -17,7 +17,8 @@ public:
     BackupFolder()
     {
         m_previous = std::filesystem::current_path();
-        m_path = std::filesystem::temp_directory_path() / ("velliqa-backup-bench-" + std::to_string(::getpid()));
+        m_path =
+            std::filesystem::temp_directory_path() / ("velliqa-backup-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(m_path);
         std::filesystem::current_path(m_path);
         Write("data.txt", SampleFileBytes(SampleRecordLines(kRecords)));
@@ -36,7 +37,8 @@ public:
 private:
     static void Write(const char* name, const std::string& bytes)
     {
-        std::ofstream(name, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<long>(bytes.size()));
+        std::ofstream(name, std::ios::binary | std::ios::trunc)
+            .write(bytes.data(), static_cast<long>(bytes.size()));
     }
     std::filesystem::path m_previous;
     std::filesystem::path m_path;

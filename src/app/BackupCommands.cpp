@@ -14,8 +14,8 @@ int RunListBackups(std::ostream& out)
 {
     out << "名前\t記録数\t最新の記録\t理由\n";
     for (const BackupInfo& info : ListBackups())
-        out << info.name << '\t' << info.records << '\t' << Utf8FromCp932(info.newestDate) << '\t' << info.reason
-            << '\n';
+        out << info.name << '\t' << info.records << '\t' << Utf8FromCp932(info.newestDate) << '\t'
+            << info.reason << '\n';
     return CCommandLine::kExitOk;
 }
 
@@ -26,7 +26,8 @@ int RunRestoreBackup(const QString& name, std::ostream& err)
         return CCommandLine::kExitFailed;
     const RestoreResult result = RestoreBackup(name.toStdString(), LocalStampOf(CTime::GetCurrentTime()));
     if (result.done) {
-        err << Localised(QStringLiteral("バックアップ %1 から戻しました。戻す前のデータはバックアップ %2 にあります。"),
+        err << Localised(QStringLiteral(
+                             "バックアップ %1 から戻しました。戻す前のデータはバックアップ %2 にあります。"),
                          QStringLiteral("restored backup %1; the data as it was is in backup %2."))
                    .arg(name, QString::fromStdString(result.backupTaken))
                    .toStdString()
@@ -34,8 +35,9 @@ int RunRestoreBackup(const QString& name, std::ostream& err)
         return CCommandLine::kExitOk;
     }
     if (result.backupTaken.empty() && result.error == ENOENT)
-        err << Localised(QStringLiteral("バックアップ「%1」はありません。--list-backups で一覧を表示できます。"),
-                         QStringLiteral("there is no backup \"%1\"; --list-backups lists them."))
+        err << Localised(
+                   QStringLiteral("バックアップ「%1」はありません。--list-backups で一覧を表示できます。"),
+                   QStringLiteral("there is no backup \"%1\"; --list-backups lists them."))
                    .arg(name)
                    .toStdString()
             << '\n';

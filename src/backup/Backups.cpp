@@ -110,7 +110,8 @@ std::optional<ParsedName> ParseName(const std::string& name)
         if (parsed.serial < 2)
             return std::nullopt;
     }
-    parsed.day = DayNumber(std::stoi(name.substr(0, 4)), std::stoi(name.substr(4, 2)), std::stoi(name.substr(6, 2)));
+    parsed.day =
+        DayNumber(std::stoi(name.substr(0, 4)), std::stoi(name.substr(4, 2)), std::stoi(name.substr(6, 2)));
     return parsed;
 }
 
@@ -137,7 +138,8 @@ std::vector<std::string> WholeBackupNames()
         if (entry.is_directory(ec) && ParseName(name) && fs::exists(entry.path() / kReasonFileName, ec))
             names.push_back(name);
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return NewerFirst(b, a); });
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return NewerFirst(b, a); });
     return names;
 }
 
@@ -152,7 +154,8 @@ std::string FirstLine(const std::string& bytes)
 BackupInfo ReadInfo(const std::string& name)
 {
     const fs::path folder = fs::path(kBackupFolderName) / name;
-    BackupInfo info{name, 0, {}, Utf8FromCp932(FirstLine(ReadFileBytes(folder / kReasonFileName).value_or("")))};
+    BackupInfo info{
+        name, 0, {}, Utf8FromCp932(FirstLine(ReadFileBytes(folder / kReasonFileName).value_or("")))};
     const std::string data = ReadFileBytes(folder / kDataFileName).value_or("");
     info.records = static_cast<unsigned>(std::count(data.begin(), data.end(), '\n'));
     if (!data.empty() && data.back() != '\n')
@@ -208,7 +211,8 @@ std::vector<BackupInfo> ListBackups()
     return list;
 }
 
-std::vector<std::string> BackupsToRemove(const std::vector<std::string>& namesOldestFirst, const LocalStamp& now)
+std::vector<std::string> BackupsToRemove(const std::vector<std::string>& namesOldestFirst,
+                                         const LocalStamp& now)
 {
     const long today = DayNumber(now.year, now.month, now.day);
     std::set<long> daysSeen;
@@ -253,7 +257,8 @@ BackupResult TakeBackup(BackupReason reason, const LocalStamp& now)
         if (const int error = WriteFileDurably(temp / file, *bytes))
             return fail(error);
     }
-    if (const int error = WriteFileDurably(temp / kReasonFileName, Cp932FromUtf8(BackupReasonText(reason)) + "\r\n"))
+    if (const int error =
+            WriteFileDurably(temp / kReasonFileName, Cp932FromUtf8(BackupReasonText(reason)) + "\r\n"))
         return fail(error);
     if (const int error = SyncFolder(temp))
         return fail(error);
@@ -342,7 +347,9 @@ std::string BackupTimeText(const std::string& name)
 
 std::string RestoreChangeText(unsigned recordsNow, const std::string& newestNow, const BackupInfo& then)
 {
-    auto newest = [](const std::string& date) { return date.empty() ? std::string("なし") : Utf8FromCp932(date); };
+    auto newest = [](const std::string& date) {
+        return date.empty() ? std::string("なし") : Utf8FromCp932(date);
+    };
     return "記録数: 現在 " + std::to_string(recordsNow) + " 件 → 戻した後 " + std::to_string(then.records) +
            " 件　最新の記録: 現在 " + newest(newestNow) + " → 戻した後 " + newest(then.newestDate);
 }

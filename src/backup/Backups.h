@@ -11,11 +11,12 @@
 //
 // The time is passed in as the caller's local date and time, so that tests run on a fake clock.
 
+#include "evaluation/EvaluationSettings.h" // kEvaluationFileName
+
 #include <string>
 #include <vector>
 
 inline constexpr const char* kBackupFolderName = "backup";
-inline constexpr const char* kEvaluationFileName = "evaluation.txt";
 inline constexpr const char* kReasonFileName = "reason.txt";
 
 enum class BackupReason
@@ -60,7 +61,8 @@ BackupResult TakeBackup(BackupReason reason, const LocalStamp& now);
 
 // The backups to remove, of those named (oldest first), at the time now: a backup is kept
 // while it is among the 20 newest, or is the newest of one of the last 30 days, today included.
-std::vector<std::string> BackupsToRemove(const std::vector<std::string>& namesOldestFirst, const LocalStamp& now);
+std::vector<std::string> BackupsToRemove(const std::vector<std::string>& namesOldestFirst,
+                                         const LocalStamp& now);
 
 // At a start: true unless a start backup was taken today already, or the files are the same
 // as in the newest backup.

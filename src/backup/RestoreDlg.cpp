@@ -28,8 +28,8 @@ CRestoreDlg::CRestoreDlg(IModalSeam& seam, std::vector<BackupInfo> backups, unsi
     m_staticChange->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_staticChange->setAccessibleDescription(QStringLiteral("戻すと"));
     m_model = new QStandardItemModel(this);
-    m_model->setHorizontalHeaderLabels(
-        {QStringLiteral("日時"), QStringLiteral("記録数"), QStringLiteral("最新の記録"), QStringLiteral("理由")});
+    m_model->setHorizontalHeaderLabels({QStringLiteral("日時"), QStringLiteral("記録数"),
+                                        QStringLiteral("最新の記録"), QStringLiteral("理由")});
     m_listBackups->setModel(m_model);
     m_listBackups->setAccessibleName(QStringLiteral("バックアップ（新しい順）"));
     m_listBackups->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -69,10 +69,10 @@ std::string CRestoreDlg::Chosen() const
 void CRestoreDlg::OnSelchangeBackup()
 {
     const QModelIndex current = m_listBackups->currentIndex();
-    const QString text = current.isValid() ? QString::fromStdString(RestoreChangeText(
-                                                 m_nRecordsNow, m_strNewestNow,
-                                                 m_backups[static_cast<size_t>(current.row())]))
-                                           : QString();
+    const QString text =
+        current.isValid() ? QString::fromStdString(RestoreChangeText(
+                                m_nRecordsNow, m_strNewestNow, m_backups[static_cast<size_t>(current.row())]))
+                          : QString();
     m_staticChange->setText(text);
     m_staticChange->setAccessibleName(text);
 }
@@ -92,7 +92,8 @@ bool ChooseAndRestoreBackup(CBackupKeeper* keeper, IModalSeam& seam, QWidget* pa
     const QString caption = QStringLiteral("バックアップから戻す");
     std::vector<BackupInfo> backups = ListBackups();
     if (backups.empty()) {
-        seam.MessageBox(parent, QStringLiteral("バックアップはまだありません。"), caption, MB_OK | MB_ICONINFORMATION);
+        seam.MessageBox(parent, QStringLiteral("バックアップはまだありません。"), caption,
+                        MB_OK | MB_ICONINFORMATION);
         return false;
     }
     const std::vector<std::string> lines = ReadDataFileLines(kDataFileName);
@@ -111,9 +112,10 @@ bool ChooseAndRestoreBackup(CBackupKeeper* keeper, IModalSeam& seam, QWidget* pa
                         caption, MB_OK | MB_ICONEXCLAMATION);
         return !result.backupTaken.empty(); // some files may have been restored
     }
-    seam.MessageBox(parent,
-                    QStringLiteral("%1 のバックアップから戻しました。\n戻す前のデータはバックアップ %2 にあります。")
-                        .arg(QString::fromStdString(BackupTimeText(name)), QString::fromStdString(result.backupTaken)),
-                    caption, MB_OK | MB_ICONINFORMATION);
+    seam.MessageBox(
+        parent,
+        QStringLiteral("%1 のバックアップから戻しました。\n戻す前のデータはバックアップ %2 にあります。")
+            .arg(QString::fromStdString(BackupTimeText(name)), QString::fromStdString(result.backupTaken)),
+        caption, MB_OK | MB_ICONINFORMATION);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
+#include "print/ReportPrinter.h"
 #include "res/Templates.h"
 #include "settings/RenameDlg.h"
 #include "settings/SettingLines.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -159,8 +161,17 @@ void CSettingsPage::ShowFiles()
     if (m_listTypes->count() > 0)
         m_listTypes->setCurrentRow(0);
 
+    // Beside the print range: how long a range one page of the report takes.
+    if (auto* rows = Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE))
+        rows->setText(RowsPerPageText(ReportRowsPerA4Page()));
+
     UpdateData(false);
     m_nToldLimit = m_nMaxRecords;
+}
+
+QString CSettingsPage::RowsPerPageText(int rows)
+{
+    return QStringLiteral("（A4 で 1 ページ約 %1 件）").arg(rows);
 }
 
 void CSettingsPage::OnPageLeft()

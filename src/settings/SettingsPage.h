@@ -55,6 +55,8 @@ public:
     void ShowFiles();
     // The run's undo history: each saved field and each renamed type becomes a step.
     void SetUndo(CUndoController* undo) { m_pUndo = undo; }
+    // The note beside the print range: about `rows` rows of the report fit one A4 page.
+    static QString RowsPerPageText(int rows);
     // A record limit newly set below the number of stored records: the user learns how many
     // of the oldest records the first addition after the next start will delete.
     void OnPageLeft() override;

@@ -170,8 +170,8 @@ std::vector<std::string> ReadAllRecordLines()
     return MergeArchivedLines(ReadDataFileLines(kDataFileName), ReadArchiveLines(kArchiveFileName));
 }
 
-LimitedInsertResult InsertLineArchiving(CTextFile& data, const std::string& archivePath, std::string_view text,
-                                        int max)
+LimitedInsertResult InsertLineArchiving(CTextFile& data, const std::string& archivePath,
+                                        std::string_view text, int max)
 {
     LimitedInsertResult result;
     if (max <= 0) {

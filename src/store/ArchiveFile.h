@@ -39,13 +39,13 @@ std::vector<std::string> ReadAllRecordLines();
 struct LimitedInsertResult
 {
     bool done = false;
-    std::string failedFile; // the file that could not be written when not done
-    int error = 0;          // the system's reason, 0 when unknown
+    std::string failedFile;            // the file that could not be written when not done
+    int error = 0;                     // the system's reason, 0 when unknown
     std::vector<std::string> archived; // the lines the limit moved to the archive, oldest first
 };
 
 // Makes text line 1 of data (the measurement file bound to the cache), keeping at most max lines
 // (a max of 0 or less keeps all). The lines the limit removes are first appended to the archive
 // at archivePath; when that fails, data.txt is not touched.
-LimitedInsertResult InsertLineArchiving(CTextFile& data, const std::string& archivePath, std::string_view text,
-                                        int max);
+LimitedInsertResult InsertLineArchiving(CTextFile& data, const std::string& archivePath,
+                                        std::string_view text, int max);

@@ -64,7 +64,8 @@ std::vector<LineHunk> DiffLines(std::string_view before, std::string_view after)
         const size_t removeTo = j < a.size() ? NextPosition(inBefore, a[j], i) : b.size();
         const size_t insertTo = i < b.size() ? NextPosition(inAfter, b[i], j) : a.size();
         LineHunk& hunk = hunkAt();
-        if (removeTo != std::string::npos && (insertTo == std::string::npos || removeTo - i <= insertTo - j)) {
+        if (removeTo != std::string::npos &&
+            (insertTo == std::string::npos || removeTo - i <= insertTo - j)) {
             for (; i < removeTo; ++i)
                 hunk.removed.emplace_back(b[i]);
         } else if (insertTo != std::string::npos) {

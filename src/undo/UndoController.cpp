@@ -10,8 +10,7 @@
 #include <QShortcut>
 #include <QWidget>
 
-CUndoController::CUndoController(IModalSeam& seam, QWidget* window)
-    : m_seam(seam), m_pWindow(window)
+CUndoController::CUndoController(IModalSeam& seam, QWidget* window) : m_seam(seam), m_pWindow(window)
 {
     const struct
     {
@@ -20,20 +19,23 @@ CUndoController::CUndoController(IModalSeam& seam, QWidget* window)
     } shortcuts[] = {{"Ctrl+Z", true}, {"Ctrl+Y", false}, {"Ctrl+Shift+Z", false}};
     for (const auto& s : shortcuts) {
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(s.keys)), window);
-        connect(shortcut, &QShortcut::activated, this, s.undo ? &CUndoController::OnUndo : &CUndoController::OnRedo);
+        connect(shortcut, &QShortcut::activated, this,
+                s.undo ? &CUndoController::OnUndo : &CUndoController::OnRedo);
     }
 }
 
 QString CUndoController::UndoText() const
 {
     const std::string label = m_history.UndoLabel();
-    return label.empty() ? QStringLiteral("元に戻す") : QStringLiteral("元に戻す: ") + QString::fromStdString(label);
+    return label.empty() ? QStringLiteral("元に戻す")
+                         : QStringLiteral("元に戻す: ") + QString::fromStdString(label);
 }
 
 QString CUndoController::RedoText() const
 {
     const std::string label = m_history.RedoLabel();
-    return label.empty() ? QStringLiteral("やり直し") : QStringLiteral("やり直し: ") + QString::fromStdString(label);
+    return label.empty() ? QStringLiteral("やり直し")
+                         : QStringLiteral("やり直し: ") + QString::fromStdString(label);
 }
 
 void CUndoController::AddActions(QMenu* menu)
@@ -66,8 +68,9 @@ void CUndoController::Report(const CUndoHistory::Outcome& outcome, const QString
 {
     if (!outcome.refusal.empty()) {
         m_seam.MessageBox(m_pWindow,
-                          what + QStringLiteral("\n%1 が Velliqa の外で変更されています。何も変更していません。")
-                                     .arg(QString::fromStdString(outcome.refusal)),
+                          what +
+                              QStringLiteral("\n%1 が Velliqa の外で変更されています。何も変更していません。")
+                                  .arg(QString::fromStdString(outcome.refusal)),
                           AppTitle(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }

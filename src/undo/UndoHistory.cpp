@@ -88,8 +88,9 @@ void CUndoHistory::Commit(const PendingUndoStep& pending)
             Restamp(m_redo, false, pending.files[f], pending.stamps[f], now);
             continue;
         }
-        step.files.push_back({pending.files[f], pending.existed[f], exists, DiffLines(pending.before[f], after),
-                              pending.stamps[f], StampOfFile(pending.files[f])});
+        step.files.push_back({pending.files[f], pending.existed[f], exists,
+                              DiffLines(pending.before[f], after), pending.stamps[f],
+                              StampOfFile(pending.files[f])});
     }
     if (step.files.empty())
         return;
@@ -122,7 +123,8 @@ CUndoHistory::Outcome CUndoHistory::Apply(Step& step, bool toBefore)
         bool exists = false;
         const std::string now = ReadAll(change.name, exists);
         const std::string content = ApplyHunks(now, change.hunks, toBefore);
-        if (const int error = WriteFile(change.name, toBefore ? change.existedBefore : change.existsAfter, content)) {
+        if (const int error =
+                WriteFile(change.name, toBefore ? change.existedBefore : change.existsAfter, content)) {
             outcome.failedFile = change.name;
             outcome.error = error;
             return outcome;

@@ -76,8 +76,9 @@ private:
     static Outcome Apply(Step& step, bool toBefore);
     // After a file went from stamp `from` to `to` by an undo or redo: the neighbouring step that
     // expects the file at `from` expects it at `to` now (the same content, written anew).
-    template <typename Steps> static void Restamp(Steps& steps, bool after, const std::string& name,
-                                                  const UndoStamp& from, const UndoStamp& to);
+    template <typename Steps>
+    static void Restamp(Steps& steps, bool after, const std::string& name, const UndoStamp& from,
+                        const UndoStamp& to);
 
     std::deque<Step> m_undo; // the newest last
     std::vector<Step> m_redo;

@@ -37,7 +37,8 @@ TEST(BackupsTest, ABackupCopiesTheFilesUnderItsTimeAndIsListedWithItsRecordsAndR
         EXPECT_EQ(ReadBytes(std::string("backup/20240305-120000-2/") + file), ReadBytes(file)) << file;
     EXPECT_FALSE(fs::exists("backup/20240305-120000/evaluation.txt"));
     EXPECT_FALSE(fs::exists("backup/20240305-120000/archive.txt"));
-    EXPECT_EQ(ReadBytes("backup/20240305-120000/reason.txt"), "\x8d\xed\x8f\x9c\x91\x4f\r\n"); // 削除前, cp932
+    EXPECT_EQ(ReadBytes("backup/20240305-120000/reason.txt"),
+              "\x8d\xed\x8f\x9c\x91\x4f\r\n"); // 削除前, cp932
 
     const std::vector<BackupInfo> list = ListBackups();
     ASSERT_EQ(list.size(), 3u);

@@ -120,8 +120,8 @@ int main(int argc, char** argv)
         std::unordered_set<std::string> stored = StoredReadings();
         for (const std::string& reading : taken)
             if (!stored.contains(reading)) {
-                std::fprintf(stderr, "FAILED: trial %d (seed %u): a reading is in neither file: %s\n", i, seed,
-                             reading.c_str());
+                std::fprintf(stderr, "FAILED: trial %d (seed %u): a reading is in neither file: %s\n", i,
+                             seed, reading.c_str());
                 return 1;
             }
         if (stored.contains(line))
@@ -135,8 +135,9 @@ int main(int argc, char** argv)
         }
         taken.push_back(next);
     }
-    std::printf("archive crash safety: %d trials (seed %u), %d kills during an addition, %d additions finished "
-                "first; %zu readings, each in data.txt or archive.txt; every following addition worked\n",
-                trials, seed, killed, finished, taken.size());
+    std::printf(
+        "archive crash safety: %d trials (seed %u), %d kills during an addition, %d additions finished "
+        "first; %zu readings, each in data.txt or archive.txt; every following addition worked\n",
+        trials, seed, killed, finished, taken.size());
     return 0;
 }

@@ -16,9 +16,9 @@ TEST(LineDiffTest, HunksGiveBackEitherContentByteForByte)
         const char* after;
         size_t hunks;
     } cases[] = {
-        {"r1\r\nr2\r\nr3\r\n", "n\r\nr1\r\nr2\r\n", 2}, // an addition that the limit made drop the oldest
+        {"r1\r\nr2\r\nr3\r\n", "n\r\nr1\r\nr2\r\n", 2},  // an addition that the limit made drop the oldest
         {"r1\r\nr2\r\nr3\r\n", "r1\r\nR2\r\nr3\r\n", 1}, // a correction
-        {"r1\r\nr2\r\nr3\r\nr4\r\n", "r2\r\nr4\r\n", 2},  // rows deleted here and there
+        {"r1\r\nr2\r\nr3\r\nr4\r\n", "r2\r\nr4\r\n", 2}, // rows deleted here and there
         {"", "a\r\n", 1},
         {"a\r\nb", "a\r\nb\r\n", 1}, // a last line without its line end
         {"x\r\nx\r\ny\r\n", "y\r\nx\r\nx\r\n", 2},

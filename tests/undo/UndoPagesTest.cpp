@@ -101,13 +101,16 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
              list.m_listRecords->clearSelection();
              for (int row : {0, 2})
                  list.m_listRecords->selectionModel()->select(list.m_listRecords->model()->index(row, 0),
-                                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                                                              QItemSelectionModel::Select |
+                                                                  QItemSelectionModel::Rows);
              list.OnDelete();
          }},
         {"種類の名前の変更",
          [&] {
              seam.QueueDialog([](QDialog& rename) {
-                 static_cast<CRenameDlg&>(rename).Get<QLineEdit>(RenameIds::IDC_NAME)->setText(QStringLiteral("夜"));
+                 static_cast<CRenameDlg&>(rename)
+                     .Get<QLineEdit>(RenameIds::IDC_NAME)
+                     ->setText(QStringLiteral("夜"));
                  return PressOk(rename);
              });
              settings.m_listTypes->setCurrentRow(1);
@@ -143,7 +146,8 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
         dlg.m_undo.OnRedo();
         EXPECT_EQ(FolderFiles(), after) << step.label;
         const std::string data = ReadBytes("data.txt");
-        EXPECT_EQ(list.m_listRecords->model()->rowCount(), std::count(data.begin(), data.end(), '\n')) << step.label;
+        EXPECT_EQ(list.m_listRecords->model()->rowCount(), std::count(data.begin(), data.end(), '\n'))
+            << step.label;
     }
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path("backup") / backup));
 }
