@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/CsvCommands.h"
 #include "backup/Backups.h"
+#include "cli/Messages.h"
 #include "platform/Cp932.h"
 #include "platform/InstanceLock.h"
 #include "platform/LocalTime.h"
