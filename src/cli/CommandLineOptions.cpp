@@ -40,16 +40,17 @@ CCommandLineOptions::CCommandLineOptions(Language language)
                  QStringLiteral("測定記録を CSV ファイルに書き出して終了します。 - は標準出力です。"),
                  QStringLiteral("Write the measurements to a CSV file and exit; - is standard output."),
                  QStringLiteral("FILE"))),
-      m_from(Valued(
-          language, QStringLiteral("from"),
-          QStringLiteral("--export-csv で書き出す、または --summary で集計する最初の日付（その日を含む）。"),
-          QStringLiteral("With --export-csv or --summary: the first date, inclusive."),
-          QStringLiteral("YYYY-MM-DD"))),
-      m_to(Valued(
-          language, QStringLiteral("to"),
-          QStringLiteral("--export-csv で書き出す、または --summary で集計する最後の日付（その日を含む）。"),
-          QStringLiteral("With --export-csv or --summary: the last date, inclusive."),
-          QStringLiteral("YYYY-MM-DD"))),
+      m_from(
+          Valued(language, QStringLiteral("from"),
+                 QStringLiteral("--export-csv で書き出す、または --summary、--evaluate で集計する最初の日付"
+                                "（その日を含む）。"),
+                 QStringLiteral("With --export-csv, --summary or --evaluate: the first date, inclusive."),
+                 QStringLiteral("YYYY-MM-DD"))),
+      m_to(Valued(language, QStringLiteral("to"),
+                  QStringLiteral("--export-csv で書き出す、または --summary、--evaluate で集計する最後の日付"
+                                 "（その日を含む）。"),
+                  QStringLiteral("With --export-csv, --summary or --evaluate: the last date, inclusive."),
+                  QStringLiteral("YYYY-MM-DD"))),
       m_importCsv(Valued(language, QStringLiteral("import-csv"),
                          QStringLiteral("CSV ファイルの測定記録を読み込んで終了します。"),
                          QStringLiteral("Import the measurements of a CSV file and exit."),
@@ -72,18 +73,24 @@ CCommandLineOptions::CCommandLineOptions(Language language)
                    "測定の種類ごとの件数、平均、最高値と最低値を、タブ区切りの表で出力して終了します。"),
                QStringLiteral("Print the count, the averages and the highest and lowest values of each "
                               "measurement type as a tab-separated table, and exit."))),
-      m_days(Valued(
-          language, QStringLiteral("days"),
-          QStringLiteral(
-              "--summary で、今日を含む直近 N 日を集計します。--from、--to とは一緒に指定できません。"),
-          QStringLiteral("With --summary: the last N calendar days, today included; not together "
-                         "with --from or --to."),
-          QStringLiteral("N")))
+      m_days(
+          Valued(language, QStringLiteral("days"),
+                 QStringLiteral("--summary、--evaluate で、今日を含む直近 N 日を集計します。--from、--to "
+                                "とは一緒に指定できません。"),
+                 QStringLiteral("With --summary or --evaluate: the last N calendar days, today included; not "
+                                "together with --from or --to."),
+                 QStringLiteral("N"))),
+      m_evaluate(
+          Flag(language, {QStringLiteral("evaluate")},
+               QStringLiteral("朝と晩の家庭血圧の平均と分類を、タブ区切りの表で出力して終了します。"
+                              "既定は直近 7 日です。"),
+               QStringLiteral("Print the morning and evening home blood-pressure averages and their "
+                              "categories as a tab-separated table, and exit; the last 7 days by default.")))
 {
 }
 
 QList<QCommandLineOption> CCommandLineOptions::All() const
 {
     return {m_help,      m_version,    m_dataDir,   m_exportCsv, m_from, m_to,
-            m_importCsv, m_raiseLimit, m_dateOrder, m_summary,   m_days};
+            m_importCsv, m_raiseLimit, m_dateOrder, m_summary,   m_days, m_evaluate};
 }

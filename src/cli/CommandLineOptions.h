@@ -27,4 +27,5 @@ struct CCommandLineOptions
     QCommandLineOption m_dateOrder;
     QCommandLineOption m_summary;
     QCommandLineOption m_days;
+    QCommandLineOption m_evaluate;
 };

@@ -51,7 +51,7 @@ private:
     // The options that change data or print it: at most one of them at a time.
     std::vector<const QCommandLineOption*> Actions() const
     {
-        return {&m_options.m_exportCsv, &m_options.m_importCsv, &m_options.m_summary};
+        return {&m_options.m_exportCsv, &m_options.m_importCsv, &m_options.m_summary, &m_options.m_evaluate};
     }
     QString BelongingConflict() const;
     QString ValueConflict() const;
@@ -71,8 +71,10 @@ QString CReading::Conflict() const
     const auto actions = std::count_if(all.begin(), all.end(),
                                        [this](const QCommandLineOption* action) { return Set(*action); });
     if (actions > 1)
-        return Text(QStringLiteral("--export-csv、--import-csv、--summary は一度に一つだけ指定できます。"),
-                    QStringLiteral("give one of --export-csv, --import-csv and --summary, not several."));
+        return Text(
+            QStringLiteral(
+                "--export-csv、--import-csv、--summary、--evaluate は一度に一つだけ指定できます。"),
+            QStringLiteral("give one of --export-csv, --import-csv, --summary and --evaluate, not several."));
     if (QString belonging = BelongingConflict(); !belonging.isEmpty())
         return belonging;
     return ValueConflict();
@@ -84,11 +86,12 @@ QString CReading::BelongingConflict() const
     {
         const QCommandLineOption& option;
         std::vector<const QCommandLineOption*> actions;
-    } belongings[] = {{m_options.m_from, {&m_options.m_exportCsv, &m_options.m_summary}},
-                      {m_options.m_to, {&m_options.m_exportCsv, &m_options.m_summary}},
-                      {m_options.m_days, {&m_options.m_summary}},
-                      {m_options.m_raiseLimit, {&m_options.m_importCsv}},
-                      {m_options.m_dateOrder, {&m_options.m_importCsv}}};
+    } belongings[] = {
+        {m_options.m_from, {&m_options.m_exportCsv, &m_options.m_summary, &m_options.m_evaluate}},
+        {m_options.m_to, {&m_options.m_exportCsv, &m_options.m_summary, &m_options.m_evaluate}},
+        {m_options.m_days, {&m_options.m_summary, &m_options.m_evaluate}},
+        {m_options.m_raiseLimit, {&m_options.m_importCsv}},
+        {m_options.m_dateOrder, {&m_options.m_importCsv}}};
     for (const auto& belonging : belongings) {
         if (!Set(belonging.option) ||
             std::any_of(belonging.actions.begin(), belonging.actions.end(),
@@ -124,8 +127,8 @@ QString CReading::ValueConflict() const
                             "--%1 の日付「%2」は、実在する日付を YYYY-MM-DD の形で指定してください。"),
                         QStringLiteral("--%1 \"%2\" is not a date of the form YYYY-MM-DD."))
                 .arg(date->names().constFirst(), Value(*date));
-    if (Set(m_options.m_summary) && Set(m_options.m_from) && Set(m_options.m_to) &&
-        DayOf(Value(m_options.m_to)) < DayOf(Value(m_options.m_from)))
+    if ((Set(m_options.m_summary) || Set(m_options.m_evaluate)) && Set(m_options.m_from) &&
+        Set(m_options.m_to) && DayOf(Value(m_options.m_to)) < DayOf(Value(m_options.m_from)))
         return Text(QStringLiteral("--from の日付が --to の日付より後になっています。"),
                     QStringLiteral("the --from date is after the --to date."));
     if (Set(m_options.m_dateOrder) && !ParseDateOrder(Value(m_options.m_dateOrder).toStdString()))
@@ -166,6 +169,10 @@ RequestAction CReading::Action(CalendarDay today) const
     }
     if (Set(m_options.m_summary))
         return SummaryRequest{Period(today)};
+    if (Set(m_options.m_evaluate)) {
+        const bool given = Set(m_options.m_days) || Set(m_options.m_from) || Set(m_options.m_to);
+        return EvaluateRequest{given ? Period(today) : LastDays(today, 7)};
+    }
     return WindowRequest{};
 }
 

@@ -48,6 +48,12 @@ struct SummaryRequest
     RecordPeriod period;
 };
 
+// --evaluate: the morning and evening averages of the period and their categories.
+struct EvaluateRequest
+{
+    RecordPeriod period; // the last 7 days unless a period is given
+};
+
 // A line that cannot be run: why, in the language of the messages.
 struct UsageError
 {
@@ -55,7 +61,7 @@ struct UsageError
 };
 
 using RequestAction = std::variant<WindowRequest, HelpRequest, VersionRequest, ExportRequest, ImportRequest,
-                                   SummaryRequest, UsageError>;
+                                   SummaryRequest, EvaluateRequest, UsageError>;
 
 struct CommandLineRequest
 {

@@ -1,6 +1,7 @@
 #include "cli/RunRequest.h"
 
 #include "cli/CommandFolder.h"
+#include "cli/EvaluateCommand.h"
 #include "cli/ExitStatus.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
@@ -44,6 +45,11 @@ struct CRunner
     int operator()(const SummaryRequest& request) const
     {
         return InFolder() ? RunSummary(request, m_out) : kExitFailed;
+    }
+
+    int operator()(const EvaluateRequest& request) const
+    {
+        return InFolder() ? RunEvaluate(request, m_out) : kExitFailed;
     }
 
     bool InFolder() const { return EnterDataFolder(m_request.dataDir, m_err); }

@@ -43,14 +43,14 @@ TEST(ParseCommandLine, LinesThatCannotBeRunSayWhyInTheLanguageOfTheMessages)
         {{"--bogus"}, "Unknown option 'bogus'.", "「bogus」というオプションはありません。"},
         {{"stray"}, "unexpected argument: stray", "余分な引数があります: stray"},
         {{"--export-csv", "a", "--summary"},
-         "give one of --export-csv, --import-csv and --summary, not several.",
-         "--export-csv、--import-csv、--summary は一度に一つだけ指定できます。"},
+         "give one of --export-csv, --import-csv, --summary and --evaluate, not several.",
+         "--export-csv、--import-csv、--summary、--evaluate は一度に一つだけ指定できます。"},
         {{"--from", "2024-01-01"},
-         "--from is given with --export-csv or --summary only.",
-         "--from は --export-csv か --summary と一緒に指定します。"},
+         "--from is given with --export-csv or --summary or --evaluate only.",
+         "--from は --export-csv か --summary か --evaluate と一緒に指定します。"},
         {{"--export-csv", "-", "--days", "3"},
-         "--days is given with --summary only.",
-         "--days は --summary と一緒に指定します。"},
+         "--days is given with --summary or --evaluate only.",
+         "--days は --summary か --evaluate と一緒に指定します。"},
         {{"--summary", "--days", "3", "--to", "2024-01-01"},
          "--days cannot be given together with --from or --to.",
          "--days は --from や --to と一緒には指定できません。"},
@@ -109,4 +109,6 @@ TEST(ParseCommandLine, EachActionBecomesItsRequestWithItsValuesRead)
     EXPECT_EQ(between.first, Day(2024, 1, 1));
     EXPECT_EQ(between.last, Day(2024, 1, 31));
     EXPECT_TRUE(std::get<SummaryRequest>(Parse({"--summary"}).action).period.CoversAll());
+    EXPECT_EQ(std::get<EvaluateRequest>(Parse({"--evaluate"}).action).period.first, Day(2024, 3, 4));
+    EXPECT_EQ(std::get<EvaluateRequest>(Parse({"--evaluate", "--days", "1"}).action).period.first, kToday);
 }
