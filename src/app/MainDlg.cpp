@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTabBar>
+#include <QTableView>
 
 #include <algorithm>
 #include <utility>
@@ -38,7 +39,7 @@ QPoint InsideArea(QPoint at, QSize outer, const QRect& area)
 
 CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
-      m_graphPage(seam), m_icon(QStringLiteral(":/velliqa.svg"))
+      m_graphPage(seam), m_evaluationPage(seam), m_icon(QStringLiteral(":/velliqa.svg"))
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -55,11 +56,13 @@ CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
 CPage& CMainDlg::Page(int tab)
 {
     switch (tab) {
-    case 1:
+    case kGraphTab:
         return m_graphPage;
-    case 2:
+    case kEvaluationTab:
+        return m_evaluationPage;
+    case kSettingsTab:
         return m_settingsPage;
-    case 3:
+    case kOtherTab:
         return m_otherPage;
     default:
         return m_listPage;
@@ -80,8 +83,9 @@ bool CMainDlg::OnInitDialog()
     m_nCurTab = 0;
 
     const QString texts[] = {QStringLiteral("　　メイン　　"), QStringLiteral("　　グラフ　　"),
-                             QStringLiteral("　基本設定　"), QStringLiteral("　その他　")};
-    for (int i = 0; i < 4; ++i) {
+                             QStringLiteral("　評価　"), QStringLiteral("　基本設定　"),
+                             QStringLiteral("　その他　")};
+    for (int i = 0; i < kTabCount; ++i) {
         m_tab->addTab(texts[i]);
         Page(i).Create(this);
         // Every page fills the tab control's display area, whatever the window's size.
@@ -114,6 +118,7 @@ bool CMainDlg::OnInitDialog()
 
     m_listPage.show();
     m_graphPage.hide();
+    m_evaluationPage.hide();
     m_settingsPage.hide();
     m_otherPage.hide();
 
@@ -121,8 +126,8 @@ bool CMainDlg::OnInitDialog()
         OnSelchangingTab();
         OnSelchangeTab();
     });
-    if (auto* exit = Get<QPushButton>(MainIds::IDC_EXIT))
-        exit->setFocus();
+    // The first Return a user presses lands on the list, where it does nothing: never on 終了.
+    m_listPage.m_listRecords->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -201,7 +206,7 @@ void CMainDlg::OnSelchangeTab()
     if (n == m_nCurTab)
         return;
     m_nCurTab = n;
-    if (n < 0 || n > 3)
+    if (n < 0 || n >= kTabCount)
         return;
     Page(n).show();
     // The focus that was on the page just left moves into the new one, not onto "終了".

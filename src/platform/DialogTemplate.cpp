@@ -1,11 +1,11 @@
 #include "platform/DialogTemplate.h"
 
+#include "platform/DateTimePicker.h"
 #include "platform/DynamicLayout.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
@@ -16,7 +16,6 @@
 #include <QRegularExpressionValidator>
 #include <QTabBar>
 #include <QTableView>
-#include <QTimeEdit>
 #include <algorithm>
 
 CDialogUnits::CDialogUnits(const QFont& font)
@@ -117,15 +116,17 @@ QWidget* CreateControl(QWidget* host, const CtlTemplate& c)
         bar->setExpanding(false);
         return bar;
     }
+    // The pickers keep Qt's own spec for them (UTC), in which every date has a midnight and
+    // every day every time of day; DDX_DateTime moves the fields in and out without conversion.
     case CtlKind::DatePicker: {
-        auto* date = new QDateEdit(host);
+        auto* date = new CDatePicker(host);
         date->setCalendarPopup(true);
         date->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
         date->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return date;
     }
     case CtlKind::TimePicker: {
-        auto* time = new QTimeEdit(host);
+        auto* time = new CTimePicker(host);
         time->setDisplayFormat(QStringLiteral("H:mm:ss"));
         time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return time;

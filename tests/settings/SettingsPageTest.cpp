@@ -20,7 +20,7 @@ std::unique_ptr<CMainDlg> OpenOnSettingsTab(FakeModalSeam& seam)
 {
     auto dlg = std::make_unique<CMainDlg>(seam);
     dlg->OnInitDialog();
-    dlg->TabBar()->setCurrentIndex(2);
+    dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     return dlg;
 }
 
@@ -164,12 +164,12 @@ TEST_F(SettingsPageTest, ANameLongerThanTheLimitIsShownWholeAndRefusedOnLeaving)
     WriteBytes("setting.txt", "1000\r\n1\r\n30\r\n0\r\n0\r\n" + longName + "\r\n");
     auto dlg = OpenOnSettingsTab(seam);
     EXPECT_EQ(dlg->m_settingsPage.m_editName->text(), QString::fromStdString(longName));
-    dlg->TabBar()->setCurrentIndex(3);
+    dlg->TabBar()->setCurrentIndex(CMainDlg::kOtherTab);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, QStringLiteral("129 文字以内で入力してください。"));
-    EXPECT_EQ(dlg->m_nCurTab, 3);
+    EXPECT_EQ(dlg->m_nCurTab, CMainDlg::kOtherTab);
 
-    dlg->TabBar()->setCurrentIndex(2);
+    dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     dlg->m_settingsPage.m_editName->setText(QString(129, QLatin1Char('b')));
     dlg->TabBar()->setCurrentIndex(0);
     EXPECT_EQ(seam.messages.size(), 1u) << "129 bytes pass";
@@ -187,7 +187,7 @@ TEST_F(SettingsPageTest, TheFocusedFieldIsWrittenWhenTheTabIsLeftOrTheWindowClos
     dlg->TabBar()->setCurrentIndex(1);
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
 
-    dlg->TabBar()->setCurrentIndex(2);
+    dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     page.m_editPrintTo->setFocus();
     page.m_editPrintTo->setText(QStringLiteral("9"));
     dlg->reject(); // the close box
@@ -217,7 +217,7 @@ TEST_F(SettingsPageTest, ALimitNewlySetBelowTheStoredRecordsIsToldOnLeavingThePa
         dlg->m_settingsPage.m_editMaxRecords->setText(QString::fromLatin1(limit));
         dlg->TabBar()->setCurrentIndex(0);
         EXPECT_EQ(seam.messages.size(), told) << limit;
-        dlg->TabBar()->setCurrentIndex(2);
+        dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     }
     EXPECT_EQ(seam.messages[0].text, QString::fromStdString(LimitBelowStoredText(5, 2)));
     EXPECT_EQ(seam.messages[1].text, QString::fromStdString(LimitBelowStoredText(5, 4)));
