@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/CsvCommands.h"
+#include "cli/Messages.h"
 #include "config/VelliqaConfig.h"
 #include "csv/CsvDates.h"
 #include "evaluation/EvaluationSettings.h"
@@ -10,20 +11,9 @@
 #include "store/DataFiles.h"
 
 #include <QDir>
-#include <QLocale>
 
 #include <algorithm>
 #include <chrono>
-
-bool UseJapaneseMessages()
-{
-    return QLocale::system().language() == QLocale::Japanese;
-}
-
-QString Localised(const QString& japanese, const QString& english)
-{
-    return UseJapaneseMessages() ? japanese : english;
-}
 
 namespace {
 
@@ -130,22 +120,18 @@ CCommandLine::CCommandLine()
     m_parser.setApplicationDescription(
         Localised(QStringLiteral("Velliqa: 血圧の記録。オプションを付けなければウィンドウを開きます。"),
                   QStringLiteral("Velliqa: a blood-pressure log. Without options it opens its window.")));
-    m_parser.addOption(m_help);
-    m_parser.addOption(m_version);
-    m_parser.addOption(m_dataDir);
-    m_parser.addOption(m_exportCsv);
-    m_parser.addOption(m_from);
-    m_parser.addOption(m_to);
-    m_parser.addOption(m_importCsv);
-    m_parser.addOption(m_raiseLimit);
-    m_parser.addOption(m_dateOrder);
-    m_parser.addOption(m_summary);
-    m_parser.addOption(m_days);
-    m_parser.addOption(m_evaluate);
+    m_parser.addOptions(Options());
+}
+
+QList<QCommandLineOption> CCommandLine::Options() const
+{
+    return {m_help,      m_version,    m_dataDir,   m_exportCsv, m_from, m_to,
+            m_importCsv, m_raiseLimit, m_dateOrder, m_summary,   m_days,      m_evaluate};
 }
 
 void CCommandLine::Parse(const QStringList& arguments)
 {
+    m_arguments = arguments;
     m_bParsed = m_parser.parse(arguments);
 }
 
@@ -254,13 +240,13 @@ QString CCommandLine::VersionText()
 int CCommandLine::Run(std::ostream& out, std::ostream& err)
 {
     if (!m_bParsed || !Conflict().isEmpty()) {
-        WriteLine(err, m_bParsed ? Conflict() : m_parser.errorText());
-        WriteLine(err, Localised(QStringLiteral("使い方は velliqa --help で表示されます。"),
-                                 QStringLiteral("velliqa --help shows how to use it.")));
+        WriteLine(err, m_bParsed ? Conflict()
+                                 : ParseErrorText(m_parser, Options(), m_arguments, MessageLanguage()));
+        WriteLine(err, HelpHintText(MessageLanguage()));
         return kExitUsage;
     }
     if (m_parser.isSet(m_help)) {
-        out << m_parser.helpText().toStdString();
+        out << HelpText(m_parser.applicationDescription(), Options(), MessageLanguage()).toStdString();
         return kExitOk;
     }
     if (m_parser.isSet(m_version)) {

@@ -37,7 +37,7 @@ public:
     // display. Output (help, version, an export to "-") goes to out, messages to err.
     int Run(std::ostream& out, std::ostream& err);
 
-    // The version as the user reads it: 1.0.0.
+    // The version as the user reads it: 1.1.0.
     static QString VersionText();
 
 private:
@@ -50,6 +50,7 @@ private:
     int RunEvaluate(std::ostream& out) const;
     // The options that change data or print it: at most one of them at a time.
     std::vector<const QCommandLineOption*> Actions() const;
+    QList<QCommandLineOption> Options() const;
 
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
@@ -63,12 +64,7 @@ private:
     QCommandLineOption m_dateOrder;
     QCommandLineOption m_summary;
     QCommandLineOption m_days;
+    QStringList m_arguments;
     QCommandLineOption m_evaluate;
     bool m_bParsed = false;
 };
-
-// True under a Japanese locale: messages are then in Japanese.
-bool UseJapaneseMessages();
-
-// The Japanese or the English text, by the locale.
-QString Localised(const QString& japanese, const QString& english);

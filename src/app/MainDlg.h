@@ -22,7 +22,11 @@ public:
     static constexpr unsigned kIdmAboutBox = 0x0010;
     void OnSysCommand(unsigned id);
 
+    // Builds the tabs and pages, and gives the window the size and place it had when it was
+    // last closed.
     bool OnInitDialog() override;
+    // Ends the dialog, keeping the window's size and place for the next start.
+    void done(int result) override;
     // The tabs, in order.
     enum Tab : int
     {
@@ -53,6 +57,7 @@ protected:
 
 private:
     void AddTabShortcuts();
+    void RestoreWindowGeometry();
     void OnSelchangingTab();
     void OnSelchangeTab();
     void FocusFirstControl(QWidget& page);

@@ -72,6 +72,7 @@ enum : int
     IDC_PRINT_TO = 1027,
     IDC_RENAME = 1028,
     IDC_NAME = 1030,
+    IDC_ROWS_PER_PAGE = 1031, // how many rows of the report fit one A4 page
 };
 } // namespace SettingsIds
 

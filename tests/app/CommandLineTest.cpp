@@ -6,6 +6,7 @@
 
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
+#include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -101,9 +102,22 @@ TEST_F(CommandLineTest, HelpAndVersionPrintAndEndWithoutAWindowAndHelpNamesEvery
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const Outcome version = Velliqa({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "Velliqa 1.0.0\n");
+    EXPECT_EQ(version.out, "Velliqa 1.1.0\n");
     EXPECT_NE(Velliqa({QStringLiteral("--help")}, QStringLiteral("ja_JP.UTF-8")).out.find("終了します"),
               std::string::npos);
+}
+
+TEST_F(CommandLineTest, AJapaneseLocaleReadsJapaneseThroughoutHelpAndRefusals)
+{
+    const QString ja = QStringLiteral("ja_JP.UTF-8");
+    const Outcome help = Velliqa({QStringLiteral("--help")}, ja);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.find("Usage:"), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("Options:"), std::string::npos) << help.out;
+    const Outcome bogus = Velliqa({QStringLiteral("--bogus")}, ja);
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_EQ(bogus.err,
+              "「bogus」というオプションはありません。\n使い方は velliqa --help で表示されます。\n");
 }
 
 TEST_F(CommandLineTest, LinesThatCannotBeRunEndWithStatusTwoAndAMessage)
@@ -309,6 +323,10 @@ TEST_F(CommandLineTest, AKilledImportLeavesTheOldOrTheNewData)
 
 TEST_F(CommandLineTest, SummaryOverAPeriodAndWhatItRefuses)
 {
+    // In a zone whose day is not UTC's at this moment: --days counts from the local today.
+    const ZoneOffset away = ZoneOffTheUtcDay();
+    const ScopedTimeZone zone(away.zone);
+    ASSERT_EQ(UtcOffsetAt(std::time(nullptr)), away.offset) << away.zone;
     const auto day = [](int daysBack) {
         return QDate::currentDate().addDays(-daysBack).toString(QStringLiteral("yyyy/M/d")).toStdString();
     };

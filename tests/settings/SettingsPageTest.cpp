@@ -5,8 +5,10 @@
 #include "app/MainDlg.h"
 #include "list/RecordLimit.h"
 #include "platform/DataExchange.h"
+#include "print/ReportPrinter.h"
 #include "res/ControlIds.h"
 
+#include <QLabel>
 #include <QTabBar>
 #include <QTest>
 
@@ -128,6 +130,14 @@ TEST_F(SettingsPageTest, EveryVisibleControlHasAnAccessibleName)
     EXPECT_EQ(page->Control(SettingsIds::IDC_RENAME)->accessibleName(), QStringLiteral("名称の変更"));
     EXPECT_FALSE(page->m_editPrintTo->accessibleName().isEmpty());
     EXPECT_NE(page->m_editPrintFrom->accessibleName(), page->m_editPrintTo->accessibleName());
+}
+
+TEST_F(SettingsPageTest, ThePrintRangeTellsHowManyRowsFitAnA4Page)
+{
+    auto page = OpenPage();
+    EXPECT_EQ(CSettingsPage::RowsPerPageText(50), QStringLiteral("（A4 で 1 ページ約 50 件）"));
+    EXPECT_EQ(page->Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE)->text(),
+              CSettingsPage::RowsPerPageText(ReportRowsPerA4Page()));
 }
 
 TEST_F(SettingsPageTest, AnEmptiedRecordLimitIsWrittenRefusedOnceOnLeavingAndZeroAfterARestart)
