@@ -5,6 +5,7 @@
 #include "csv/CsvDates.h"
 #include "list/RecordPeriod.h"
 #include "list/Summary.h"
+#include "report/NotebookCommand.h"
 #include "store/DataFiles.h"
 
 #include <QDir>
@@ -114,7 +115,8 @@ CCommandLine::CCommandLine()
               "--summary で、今日を含む直近 N 日を集計します。--from、--to とは一緒に指定できません。"),
           QStringLiteral("With --summary: the last N calendar days, today included; not together "
                          "with --from or --to."),
-          QStringLiteral("N")))
+          QStringLiteral("N"))),
+      m_reportPdf(NotebookPdfOption())
 {
     m_parser.setApplicationDescription(
         Localised(QStringLiteral("Velliqa: 血圧の記録。オプションを付けなければウィンドウを開きます。"),
@@ -130,6 +132,7 @@ CCommandLine::CCommandLine()
     m_parser.addOption(m_dateOrder);
     m_parser.addOption(m_summary);
     m_parser.addOption(m_days);
+    m_parser.addOption(m_reportPdf);
 }
 
 void CCommandLine::Parse(const QStringList& arguments)
@@ -148,15 +151,17 @@ QString CCommandLine::Conflict() const
         actions += m_parser.isSet(*action) ? 1 : 0;
     if (actions > 1)
         return Localised(
-            QStringLiteral("--export-csv、--import-csv、--summary は一度に一つだけ指定できます。"),
-            QStringLiteral("give one of --export-csv, --import-csv and --summary, not several."));
+            QStringLiteral(
+                "--export-csv、--import-csv、--summary、--report-pdf は一度に一つだけ指定できます。"),
+            QStringLiteral(
+                "give one of --export-csv, --import-csv, --summary and --report-pdf, not several."));
     const struct
     {
         const QCommandLineOption& option;
         std::vector<const QCommandLineOption*> actions;
-    } belongings[] = {{m_from, {&m_exportCsv, &m_summary}},
-                      {m_to, {&m_exportCsv, &m_summary}},
-                      {m_days, {&m_summary}},
+    } belongings[] = {{m_from, {&m_exportCsv, &m_summary, &m_reportPdf}},
+                      {m_to, {&m_exportCsv, &m_summary, &m_reportPdf}},
+                      {m_days, {&m_summary, &m_reportPdf}},
                       {m_raiseLimit, {&m_importCsv}},
                       {m_dateOrder, {&m_importCsv}}};
     for (const auto& belonging : belongings) {
@@ -190,10 +195,12 @@ QString CCommandLine::Conflict() const
                                  "--%1 の日付「%2」は、実在する日付を YYYY-MM-DD の形で指定してください。"),
                              QStringLiteral("--%1 \"%2\" is not a date of the form YYYY-MM-DD."))
                 .arg(date->names().constFirst(), m_parser.value(*date));
-    if (m_parser.isSet(m_summary) && m_parser.isSet(m_from) && m_parser.isSet(m_to) &&
-        DayOf(m_parser.value(m_to)) < DayOf(m_parser.value(m_from)))
+    if ((m_parser.isSet(m_summary) || m_parser.isSet(m_reportPdf)) && m_parser.isSet(m_from) &&
+        m_parser.isSet(m_to) && DayOf(m_parser.value(m_to)) < DayOf(m_parser.value(m_from)))
         return Localised(QStringLiteral("--from の日付が --to の日付より後になっています。"),
                          QStringLiteral("the --from date is after the --to date."));
+    if (m_parser.isSet(m_reportPdf) && !NotebookRangeProblem(ReportRequest()).isEmpty())
+        return NotebookRangeProblem(ReportRequest());
     if (m_parser.isSet(m_dateOrder) && !ParseDateOrder(m_parser.value(m_dateOrder).toStdString()))
         return Localised(
                    QStringLiteral(
@@ -217,7 +224,7 @@ bool CCommandLine::WantsWindow() const
 
 std::vector<const QCommandLineOption*> CCommandLine::Actions() const
 {
-    return {&m_exportCsv, &m_importCsv, &m_summary};
+    return {&m_exportCsv, &m_importCsv, &m_summary, &m_reportPdf};
 }
 
 bool CCommandLine::EnterDataFolder(std::ostream& err) const
@@ -257,6 +264,7 @@ int CCommandLine::Run(std::ostream& out, std::ostream& err)
     // A file named on the command line is where the user is, not in the data folder.
     const QString exportFile = AbsoluteUnlessStdio(m_parser.value(m_exportCsv));
     const QString importFile = AbsoluteUnlessStdio(m_parser.value(m_importCsv));
+    const QString reportFile = AbsoluteUnlessStdio(m_parser.value(m_reportPdf));
     if (!EnterDataFolder(err))
         return kExitFailed;
     if (m_parser.isSet(m_exportCsv))
@@ -265,6 +273,8 @@ int CCommandLine::Run(std::ostream& out, std::ostream& err)
         return RunImport(importFile, err);
     if (m_parser.isSet(m_summary))
         return RunSummary(out);
+    if (m_parser.isSet(m_reportPdf))
+        return RunNotebookPdf(reportFile, ReportRequest(), err);
     return kExitOk;
 }
 
@@ -284,6 +294,23 @@ int CCommandLine::RunImport(const QString& file, std::ostream& err)
     if (m_parser.isSet(m_dateOrder))
         request.dateOrder = *ParseDateOrder(m_parser.value(m_dateOrder).toStdString());
     return RunCsvImport(request, err);
+}
+
+bool CCommandLine::NeedsFonts() const
+{
+    return m_bParsed && m_parser.isSet(m_reportPdf);
+}
+
+NotebookRequest CCommandLine::ReportRequest() const
+{
+    NotebookCommandRange range;
+    if (m_parser.isSet(m_days))
+        range.days = m_parser.value(m_days).toInt();
+    if (m_parser.isSet(m_from))
+        range.from = DayOf(m_parser.value(m_from));
+    if (m_parser.isSet(m_to))
+        range.to = DayOf(m_parser.value(m_to));
+    return NotebookCommandRequest(range, LocalDay(CTime::GetCurrentTime()));
 }
 
 int CCommandLine::RunSummary(std::ostream& out) const

@@ -4,6 +4,8 @@
 // declared here, once, so that --help lists them all. Messages go to standard error, in Japanese under a
 // Japanese locale and in English otherwise; data is never translated.
 
+#include "report/NotebookBuilder.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
@@ -29,6 +31,9 @@ public:
     // True when the window is to start: no action was asked for and the line was understood.
     bool WantsWindow() const;
 
+    // True when the action draws text (the PDF report): it needs a GUI application, offscreen.
+    bool NeedsFonts() const;
+
     // Makes the data folder (--data-dir) the current folder, where the data files, their
     // temporary file and the folder's lock live. False, with a message on err, when it cannot.
     bool EnterDataFolder(std::ostream& err) const;
@@ -47,6 +52,8 @@ private:
     int RunExport(const QString& file, std::ostream& out, std::ostream& err);
     int RunImport(const QString& file, std::ostream& err);
     int RunSummary(std::ostream& out) const;
+    // The report's days and period from --days, --from and --to, checked by Conflict.
+    NotebookRequest ReportRequest() const;
     // The options that change data or print it: at most one of them at a time.
     std::vector<const QCommandLineOption*> Actions() const;
 
@@ -62,6 +69,7 @@ private:
     QCommandLineOption m_dateOrder;
     QCommandLineOption m_summary;
     QCommandLineOption m_days;
+    QCommandLineOption m_reportPdf;
     bool m_bParsed = false;
 };
 

@@ -15,6 +15,13 @@ int main(int argc, char** argv)
     commandLine.Parse(arguments);
 
     // Commands run without a display: only the core application, never a window.
+    // The PDF report draws text: a GUI application without a display.
+    if (commandLine.NeedsFonts()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("velliqa"));
+        return commandLine.Run(std::cout, std::cerr);
+    }
     if (!commandLine.WantsWindow()) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("velliqa"));

@@ -1,0 +1,62 @@
+#include "report/NotebookCommand.h"
+
+#include "app/CommandLine.h"
+#include "report/NotebookJob.h"
+
+namespace {
+
+CalendarDay DaysBefore(CalendarDay day, long days)
+{
+    return CalendarDay{std::chrono::sys_days{day} - std::chrono::days{days}};
+}
+
+} // namespace
+
+QCommandLineOption NotebookPdfOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("report-pdf"),
+        Localised(
+            QStringLiteral("医師に渡すレポート（家庭血圧の記録）を PDF ファイルに書き出して終了します。"
+                           "期間は --days N（既定は直近 28 日）か --from と --to で、366 日までです。"),
+            QStringLiteral("Write the report for the doctor (the home blood-pressure notebook) to a PDF "
+                           "file and exit; the period is --days N (the last 28 days by default) or --from "
+                           "and --to, up to 366 days.")),
+        QStringLiteral("FILE"));
+}
+
+NotebookRequest NotebookCommandRequest(const NotebookCommandRange& range, CalendarDay today)
+{
+    if (range.from || range.to) {
+        const CalendarDay last = range.to.value_or(today);
+        const CalendarDay first = range.from.value_or(DaysBefore(last, kNotebookDefaultDays - 1));
+        return NotebookRequestOf(first, last, today);
+    }
+    const int days = range.days.value_or(kNotebookDefaultDays);
+    NotebookRequest request = NotebookRequestOf(DaysBefore(today, days - 1L), today, today);
+    request.period = LastDays(today, days);
+    return request;
+}
+
+QString NotebookRangeProblem(const NotebookRequest& request)
+{
+    const long days = NotebookDayCount(request.days);
+    if (days <= kNotebookMaxDays)
+        return {};
+    return Localised(QStringLiteral("レポートの期間は %1 日までです（指定された期間は %2 日）。"),
+                     QStringLiteral("a report covers at most %1 days, not %2."))
+        .arg(kNotebookMaxDays)
+        .arg(days);
+}
+
+int RunNotebookPdf(const QString& file, const NotebookRequest& request, std::ostream& err)
+{
+    if (SaveNotebookPdf(file, ReadNotebookSource(request)))
+        return CCommandLine::kExitOk;
+    err << Localised(QStringLiteral("PDF ファイル「%1」を書き込めませんでした。"),
+                     QStringLiteral("cannot write the PDF file \"%1\"."))
+               .arg(file)
+               .toStdString()
+        << '\n';
+    return CCommandLine::kExitFailed;
+}

@@ -1,0 +1,91 @@
+#include "report/NotebookJob.h"
+
+#include "graph/GraphSurface.h"
+#include "platform/DataExchange.h"
+#include "platform/ModalSeam.h"
+#include "platform/WinTypes.h"
+#include "print/ReportPrinter.h"
+#include "report/NotebookPrinter.h"
+#include "store/DataFiles.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kChartDotsPerInch = 150;
+
+// The widest of the digits and '/' in the font, and its line height, as the chart places its
+// labels by them.
+ChartTextMetrics ChartMetricsOf(const QFontMetrics& metrics)
+{
+    int digit = metrics.horizontalAdvance(QLatin1Char('/'));
+    for (char c = '0'; c <= '9'; ++c)
+        digit = std::max(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+    return ChartTextMetrics{digit, metrics.height()};
+}
+
+std::string NameOf(const std::vector<std::string>& settings)
+{
+    return kSettingName <= settings.size() ? settings[kSettingName - 1] : std::string();
+}
+
+} // namespace
+
+NotebookRequest NotebookRequestOf(CalendarDay first, CalendarDay last, CalendarDay today)
+{
+    return NotebookRequest{BetweenDays(first, last), ChartDays{first, last}, today, {}};
+}
+
+NotebookSource ReadNotebookSource(const NotebookRequest& request)
+{
+    NotebookRequest named = request;
+    named.name = NameOf(SettingLinesInUse());
+    const std::vector<std::string> lines = ReadDataFileLines(kDataFileName);
+    const EvaluationSettings settings = ReadEvaluationSettings(TypeNamesInUse());
+    return NotebookSource{BuildNotebook(lines, settings, named), NotebookChartInput(lines, settings, named)};
+}
+
+void PaintNotebookChart(QPainter& painter, const QRect& area, const EvaluationChartInput& input)
+{
+    const double scale = std::max(1.0, painter.device()->logicalDpiX() / double(kChartDotsPerInch));
+    const int W = static_cast<int>(area.width() / scale);
+    const int H = static_cast<int>(area.height() / scale);
+    if (W <= 0 || H <= 0)
+        return;
+    QImage image(W, H, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter dc(&image);
+    dc.setFont(CGraphSurface::GraphFont());
+    dc.setRenderHint(QPainter::TextAntialiasing, true);
+    PerformGraphOps(dc, W, H, PlotEvaluationChart(W, H, input, ChartMetricsOf(dc.fontMetrics())));
+    dc.end();
+    painter.drawImage(area, image);
+}
+
+bool SaveNotebookPdf(const QString& file, const NotebookSource& source)
+{
+    return WriteNotebookPdf(file, source.content, [&source](QPainter& painter, const QRect& area) {
+        PaintNotebookChart(painter, area, source.chart);
+    });
+}
+
+void PrintNotebook(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, const NotebookSource& source)
+{
+    const std::unique_ptr<QPrinter> printer = printers.ChoosePrinter(parent);
+    if (!printer)
+        return; // cancelled
+    printer->setDocName(QStringLiteral("家庭血圧の記録"));
+    const bool printed =
+        PaintNotebook(*printer, source.content, [&source](QPainter& painter, const QRect& area) {
+            PaintNotebookChart(painter, area, source.chart);
+        });
+    if (printed && printer->printerState() != QPrinter::Error && printer->printerState() != QPrinter::Aborted)
+        return;
+    seam.MessageBox(parent, QStringLiteral("レポートを印刷できませんでした。"), AppTitle(),
+                    MB_OK | MB_ICONEXCLAMATION);
+}
