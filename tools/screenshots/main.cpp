@@ -147,7 +147,7 @@ int main(int argc, char** argv)
         QDir::setCurrent(previous);
         return 0;
     }
-    for (auto* shoot : {&ShootApp, &ShootList, &ShootGraph, &ShootSettings, &ShootPrint, &ShootUpdate}) {
+    for (auto* shoot : {&ShootApp, &ShootList, &ShootGraph, &ShootSettings, &ShootPrint, &ShootReport, &ShootUpdate}) {
         QTemporaryDir folder;
         QDir::setCurrent(folder.path());
         shoot(ctx);
