@@ -175,18 +175,22 @@ long NotebookDayCount(const ChartDays& days)
                             1);
 }
 
-EvaluationChartInput NotebookChartInput(const std::vector<std::string>& recordLines,
-                                        const EvaluationSettings& settings, const NotebookRequest& request)
+OccasionTable NotebookOccasions(const std::vector<std::string>& recordLines,
+                                const EvaluationSettings& settings, const NotebookRequest& request)
 {
-    OccasionTable table = ClassifyOccasions(recordLines, settings.types, request.period);
-    return EvaluationChartInput{request.days.first, request.days.last, std::move(table.days),
+    return ClassifyOccasions(recordLines, settings.types, request.period);
+}
+
+EvaluationChartInput NotebookChartInput(OccasionTable occasions, const EvaluationSettings& settings,
+                                        const NotebookRequest& request)
+{
+    return EvaluationChartInput{request.days.first, request.days.last, std::move(occasions.days),
                                 settings.targetMax, settings.targetMin};
 }
 
 NotebookContent BuildNotebook(const std::vector<std::string>& recordLines, const EvaluationSettings& settings,
-                              const NotebookRequest& request)
+                              const NotebookRequest& request, const OccasionTable& table)
 {
-    const OccasionTable table = ClassifyOccasions(recordLines, settings.types, request.period);
     NotebookContent content;
     content.name = Utf8FromCp932(request.name);
     content.first = request.days.first;

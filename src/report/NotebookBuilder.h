@@ -17,15 +17,20 @@ struct NotebookRequest
     std::string name;    // the user's name, code page 932
 };
 
-// Everything the notebook shows, from the record lines (newest first, as stored) and the
-// 評価 page's settings. A day's 朝1, 朝2, 晩1 and 晩2 are the readings its occasions use;
-// every other reading of a day of the table, with a readable date, is in its メモ cell.
+// The occasions of the request's period (ClassifyOccasions).
+OccasionTable NotebookOccasions(const std::vector<std::string>& recordLines,
+                                const EvaluationSettings& settings, const NotebookRequest& request);
+
+// Everything the notebook shows, from the record lines (newest first, as stored), the 評価
+// page's settings and the period's occasions. A day's 朝1, 朝2, 晩1 and 晩2 are the readings
+// its occasions use; every other reading of a day of the table, with a readable date, is in its
+// メモ cell.
 NotebookContent BuildNotebook(const std::vector<std::string>& recordLines, const EvaluationSettings& settings,
-                              const NotebookRequest& request);
+                              const NotebookRequest& request, const OccasionTable& occasions);
 
 // The chart's input for the same content: its days, the occasions and the target.
-EvaluationChartInput NotebookChartInput(const std::vector<std::string>& recordLines,
-                                        const EvaluationSettings& settings, const NotebookRequest& request);
+EvaluationChartInput NotebookChartInput(OccasionTable occasions, const EvaluationSettings& settings,
+                                        const NotebookRequest& request);
 
 // The number of days from first to last, both included.
 long NotebookDayCount(const ChartDays& days);

@@ -47,7 +47,9 @@ NotebookSource ReadNotebookSource(const NotebookRequest& request)
     named.name = NameOf(SettingLinesInUse());
     const std::vector<std::string> lines = ReadDataFileLines(kDataFileName);
     const EvaluationSettings settings = ReadEvaluationSettings(TypeNamesInUse());
-    return NotebookSource{BuildNotebook(lines, settings, named), NotebookChartInput(lines, settings, named)};
+    OccasionTable occasions = NotebookOccasions(lines, settings, named);
+    NotebookContent content = BuildNotebook(lines, settings, named, occasions);
+    return NotebookSource{std::move(content), NotebookChartInput(std::move(occasions), settings, named)};
 }
 
 void PaintNotebookChart(QPainter& painter, const QRect& area, const EvaluationChartInput& input)

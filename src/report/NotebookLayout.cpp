@@ -8,7 +8,7 @@
 namespace {
 
 // Widths of the day table's columns in half-width characters; the メモ column takes the rest.
-constexpr std::array<int, 6> kDayColumns{13, 12, 12, 12, 12, 5};
+constexpr std::array<int, 6> kDayColumns{13, 13, 13, 13, 13, 5};
 // Widths of the evaluation table's columns.
 constexpr std::array<int, 6> kEvaluationColumns{10, 6, 10, 10, 6, 22};
 // Lines of the chart on page 1.

@@ -23,7 +23,7 @@ NotebookContent Build(const std::vector<std::string>& utf8Lines, CalendarDay fir
     settings.types = OccasionTypes{1, 3}; // 朝 and 晩 of the default type names
     const NotebookRequest request{BetweenDays(first, last), ChartDays{first, last}, Day(9),
                                   Cp932FromUtf8("山田")};
-    return BuildNotebook(lines, settings, request);
+    return BuildNotebook(lines, settings, request, NotebookOccasions(lines, settings, request));
 }
 
 } // namespace

@@ -11,7 +11,7 @@ namespace {
 
 using namespace std::chrono;
 
-// 100 columns of 10 units, lines of 20 units: the メモ cell has 33 columns.
+// 100 columns of 10 units, lines of 20 units: the メモ cell has 29 columns.
 constexpr NotebookGeometry kGeometry{1000, 1000, 10, 20};
 
 CalendarDay Day(int y, unsigned m, unsigned d)
@@ -128,7 +128,7 @@ TEST(NotebookLayout, MemoKeepsEveryExtraReadingAndCutsTheComments)
     EXPECT_EQ(Count(page, "188/112 101"), 1);
     EXPECT_EQ(Count(page, "100/60 -"), 1);
     EXPECT_EQ(Count(page, "＊"), 1);
-    // 33 columns hold one 17-column reading and the gap; five readings take five lines.
+    // 29 columns hold one 17-column reading; five readings take five lines.
     int extras = 0;
     for (const NotebookText& text : Texts(page))
         extras += text.text.starts_with("1") && text.text.find(":15 145/105 101") != std::string::npos;
@@ -136,7 +136,7 @@ TEST(NotebookLayout, MemoKeepsEveryExtraReadingAndCutsTheComments)
     const NotebookText* comments = Find(page, "頭痛がした、薬を");
     ASSERT_NE(comments, nullptr);
     EXPECT_TRUE(comments->text.ends_with("…"));
-    EXPECT_LE(TextColumns(comments->text), 33);
+    EXPECT_LE(TextColumns(comments->text), 29);
     // The comments come below the five readings, and the next day's row below them.
     const NotebookText* last = Find(page, "16:15");
     const NotebookText* next = Find(page, "12/2（水）");

@@ -51,11 +51,13 @@ void WriteSampleData(CalendarDay first, int days)
         if (d % 9 == 4)
             continue; // a day without readings
         const sys_days day = sys_days{first} + std::chrono::days{d};
-        const unsigned wave = static_cast<unsigned>(d % 7) * 3;
+        // The third day's readings have three digits everywhere, the widest a cell shows.
+        const unsigned wave = d == 2 ? 60 : static_cast<unsigned>(d % 7) * 3;
         add(day, 6, 45, 128 + wave, 82 + wave / 2, 64 + wave, 0, 1, d % 5 == 0 ? "起床後" : "");
         add(day, 6, 50, 125 + wave, 80 + wave / 2, 62 + wave, 0, 1, "");
-        add(day, 21, 30, 121 + wave, 77 + wave / 3, 70, d % 11 == 3, 3, d % 6 == 2 ? "入浴後" : "");
-        add(day, 21, 36, 118 + wave, 75 + wave / 3, 68, 0, 3, "");
+        add(day, 21, 30, 121 + wave, 77 + wave / 2, 70 + wave / 2, d % 11 == 3, 3,
+            d % 6 == 2 ? "入浴後" : "");
+        add(day, 21, 36, 118 + wave, 75 + wave / 2, 68 + wave / 2, 0, 3, "");
     }
     const sys_days busy = sys_days{first} + std::chrono::days{2};
     add(busy, 7, 20, 188, 112, 104, 1, 1, "三回目");
