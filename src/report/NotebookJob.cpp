@@ -2,6 +2,7 @@
 
 #include "graph/GraphSurface.h"
 #include "platform/DataExchange.h"
+#include "platform/FileDialogSeam.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "print/ReportPrinter.h"
@@ -29,6 +30,24 @@ ChartTextMetrics ChartMetricsOf(const QFontMetrics& metrics)
     return ChartTextMetrics{digit, metrics.height()};
 }
 
+void Warn(QWidget* parent, IModalSeam& seam, const QString& text)
+{
+    seam.MessageBox(parent, text, AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// A period the report cannot cover, said on the page; false when it can.
+bool RefuseLongPeriod(QWidget* parent, IModalSeam& seam, const NotebookRequest& request)
+{
+    const long days = NotebookDayCount(request.days);
+    if (days <= kNotebookMaxDays)
+        return false;
+    Warn(parent, seam,
+         QStringLiteral("レポートの期間は %1 日までです（選ばれた期間は %2 日）。期間を短くしてください。")
+             .arg(kNotebookMaxDays)
+             .arg(days));
+    return true;
+}
+
 std::string NameOf(const std::vector<std::string>& settings)
 {
     return kSettingName <= settings.size() ? settings[kSettingName - 1] : std::string();
@@ -39,6 +58,32 @@ std::string NameOf(const std::vector<std::string>& settings)
 NotebookRequest NotebookRequestOf(CalendarDay first, CalendarDay last, CalendarDay today)
 {
     return NotebookRequest{BetweenDays(first, last), ChartDays{first, last}, today, {}};
+}
+
+NotebookRequest NotebookRequestOf(const RecordPeriod& period, const ChartDays& days, CalendarDay today)
+{
+    return NotebookRequest{period, days, today, {}};
+}
+
+void PrintNotebookOfPeriod(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers,
+                           const NotebookRequest& request)
+{
+    if (!RefuseLongPeriod(parent, seam, request))
+        PrintNotebook(parent, seam, printers, ReadNotebookSource(request));
+}
+
+void SaveNotebookPdfAs(QWidget* parent, IModalSeam& seam, IFileDialogSeam& files,
+                       const NotebookRequest& request)
+{
+    if (RefuseLongPeriod(parent, seam, request))
+        return;
+    const QString file =
+        files.SaveFileName(parent, QStringLiteral("PDF に保存"), QStringLiteral("家庭血圧の記録.pdf"),
+                           QStringLiteral("PDF (*.pdf)"));
+    if (file.isEmpty())
+        return; // cancelled
+    if (!SaveNotebookPdf(file, ReadNotebookSource(request)))
+        Warn(parent, seam, QStringLiteral("PDF ファイルを書き込めませんでした。\n保存先: %1").arg(file));
 }
 
 NotebookSource ReadNotebookSource(const NotebookRequest& request)
