@@ -47,13 +47,18 @@ private:
         return std::max(1, WidthColumns() - MemoLeft() / std::max(1, m_geometry.column) - 1);
     }
 
-    void Text(int x, int y, std::string text, bool bold = false)
+    // A new operation of that kind at the end of the page.
+    template <typename Op> static Op& Append(NotebookPage& page)
     {
-        m_pages.back().emplace_back(std::in_place_type<NotebookText>, x, y, std::move(text), bold);
+        return std::get<Op>(page.emplace_back(std::in_place_type<Op>));
+    }
+    void Text(int x, int y, const std::string& text, bool bold = false)
+    {
+        Append<NotebookText>(m_pages.back()) = NotebookText{x, y, text, bold};
     }
     void Rule(int x1, int y1, int x2, int y2)
     {
-        m_pages.back().emplace_back(std::in_place_type<NotebookRule>, x1, y1, x2, y2);
+        Append<NotebookRule>(m_pages.back()) = NotebookRule{x1, y1, x2, y2};
     }
 
     void StartPage()
@@ -108,8 +113,8 @@ private:
         m_nY += Line() / 2;
         const int chartHeight = std::min(kChartLines * Line(), Bottom() - m_nY - 4 * Line());
         if (chartHeight > 0) {
-            m_pages.back().emplace_back(std::in_place_type<NotebookChartArea>, 0, m_nY, m_geometry.width,
-                                        chartHeight);
+            Append<NotebookChartArea>(m_pages.back()) =
+                NotebookChartArea{0, m_nY, m_geometry.width, chartHeight};
             m_nY += chartHeight + Line();
         }
     }
@@ -209,9 +214,8 @@ private:
         const std::string total = std::to_string(m_pages.size());
         for (size_t p = 0; p < m_pages.size(); ++p) {
             const std::string footer = std::to_string(p + 1) + " / " + total;
-            m_pages[p].emplace_back(std::in_place_type<NotebookText>,
-                                    (m_geometry.width - Columns(TextColumns(footer))) / 2,
-                                    m_geometry.height - Line(), footer, false);
+            Append<NotebookText>(m_pages[p]) = NotebookText{
+                (m_geometry.width - Columns(TextColumns(footer))) / 2, m_geometry.height - Line(), footer};
         }
     }
 
