@@ -159,12 +159,17 @@ QString CCommandLine::Conflict() const
     {
         const QCommandLineOption& option;
         std::vector<const QCommandLineOption*> actions;
-    } belongings[] = {{m_from, {&m_exportCsv, &m_summary, &m_reportPdf}},
-                      {m_to, {&m_exportCsv, &m_summary, &m_reportPdf}},
-                      {m_days, {&m_summary, &m_reportPdf}},
+    } belongings[] = {{m_from, {&m_exportCsv, &m_summary}},
+                      {m_to, {&m_exportCsv, &m_summary}},
+                      {m_days, {&m_summary}},
                       {m_raiseLimit, {&m_importCsv}},
                       {m_dateOrder, {&m_importCsv}}};
+    // The report's period is given with the same options.
+    const bool report = m_parser.isSet(m_reportPdf);
     for (const auto& belonging : belongings) {
+        if (report &&
+            (&belonging.option == &m_from || &belonging.option == &m_to || &belonging.option == &m_days))
+            continue;
         if (!m_parser.isSet(belonging.option) ||
             std::any_of(belonging.actions.begin(), belonging.actions.end(),
                         [this](const QCommandLineOption* action) { return m_parser.isSet(*action); }))

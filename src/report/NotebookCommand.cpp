@@ -40,6 +40,9 @@ NotebookRequest NotebookCommandRequest(const NotebookCommandRange& range, Calend
 
 QString NotebookRangeProblem(const NotebookRequest& request)
 {
+    if (std::chrono::sys_days{request.days.last} < std::chrono::sys_days{request.days.first})
+        return Localised(QStringLiteral("レポートの期間の最初の日が最後の日より後になっています。"),
+                         QStringLiteral("the report's first day is after its last day."));
     const long days = NotebookDayCount(request.days);
     if (days <= kNotebookMaxDays)
         return {};

@@ -28,7 +28,8 @@ inline constexpr int kNotebookDefaultDays = 28;
 // last day.
 NotebookRequest NotebookCommandRequest(const NotebookCommandRange& range, CalendarDay today);
 
-// Why the request cannot be made: more days than a notebook covers. Empty when it can.
+// Why the request cannot be made: a first day after the last (--from after today), or more days
+// than a notebook covers. Empty when it can.
 QString NotebookRangeProblem(const NotebookRequest& request);
 
 // Writes the notebook of the current folder's data to the file; the exit status: 0 when the

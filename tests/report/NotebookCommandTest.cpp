@@ -103,6 +103,7 @@ TEST_F(NotebookCommandTest, RefusesRangesItCannotMake)
           QStringLiteral("2024-03-01")},
          "--days cannot"},
         {{QStringLiteral("--summary")}, "not several"},
+        {{QStringLiteral("--from"), QStringLiteral("9999-01-01")}, "first day is after its last"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = Velliqa(QStringList{QStringLiteral("--report-pdf"), Pdf()} + c.arguments);

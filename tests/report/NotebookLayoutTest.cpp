@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -51,13 +52,12 @@ int Count(const NotebookPage& page, const std::string& text)
         std::count_if(texts.begin(), texts.end(), [&](const NotebookText& t) { return t.text == text; }));
 }
 
-const NotebookText* Find(const NotebookPage& page, const std::string& prefix)
+std::optional<NotebookText> Find(const NotebookPage& page, const std::string& prefix)
 {
-    static std::vector<NotebookText> texts;
-    texts = Texts(page);
-    const auto it = std::find_if(texts.begin(), texts.end(),
-                                 [&](const NotebookText& t) { return t.text.starts_with(prefix); });
-    return it == texts.end() ? nullptr : &*it;
+    for (const NotebookText& text : Texts(page))
+        if (text.text.starts_with(prefix))
+            return text;
+    return std::nullopt;
 }
 
 } // namespace
@@ -133,15 +133,15 @@ TEST(NotebookLayout, MemoKeepsEveryExtraReadingAndCutsTheComments)
     for (const NotebookText& text : Texts(page))
         extras += text.text.starts_with("1") && text.text.find(":15 145/105 101") != std::string::npos;
     EXPECT_EQ(extras, 5);
-    const NotebookText* comments = Find(page, "頭痛がした、薬を");
-    ASSERT_NE(comments, nullptr);
+    const std::optional<NotebookText> comments = Find(page, "頭痛がした、薬を");
+    ASSERT_TRUE(comments);
     EXPECT_TRUE(comments->text.ends_with("…"));
     EXPECT_LE(TextColumns(comments->text), 29);
     // The comments come below the five readings, and the next day's row below them.
-    const NotebookText* last = Find(page, "16:15");
-    const NotebookText* next = Find(page, "12/2（水）");
-    ASSERT_NE(last, nullptr);
-    ASSERT_NE(next, nullptr);
+    const std::optional<NotebookText> last = Find(page, "16:15");
+    const std::optional<NotebookText> next = Find(page, "12/2（水）");
+    ASSERT_TRUE(last);
+    ASSERT_TRUE(next);
     EXPECT_EQ(comments->y, last->y + kGeometry.line);
     EXPECT_GT(next->y, comments->y);
 }
@@ -171,10 +171,10 @@ TEST(NotebookLayout, ALongNameIsCutBeforeThePeriod)
     NotebookContent content = Content(Day(2026, 12, 1), 1);
     content.name = std::string(60, 'A') + "山田太郎左衛門";
     const NotebookPage page = LayoutNotebook(kGeometry, content).at(0);
-    const NotebookText* name = Find(page, "AAAA");
-    const NotebookText* period = Find(page, "2026/12/1 〜");
-    ASSERT_NE(name, nullptr);
-    ASSERT_NE(period, nullptr);
+    const std::optional<NotebookText> name = Find(page, "AAAA");
+    const std::optional<NotebookText> period = Find(page, "2026/12/1 〜");
+    ASSERT_TRUE(name);
+    ASSERT_TRUE(period);
     EXPECT_TRUE(name->text.ends_with("…"));
     EXPECT_LT(name->x + TextColumns(name->text) * kGeometry.column, period->x);
 }
