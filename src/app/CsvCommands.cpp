@@ -1,6 +1,7 @@
 #include "app/CsvCommands.h"
 
 #include "app/CommandLine.h"
+#include "cli/Messages.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
 #include "csv/CsvImport.h"
@@ -19,11 +20,6 @@ void Tell(std::ostream& err, const QString& text)
     err << text.toStdString() << '\n';
 }
 
-CsvLanguage Language()
-{
-    return UseJapaneseMessages() ? CsvLanguage::Japanese : CsvLanguage::English;
-}
-
 // False, with the message told, while a window (or another command) works on the folder.
 bool TakeFolder(CInstanceLock& lock, std::ostream& err)
 {
@@ -39,7 +35,7 @@ bool TakeFolder(CInstanceLock& lock, std::ostream& err)
     }
     // Where no lock works at all, the data stays usable, as it does for the window.
     if (lock.GetState() == CInstanceLock::State::Unavailable)
-        err << LockUnavailableNotice(lock.GetError(), UseJapaneseMessages());
+        err << LockUnavailableNotice(lock.GetError(), MessageLanguage());
     return true;
 }
 
@@ -50,7 +46,7 @@ QString SystemReason(int error)
 
 QString FailedWriteText(const std::string& fileName, int error)
 {
-    if (UseJapaneseMessages())
+    if (MessageLanguage() == Language::Japanese)
         return QString::fromStdString(WriteFailureText(fileName, error));
     return QStringLiteral("cannot write %1 (%2). Check the free disk space and the write permission.")
         .arg(QString::fromStdString(fileName),
@@ -165,7 +161,7 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
         PlanCsvImport(table, MatchCsvColumns(table.header), files.dataLines, files.typeLines, options);
 
     if (!plan.missingFields.empty()) {
-        Tell(err, QString::fromStdString(MissingCsvFieldsText(plan.missingFields, Language())));
+        Tell(err, QString::fromStdString(MissingCsvFieldsText(plan.missingFields, MessageLanguage())));
         Tell(err,
              Localised(QStringLiteral("何も変更していません。"), QStringLiteral("Nothing was changed.")));
         return CCommandLine::kExitFailed;
@@ -175,7 +171,7 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
         return CCommandLine::kExitFailed;
     }
     for (const CsvRefusal& refusal : plan.refusals)
-        Tell(err, QString::fromStdString(CsvRefusalText(refusal, Language())));
+        Tell(err, QString::fromStdString(CsvRefusalText(refusal, MessageLanguage())));
     if (plan.refusedCount > 0 && plan.newCount == 0 && plan.duplicateCount == 0) {
         Tell(err, Localised(QStringLiteral("読める行がありませんでした。何も変更していません。"),
                             QStringLiteral("no row could be read. Nothing was changed.")));

@@ -14,7 +14,6 @@ int main(int argc, char** argv)
     CCommandLine commandLine;
     commandLine.Parse(arguments);
 
-    // Commands run without a display: only the core application, never a window.
     // The PDF report draws text: a GUI application without a display.
     if (commandLine.NeedsFonts()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -22,6 +21,7 @@ int main(int argc, char** argv)
         QGuiApplication::setApplicationName(QStringLiteral("velliqa"));
         return commandLine.Run(std::cout, std::cerr);
     }
+    // Commands run without a display: only the core application, never a window.
     if (!commandLine.WantsWindow()) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("velliqa"));

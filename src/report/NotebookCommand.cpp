@@ -1,6 +1,7 @@
 #include "report/NotebookCommand.h"
 
 #include "app/CommandLine.h"
+#include "cli/Messages.h"
 #include "report/NotebookJob.h"
 
 namespace {

@@ -118,7 +118,8 @@ TEST(EvaluationChart, LabelsEveryDayWhenThereIsRoomAndThinsThemOtherwise)
     EXPECT_EQ(dates.front().text, "5/7"); // the last day always has its label
     std::sort(dates.begin(), dates.end(), [](const TextOp& a, const TextOp& b) { return a.x < b.x; });
     for (size_t i = 1; i < dates.size(); ++i)
-        EXPECT_GE(dates[i].x, dates[i - 1].x + static_cast<int>(dates[i - 1].text.size()) * metrics.digitWidth)
+        EXPECT_GE(dates[i].x,
+                  dates[i - 1].x + static_cast<int>(dates[i - 1].text.size()) * metrics.digitWidth)
             << dates[i - 1].text << " meets " << dates[i].text;
 }
 

@@ -39,9 +39,9 @@ TEST(Occasions, PlacesByTypeAndByTimeOfDay)
     const auto M = Occasion::Morning;
     const auto E = Occasion::Evening;
     const Case cases[] = {
-        {1, "2026/5/3 14:00:00", kDefaultTypes, M, Day(2026, 5, 3)},  // the 朝 type, whatever its time
-        {3, "2026/5/3 09:00:00", kDefaultTypes, E, Day(2026, 5, 3)},  // the 晩 type in the morning
-        {3, "2026/5/3 03:59:59", kDefaultTypes, E, Day(2026, 5, 2)},  // the 晩 type after midnight
+        {1, "2026/5/3 14:00:00", kDefaultTypes, M, Day(2026, 5, 3)}, // the 朝 type, whatever its time
+        {3, "2026/5/3 09:00:00", kDefaultTypes, E, Day(2026, 5, 3)}, // the 晩 type in the morning
+        {3, "2026/5/3 03:59:59", kDefaultTypes, E, Day(2026, 5, 2)}, // the 晩 type after midnight
         {3, "2026/5/3 04:00:00", kDefaultTypes, E, Day(2026, 5, 3)},
         {0, "2026/5/3 03:59:59", kDefaultTypes, E, Day(2026, 5, 2)},
         {0, "2026/5/3 00:00:00", kDefaultTypes, E, Day(2026, 5, 2)},
@@ -52,11 +52,11 @@ TEST(Occasions, PlacesByTypeAndByTimeOfDay)
         {0, "2026/5/3 17:59:59", kDefaultTypes, std::nullopt, {}},
         {0, "2026/5/3 18:00:00", kDefaultTypes, E, Day(2026, 5, 3)},
         {0, "2026/5/3 23:59:59", kDefaultTypes, E, Day(2026, 5, 3)},
-        {2, "2026/5/3 08:00:00", kDefaultTypes, std::nullopt, {}},   // 昼
-        {4, "2026/5/3 20:00:00", kDefaultTypes, std::nullopt, {}},   // その他
-        {1, "2026/5/3 08:00:00", {-1, -1}, std::nullopt, {}},        // no 朝 type chosen
+        {2, "2026/5/3 08:00:00", kDefaultTypes, std::nullopt, {}}, // 昼
+        {4, "2026/5/3 20:00:00", kDefaultTypes, std::nullopt, {}}, // その他
+        {1, "2026/5/3 08:00:00", {-1, -1}, std::nullopt, {}},      // no 朝 type chosen
         {0, "2026/5/3 08:00:00", {-1, -1}, M, Day(2026, 5, 3)},
-        {4, "2026/5/3 20:00:00", {4, 2}, M, Day(2026, 5, 3)},        // types chosen otherwise
+        {4, "2026/5/3 20:00:00", {4, 2}, M, Day(2026, 5, 3)}, // types chosen otherwise
         {2, "2026/5/3 07:00:00", {4, 2}, E, Day(2026, 5, 3)},
         {1, "2026/5/3 07:00:00", {4, 2}, std::nullopt, {}},
     };
@@ -132,7 +132,8 @@ TEST(PeriodEvaluation, TablesOfPeriods)
     roundUp.push_back(Rec("2026/5/2 07:01:00", 128, 80, 62, 1));
     roundUp.push_back(Rec("2026/5/1 21:00:00", 120, 70, 0, 3));
     const Case cases[] = {
-        {"empty period", {},
+        {"empty period",
+         {},
          "朝\t0\t-\t-\t-\t-\n晩\t0\t-\t-\t-\t-\n朝晩平均\t-\t-\t-\t-\t-\n朝晩差\t-\t-\t-\t-\t-\n"},
         {"five mornings, four evenings", week,
          "朝\t5\t138\t86\t70\tI度高血圧\n晩\t4\t126\t78\t66\t判定には5日以上必要\n"
@@ -173,10 +174,10 @@ TEST(PeriodEvaluation, CategoryBoundaries)
         long max, min;
         P category;
     } cases[] = {
-        {114, 74, P::Normal},        {115, 74, P::HighNormal},    {124, 74, P::HighNormal},
-        {125, 60, P::Elevated},      {110, 75, P::Elevated},      {134, 84, P::Elevated},
-        {135, 60, P::Hypertension1}, {110, 85, P::Hypertension1}, {144, 89, P::Hypertension1},
-        {145, 60, P::Hypertension2}, {110, 90, P::Hypertension2}, {159, 99, P::Hypertension2},
+        {114, 74, P::Normal},        {115, 74, P::HighNormal},     {124, 74, P::HighNormal},
+        {125, 60, P::Elevated},      {110, 75, P::Elevated},       {134, 84, P::Elevated},
+        {135, 60, P::Hypertension1}, {110, 85, P::Hypertension1},  {144, 89, P::Hypertension1},
+        {145, 60, P::Hypertension2}, {110, 90, P::Hypertension2},  {159, 99, P::Hypertension2},
         {160, 60, P::Hypertension3}, {110, 100, P::Hypertension3}, {120, 95, P::Hypertension2},
     };
     for (const auto& c : cases)
@@ -199,9 +200,9 @@ TEST(EvaluationSettings, LenientReadingAgainstTheTypeNames)
         {{}, names, defaults},
         {{}, renamed, {125, 75, {-1, 3}}},
         {{"130", "80", "4", "-1"}, names, {130, 80, {4, -1}}},
-        {{" 130 ", "x", "9", "2"}, names, {130, 75, {1, 2}}},  // a bad line takes its default
-        {{"0", "301", "0", "3"}, names, defaults},             // out of range; type 0 is no choice
-        {{"120", "70", "2", "2"}, names, {120, 70, {1, 3}}},    // one type for both
+        {{" 130 ", "x", "9", "2"}, names, {130, 75, {1, 2}}}, // a bad line takes its default
+        {{"0", "301", "0", "3"}, names, defaults},            // out of range; type 0 is no choice
+        {{"120", "70", "2", "2"}, names, {120, 70, {1, 3}}},  // one type for both
         {{"120\r", "70", "3", "1"}, names, {120, 70, {3, 1}}},
     };
     for (const auto& c : cases)
