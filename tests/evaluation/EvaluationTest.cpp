@@ -107,6 +107,11 @@ TEST(Occasions, AnEveningAfterMidnightCountsInThePeriodOfTheDayBefore)
     const std::vector<std::string> lines{Rec("2026/5/10 00:30:00", 130, 80, 70, 0)};
     EXPECT_EQ(ClassifyOccasions(lines, kDefaultTypes, LastDays(Day(2026, 5, 10), 1)).days.size(), 0u);
     EXPECT_EQ(ClassifyOccasions(lines, kDefaultTypes, LastDays(Day(2026, 5, 10), 2)).days.size(), 1u);
+    // The first stored day's small hours belong to the day before it.
+    const OccasionTable first =
+        ClassifyOccasions({Rec("1900/1/1 00:30:00", 130, 80, 70, 0)}, kDefaultTypes, AllDays());
+    ASSERT_EQ(first.days.size(), 1u);
+    EXPECT_EQ(first.days[0].day, Day(1899, 12, 31));
 }
 
 TEST(PeriodEvaluation, TablesOfPeriods)
