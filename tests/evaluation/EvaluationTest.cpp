@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 namespace {
 
 using namespace std::chrono;
@@ -28,6 +31,12 @@ const OccasionTypes kDefaultTypes{1, 3}; // 朝 and 晩 of the default type file
 
 TEST(Occasions, PlacesByTypeAndByTimeOfDay)
 {
+    // The stored fields decide, not a point in time: the same under a zone nine hours east.
+    const char* zone = std::getenv("TZ");
+    const std::string previous = zone ? zone : "";
+    setenv("TZ", "Asia/Tokyo", 1);
+    tzset();
+    ASSERT_EQ(CTime(1970, 1, 1, 9, 0, 0).GetTime(), 0) << "the zone is UTC+9";
     struct Case
     {
         int type;
@@ -69,6 +78,11 @@ TEST(Occasions, PlacesByTypeAndByTimeOfDay)
             EXPECT_EQ(placed->day, c.day) << c.type << ' ' << c.when;
         }
     }
+    if (zone)
+        setenv("TZ", previous.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
 
 TEST(Occasions, TakeTheFirstTwoUsableReadingsByDateTimeAndTellTheRestUnused)
