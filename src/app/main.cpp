@@ -18,6 +18,13 @@ int main(int argc, char** argv)
     const CommandLineRequest request =
         ParseCommandLine(arguments, LocalDay(CTime::GetCurrentTime()), MessageLanguage());
 
+    // The PDF report draws text, so it needs a GUI application, though never a display.
+    if (std::holds_alternative<ReportPdfRequest>(request.action)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("velliqa"));
+        return RunRequest(request, std::cout, std::cerr);
+    }
     // Commands run without a display: only the core application, never a window.
     if (!std::holds_alternative<WindowRequest>(request.action)) {
         QCoreApplication app(argc, argv);

@@ -42,14 +42,18 @@ CCommandLineOptions::CCommandLineOptions(Language language)
                  QStringLiteral("FILE"))),
       m_from(
           Valued(language, QStringLiteral("from"),
-                 QStringLiteral("--export-csv で書き出す、または --summary、--evaluate で集計する最初の日付"
+                 QStringLiteral("--export-csv で書き出す、--summary、--evaluate で集計する、または "
+                                "--report-pdf で印刷する最初の日付"
                                 "（その日を含む）。"),
-                 QStringLiteral("With --export-csv, --summary or --evaluate: the first date, inclusive."),
+                 QStringLiteral(
+                     "With --export-csv, --summary, --evaluate or --report-pdf: the first date, inclusive."),
                  QStringLiteral("YYYY-MM-DD"))),
       m_to(Valued(language, QStringLiteral("to"),
-                  QStringLiteral("--export-csv で書き出す、または --summary、--evaluate で集計する最後の日付"
+                  QStringLiteral("--export-csv で書き出す、--summary、--evaluate で集計する、または "
+                                 "--report-pdf で印刷する最後の日付"
                                  "（その日を含む）。"),
-                  QStringLiteral("With --export-csv, --summary or --evaluate: the last date, inclusive."),
+                  QStringLiteral(
+                      "With --export-csv, --summary, --evaluate or --report-pdf: the last date, inclusive."),
                   QStringLiteral("YYYY-MM-DD"))),
       m_importCsv(Valued(language, QStringLiteral("import-csv"),
                          QStringLiteral("CSV ファイルの測定記録を読み込んで終了します。"),
@@ -73,24 +77,34 @@ CCommandLineOptions::CCommandLineOptions(Language language)
                    "測定の種類ごとの件数、平均、最高値と最低値を、タブ区切りの表で出力して終了します。"),
                QStringLiteral("Print the count, the averages and the highest and lowest values of each "
                               "measurement type as a tab-separated table, and exit."))),
-      m_days(
-          Valued(language, QStringLiteral("days"),
-                 QStringLiteral("--summary、--evaluate で、今日を含む直近 N 日を集計します。--from、--to "
-                                "とは一緒に指定できません。"),
-                 QStringLiteral("With --summary or --evaluate: the last N calendar days, today included; not "
-                                "together with --from or --to."),
-                 QStringLiteral("N"))),
+      m_days(Valued(
+          language, QStringLiteral("days"),
+          QStringLiteral(
+              "--summary、--evaluate、--report-pdf で、今日を含む直近 N 日を対象にします。--from、--to "
+              "とは一緒に指定できません。"),
+          QStringLiteral(
+              "With --summary, --evaluate or --report-pdf: the last N calendar days, today included; not "
+              "together with --from or --to."),
+          QStringLiteral("N"))),
       m_evaluate(
           Flag(language, {QStringLiteral("evaluate")},
                QStringLiteral("朝と晩の家庭血圧の平均と分類を、タブ区切りの表で出力して終了します。"
                               "既定は直近 7 日です。"),
                QStringLiteral("Print the morning and evening home blood-pressure averages and their "
-                              "categories as a tab-separated table, and exit; the last 7 days by default.")))
+                              "categories as a tab-separated table, and exit; the last 7 days by default."))),
+      m_reportPdf(Valued(
+          language, QStringLiteral("report-pdf"),
+          QStringLiteral("医師に渡すレポート（家庭血圧の記録）を PDF ファイルに書き出して終了します。"
+                         "期間は --days N（既定は直近 28 日）か --from と --to で、366 日までです。"),
+          QStringLiteral("Write the report for the doctor (the home blood-pressure notebook) to a PDF "
+                         "file and exit; the period is --days N (the last 28 days by default) or --from "
+                         "and --to, up to 366 days."),
+          QStringLiteral("FILE")))
 {
 }
 
 QList<QCommandLineOption> CCommandLineOptions::All() const
 {
-    return {m_help,      m_version,    m_dataDir,   m_exportCsv, m_from, m_to,
-            m_importCsv, m_raiseLimit, m_dateOrder, m_summary,   m_days, m_evaluate};
+    return {m_help,       m_version,   m_dataDir, m_exportCsv, m_from,     m_to,       m_importCsv,
+            m_raiseLimit, m_dateOrder, m_summary, m_days,      m_evaluate, m_reportPdf};
 }

@@ -28,4 +28,5 @@ struct CCommandLineOptions
     QCommandLineOption m_summary;
     QCommandLineOption m_days;
     QCommandLineOption m_evaluate;
+    QCommandLineOption m_reportPdf;
 };

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLineOptions.h"
 #include "cli/Messages.h"
+#include "report/NotebookCommand.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -51,11 +52,13 @@ private:
     // The options that change data or print it: at most one of them at a time.
     std::vector<const QCommandLineOption*> Actions() const
     {
-        return {&m_options.m_exportCsv, &m_options.m_importCsv, &m_options.m_summary, &m_options.m_evaluate};
+        return {&m_options.m_exportCsv, &m_options.m_importCsv, &m_options.m_summary, &m_options.m_evaluate,
+                &m_options.m_reportPdf};
     }
     QString BelongingConflict() const;
     QString ValueConflict() const;
     RecordPeriod Period(CalendarDay today) const;
+    RequestAction ReportPdf(CalendarDay today) const;
 
     const QCommandLineParser& m_parser;
     const CCommandLineOptions& m_options;
@@ -72,9 +75,10 @@ QString CReading::Conflict() const
                                        [this](const QCommandLineOption* action) { return Set(*action); });
     if (actions > 1)
         return Text(
-            QStringLiteral(
-                "--export-csv、--import-csv、--summary、--evaluate は一度に一つだけ指定できます。"),
-            QStringLiteral("give one of --export-csv, --import-csv, --summary and --evaluate, not several."));
+            QStringLiteral("--export-csv、--import-csv、--summary、--evaluate、--report-pdf "
+                           "は一度に一つだけ指定できます。"),
+            QStringLiteral("give one of --export-csv, --import-csv, --summary, --evaluate and --report-pdf, "
+                           "not several."));
     if (QString belonging = BelongingConflict(); !belonging.isEmpty())
         return belonging;
     return ValueConflict();
@@ -87,9 +91,11 @@ QString CReading::BelongingConflict() const
         const QCommandLineOption& option;
         std::vector<const QCommandLineOption*> actions;
     } belongings[] = {
-        {m_options.m_from, {&m_options.m_exportCsv, &m_options.m_summary, &m_options.m_evaluate}},
-        {m_options.m_to, {&m_options.m_exportCsv, &m_options.m_summary, &m_options.m_evaluate}},
-        {m_options.m_days, {&m_options.m_summary, &m_options.m_evaluate}},
+        {m_options.m_from,
+         {&m_options.m_exportCsv, &m_options.m_summary, &m_options.m_evaluate, &m_options.m_reportPdf}},
+        {m_options.m_to,
+         {&m_options.m_exportCsv, &m_options.m_summary, &m_options.m_evaluate, &m_options.m_reportPdf}},
+        {m_options.m_days, {&m_options.m_summary, &m_options.m_evaluate, &m_options.m_reportPdf}},
         {m_options.m_raiseLimit, {&m_options.m_importCsv}},
         {m_options.m_dateOrder, {&m_options.m_importCsv}}};
     for (const auto& belonging : belongings) {
@@ -127,8 +133,9 @@ QString CReading::ValueConflict() const
                             "--%1 の日付「%2」は、実在する日付を YYYY-MM-DD の形で指定してください。"),
                         QStringLiteral("--%1 \"%2\" is not a date of the form YYYY-MM-DD."))
                 .arg(date->names().constFirst(), Value(*date));
-    if ((Set(m_options.m_summary) || Set(m_options.m_evaluate)) && Set(m_options.m_from) &&
-        Set(m_options.m_to) && DayOf(Value(m_options.m_to)) < DayOf(Value(m_options.m_from)))
+    if ((Set(m_options.m_summary) || Set(m_options.m_evaluate) || Set(m_options.m_reportPdf)) &&
+        Set(m_options.m_from) && Set(m_options.m_to) &&
+        DayOf(Value(m_options.m_to)) < DayOf(Value(m_options.m_from)))
         return Text(QStringLiteral("--from の日付が --to の日付より後になっています。"),
                     QStringLiteral("the --from date is after the --to date."));
     if (Set(m_options.m_dateOrder) && !ParseDateOrder(Value(m_options.m_dateOrder).toStdString()))
@@ -152,6 +159,22 @@ RecordPeriod CReading::Period(CalendarDay today) const
     return BetweenDays(from, to);
 }
 
+// --report-pdf with its days, or why that range cannot be made.
+RequestAction CReading::ReportPdf(CalendarDay today) const
+{
+    NotebookCommandRange range;
+    if (Set(m_options.m_days))
+        range.days = Value(m_options.m_days).toInt();
+    if (Set(m_options.m_from))
+        range.from = DayOf(Value(m_options.m_from));
+    if (Set(m_options.m_to))
+        range.to = DayOf(Value(m_options.m_to));
+    NotebookRequest notebook = NotebookCommandRequest(range, today);
+    if (const QString problem = NotebookRangeProblem(notebook); !problem.isEmpty())
+        return UsageError{problem};
+    return ReportPdfRequest{AbsoluteUnlessStdio(Value(m_options.m_reportPdf)), std::move(notebook)};
+}
+
 RequestAction CReading::Action(CalendarDay today) const
 {
     if (Set(m_options.m_help))
@@ -173,6 +196,8 @@ RequestAction CReading::Action(CalendarDay today) const
         const bool given = Set(m_options.m_days) || Set(m_options.m_from) || Set(m_options.m_to);
         return EvaluateRequest{given ? Period(today) : LastDays(today, 7)};
     }
+    if (Set(m_options.m_reportPdf))
+        return ReportPdf(today);
     return WindowRequest{};
 }
 

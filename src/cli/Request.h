@@ -6,6 +6,7 @@
 
 #include "csv/CsvDates.h"
 #include "list/RecordPeriod.h"
+#include "report/NotebookBuilder.h"
 
 #include <QString>
 
@@ -54,6 +55,13 @@ struct EvaluateRequest
     RecordPeriod period; // the last 7 days unless a period is given
 };
 
+// --report-pdf: the report for the doctor of a range of days, as a PDF file.
+struct ReportPdfRequest
+{
+    QString file; // absolute
+    NotebookRequest notebook;
+};
+
 // A line that cannot be run: why, in the language of the messages.
 struct UsageError
 {
@@ -61,7 +69,7 @@ struct UsageError
 };
 
 using RequestAction = std::variant<WindowRequest, HelpRequest, VersionRequest, ExportRequest, ImportRequest,
-                                   SummaryRequest, EvaluateRequest, UsageError>;
+                                   SummaryRequest, EvaluateRequest, ReportPdfRequest, UsageError>;
 
 struct CommandLineRequest
 {

@@ -8,6 +8,7 @@
 #include "cli/Messages.h"
 #include "cli/SummaryCommand.h"
 #include "config/VelliqaConfig.h"
+#include "report/NotebookCommand.h"
 
 namespace {
 
@@ -50,6 +51,11 @@ struct CRunner
     int operator()(const EvaluateRequest& request) const
     {
         return InFolder() ? RunEvaluate(request, m_out) : kExitFailed;
+    }
+
+    int operator()(const ReportPdfRequest& request) const
+    {
+        return InFolder() ? RunNotebookPdf(request.file, request.notebook, m_err) : kExitFailed;
     }
 
     bool InFolder() const { return EnterDataFolder(m_request.dataDir, m_err); }

@@ -3,9 +3,12 @@
 #include "evaluation/ChartPainter.h"
 #include "graph/GraphSurface.h"
 #include "platform/DataExchange.h"
+#include "platform/FileDialogSeam.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
+#include "print/ReportPrinter.h"
+#include "report/NotebookJob.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
 #include "store/WriteFailure.h"
@@ -16,6 +19,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -91,6 +95,26 @@ CEvaluationPage::CEvaluationPage(IModalSeam& seam) : CPage(EvaluationTemplate(),
         connect(combo, &QComboBox::activated, this, [this, combo] { OnSelchangeOccasionType(combo); });
     for (QLineEdit* edit : {m_editTargetMax, m_editTargetMin})
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { OnKillfocusTarget(edit); });
+    SetReportSeams(RealPrinterSeam(), RealFileDialogSeam());
+    connect(Get<QPushButton>(EvaluationIds::IDC_PRINT_REPORT), &QPushButton::clicked, this,
+            [this] { OnPrintReport(); });
+    connect(Get<QPushButton>(EvaluationIds::IDC_SAVE_REPORT), &QPushButton::clicked, this,
+            [this] { OnSaveReport(); });
+}
+
+// The report covers the days the chart shows.
+void CEvaluationPage::OnPrintReport()
+{
+    const RecordPeriod period = CurrentPeriod();
+    PrintNotebookOfPeriod(window(), Seam(), *m_pPrinters,
+                          NotebookRequestOf(period, ChartDaysOf(period, Today(), m_occasions), Today()));
+}
+
+void CEvaluationPage::OnSaveReport()
+{
+    const RecordPeriod period = CurrentPeriod();
+    SaveNotebookPdfAs(window(), Seam(), *m_pFileDialogs,
+                      NotebookRequestOf(period, ChartDaysOf(period, Today(), m_occasions), Today()));
 }
 
 bool CEvaluationPage::OnInitDialog()

@@ -136,5 +136,7 @@ enum : int
     IDC_RESULT = 1067,       // the table 朝, 晩, 朝晩平均, 朝晩差
     IDC_NOTE = 1068,         // the guideline's one-line note
     IDC_CHART = 1069,        // the framed chart
+    IDC_PRINT_REPORT = 1070, // レポートを印刷...: the report for the doctor, printed
+    IDC_SAVE_REPORT = 1071,  // PDF に保存...: the same report as a PDF file
 };
 } // namespace EvaluationIds

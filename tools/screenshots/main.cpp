@@ -175,8 +175,8 @@ int main(int argc, char** argv)
         QDir::setCurrent(previous);
         return 0;
     }
-    for (auto* shoot :
-         {&ShootApp, &ShootList, &ShootGraph, &ShootEvaluation, &ShootSettings, &ShootPrint, &ShootUpdate}) {
+    for (auto* shoot : {&ShootApp, &ShootList, &ShootGraph, &ShootEvaluation, &ShootSettings, &ShootPrint,
+                        &ShootReport, &ShootUpdate}) {
         QTemporaryDir folder;
         QDir::setCurrent(folder.path());
         shoot(ctx);
