@@ -1,43 +1,17 @@
-#include "app/CsvCommands.h"
+#include "cli/ImportCommand.h"
 
-#include "app/CommandLine.h"
+#include "cli/CommandFolder.h"
+#include "cli/ExitStatus.h"
 #include "cli/Messages.h"
-#include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
 #include "csv/CsvImport.h"
-#include "platform/InstanceLock.h"
 #include "store/WriteFailure.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 
 namespace {
-
-void Tell(std::ostream& err, const QString& text)
-{
-    err << text.toStdString() << '\n';
-}
-
-// False, with the message told, while a window (or another command) works on the folder.
-bool TakeFolder(CInstanceLock& lock, std::ostream& err)
-{
-    if (lock.GetState() == CInstanceLock::State::HeldByOther) {
-        Tell(err,
-             Localised(
-                 QStringLiteral(
-                     "ほかの Velliqa がこのフォルダーのデータを使っています。"
-                     "そのウィンドウを閉じてから、もう一度実行してください。何も変更していません。"),
-                 QStringLiteral("another Velliqa is working on the data in this folder; close its window "
-                                "and try again. Nothing was changed.")));
-        return false;
-    }
-    // Where no lock works at all, the data stays usable, as it does for the window.
-    if (lock.GetState() == CInstanceLock::State::Unavailable)
-        err << LockUnavailableNotice(lock.GetError(), MessageLanguage());
-    return true;
-}
 
 QString SystemReason(int error)
 {
@@ -51,25 +25,6 @@ QString FailedWriteText(const std::string& fileName, int error)
     return QStringLiteral("cannot write %1 (%2). Check the free disk space and the write permission.")
         .arg(QString::fromStdString(fileName),
              error != 0 ? SystemReason(error) : QStringLiteral("unknown reason"));
-}
-
-bool WriteExport(const QString& file, const std::string& text, std::ostream& out, std::ostream& err)
-{
-    if (file == QStringLiteral("-")) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        return static_cast<bool>(out);
-    }
-    // Written beside the target and renamed over it: a failure leaves any old file as it was.
-    QSaveFile saved(file);
-    if (saved.open(QIODevice::WriteOnly) &&
-        saved.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-        saved.commit())
-        return true;
-    Tell(err, Localised(QStringLiteral("「%1」に書き込めません（%2）。"),
-                        QStringLiteral("cannot write \"%1\" (%2)."))
-                  .arg(file, saved.errorString()));
-    return false;
 }
 
 QString AmbiguousDateText(const CsvImportPlan& plan)
@@ -120,35 +75,17 @@ QString SummaryText(const CsvImportPlan& plan)
 
 } // namespace
 
-int RunCsvExport(const CsvExportRequest& request, std::ostream& out, std::ostream& err)
+int RunImport(const ImportRequest& request, std::ostream& err)
 {
-    CInstanceLock lock;
+    const CInstanceLock lock;
     if (!TakeFolder(lock, err))
-        return CCommandLine::kExitFailed;
-    const CsvFolderFiles files = ReadCsvFolderFiles();
-    const CsvExportResult result = ExportCsv(files.dataLines, files.typeLines, {request.from, request.to});
-    if (!WriteExport(request.file, result.text, out, err))
-        return CCommandLine::kExitFailed;
-    if (result.unreadable > 0)
-        Tell(err, Localised(QStringLiteral("日付を読めない記録 %1 件は書き出していません。"),
-                            QStringLiteral("records left out because their date cannot be read: %1."))
-                      .arg(result.unreadable));
-    Tell(err, Localised(QStringLiteral("%1 件を書き出しました。"), QStringLiteral("records exported: %1."))
-                  .arg(result.exported));
-    return CCommandLine::kExitOk;
-}
-
-int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
-{
-    CInstanceLock lock;
-    if (!TakeFolder(lock, err))
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     QFile input(request.file);
     if (!input.open(QIODevice::ReadOnly)) {
         Tell(err, Localised(QStringLiteral("「%1」を読めません（%2）。何も変更していません。"),
                             QStringLiteral("cannot read \"%1\" (%2). Nothing was changed."))
                       .arg(request.file, input.errorString()));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     const QByteArray bytes = input.readAll();
     const CsvTable table =
@@ -164,31 +101,31 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
         Tell(err, QString::fromStdString(MissingCsvFieldsText(plan.missingFields, MessageLanguage())));
         Tell(err,
              Localised(QStringLiteral("何も変更していません。"), QStringLiteral("Nothing was changed.")));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     if (plan.dateOrderNeeded) {
         Tell(err, AmbiguousDateText(plan));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     for (const CsvRefusal& refusal : plan.refusals)
         Tell(err, QString::fromStdString(CsvRefusalText(refusal, MessageLanguage())));
     if (plan.refusedCount > 0 && plan.newCount == 0 && plan.duplicateCount == 0) {
         Tell(err, Localised(QStringLiteral("読める行がありませんでした。何も変更していません。"),
                             QStringLiteral("no row could be read. Nothing was changed.")));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     if (plan.exceedsLimit && !request.raiseLimit) {
         Tell(err, LimitText(plan, files.recordLimit));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     if (const std::optional<CsvWriteFailure> failure = WriteCsvImport(plan, request.raiseLimit)) {
         Tell(err, FailedWriteText(failure->fileName, failure->error));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     if (plan.exceedsLimit)
         Tell(err, Localised(QStringLiteral("記録数の上限を %1 件に引き上げました。"),
                             QStringLiteral("raised the record limit to %1."))
                       .arg(plan.limitToFit));
     Tell(err, SummaryText(plan));
-    return CCommandLine::kExitOk;
+    return kExitOk;
 }
