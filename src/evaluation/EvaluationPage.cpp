@@ -181,15 +181,18 @@ void CEvaluationPage::Evaluate()
     m_occasions = ClassifyOccasions(FileLines(m_dataFile), m_settings.types, CurrentPeriod());
     m_evaluation = EvaluatePeriod(m_occasions);
     const std::array<EvaluationRow, 5> rows = EvaluationRows(m_evaluation);
-    for (int c = 0; c < 6; ++c)
-        m_result->setHeaderData(c, Qt::Horizontal, QString::fromStdString(rows[0][static_cast<size_t>(c)]));
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 6; ++c) {
-            auto* item = new QStandardItem(
-                QString::fromStdString(rows[static_cast<size_t>(r + 1)][static_cast<size_t>(c)]));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            const QString text = QString::fromStdString(rows[r][c]);
+            const int column = static_cast<int>(c);
+            if (r == 0) {
+                m_result->setHeaderData(column, Qt::Horizontal, text);
+                continue;
+            }
+            auto* item = new QStandardItem(text);
             item->setTextAlignment(c == 0 || c == 5 ? Qt::AlignLeft | Qt::AlignVCenter
                                                     : Qt::AlignRight | Qt::AlignVCenter);
-            m_result->setItem(r, c, item);
+            m_result->setItem(static_cast<int>(r) - 1, column, item);
         }
     }
     m_staticChart->update();
