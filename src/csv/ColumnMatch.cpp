@@ -78,7 +78,8 @@ std::optional<CsvField> BestFieldOfName(std::string_view name)
     std::size_t prefixLength = 0;
     for (const FieldNames& known : KnownNames()) {
         const CsvFieldMatch match = MatchFieldName(normalised, known.field);
-        if (match.kind == CsvNameMatch::Exact || (known.field == CsvField::Zone && match.kind != CsvNameMatch::None))
+        if (match.kind == CsvNameMatch::Exact ||
+            (known.field == CsvField::Zone && match.kind != CsvNameMatch::None))
             return known.field;
         if (match.kind == CsvNameMatch::Prefix && match.length > prefixLength) {
             prefixField = known.field;

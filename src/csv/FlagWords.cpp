@@ -5,10 +5,10 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 11> kSetWords = {"1", "yes",  "true", "y", "x",       "○",
-                                                         "●", "あり", "有",   "検出", "detected"};
-constexpr std::array<std::string_view, 9> kClearWords = {"0",  "no",  "false",  "-",           "",
-                                                          "なし", "無", "未検出", "not detected"};
+constexpr std::array<std::string_view, 11> kSetWords = {"1", "yes",  "true", "y",    "x",       "○",
+                                                        "●", "あり", "有",   "検出", "detected"};
+constexpr std::array<std::string_view, 9> kClearWords = {"0",    "no", "false",  "-",           "",
+                                                         "なし", "無", "未検出", "not detected"};
 
 bool IsBlank(char c)
 {

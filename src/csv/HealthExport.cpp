@@ -24,7 +24,7 @@ constexpr std::string_view kSystolic = "HKQuantityTypeIdentifierBloodPressureSys
 constexpr std::string_view kDiastolic = "HKQuantityTypeIdentifierBloodPressureDiastolic";
 constexpr std::string_view kHeartRate = "HKQuantityTypeIdentifierHeartRate";
 constexpr long long kPulseWindowSeconds = 120;
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 struct ParserDeleter
 {
@@ -58,10 +58,11 @@ std::optional<long long> MomentOf(std::string_view text)
 // A quantity as a whole number: exports write "120" or "72.5"; the nearest whole number.
 std::string WholeNumber(std::string_view value)
 {
-    const std::string text(value);
+    std::string text(value);
     char* end = nullptr;
     const double number = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(number) || std::fabs(number) > 1e6)
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(number) ||
+        std::fabs(number) > 1e6)
         return text; // left as it is, and refused as not a number
     return std::to_string(std::lround(number));
 }
@@ -73,8 +74,9 @@ bool RefersToDeclaredEntity(std::string_view raw)
         const std::string_view rest = raw.substr(at + 1);
         if (rest.starts_with('#'))
             continue;
-        const bool predefined = rest.starts_with("lt;") || rest.starts_with("gt;") || rest.starts_with("amp;") ||
-                                rest.starts_with("quot;") || rest.starts_with("apos;");
+        const bool predefined = rest.starts_with("lt;") || rest.starts_with("gt;") ||
+                                rest.starts_with("amp;") || rest.starts_with("quot;") ||
+                                rest.starts_with("apos;");
         if (!predefined)
             return true;
     }
@@ -91,13 +93,15 @@ public:
         XML_SetUserData(m_parser.get(), this);
         XML_SetParamEntityParsing(m_parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
         XML_SetDefaultHandler(m_parser.get(), [](void* self, const XML_Char* text, int length) {
-            static_cast<CSafeParser*>(self)->OnDefault(std::string_view(text, static_cast<std::size_t>(length)));
+            static_cast<CSafeParser*>(self)->OnDefault(
+                std::string_view(text, static_cast<std::size_t>(length)));
         });
-        XML_SetEntityDeclHandler(m_parser.get(), [](void* self, const XML_Char*, int, const XML_Char*, int,
-                                                    const XML_Char*, const XML_Char*, const XML_Char*,
-                                                    const XML_Char*) { static_cast<CSafeParser*>(self)->m_declared = true; });
+        XML_SetEntityDeclHandler(m_parser.get(),
+                                 [](void* self, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                                    const XML_Char*, const XML_Char*,
+                                    const XML_Char*) { static_cast<CSafeParser*>(self)->m_declared = true; });
 #if XML_MAJOR_VERSION > 2 || (XML_MAJOR_VERSION == 2 && XML_MINOR_VERSION >= 4)
-        XML_SetBillionLaughsAttackProtectionActivationThreshold(m_parser.get(), 1024 * 1024);
+        XML_SetBillionLaughsAttackProtectionActivationThreshold(m_parser.get(), 1024ULL * 1024);
         XML_SetBillionLaughsAttackProtectionMaximumAmplification(m_parser.get(), 20.0F);
 #endif
     }
@@ -105,9 +109,18 @@ public:
     CSafeParser(const CSafeParser&) = delete;
     CSafeParser& operator=(const CSafeParser&) = delete;
 
-    XML_Parser Parser() const { return m_parser.get(); }
-    HealthReadError Error() const { return m_error; }
-    int ErrorLine() const { return m_errorLine; }
+    XML_Parser Parser() const
+    {
+        return m_parser.get();
+    }
+    HealthReadError Error() const
+    {
+        return m_error;
+    }
+    int ErrorLine() const
+    {
+        return m_errorLine;
+    }
 
     // Feeds the source through the parser; stops early when a handler stops it.
     HealthReadError Run(const HealthByteSource& source, std::size_t limit, std::string& detail)
@@ -275,8 +288,11 @@ private:
         if (name == "Correlation" && type == kBloodPressure && !m_open) {
             const std::string_view start = Attribute(attributes, "startDate");
             m_open = Reading{static_cast<int>(XML_GetCurrentLineNumber(Parser())),
-                             SourceIndex(Attribute(attributes, "sourceName")), MomentOf(start), std::string(start),
-                             {}, {}};
+                             SourceIndex(Attribute(attributes, "sourceName")),
+                             MomentOf(start),
+                             std::string(start),
+                             {},
+                             {}};
             m_openDepth = m_depth;
         } else if (name == "Record" && m_open && (type == kSystolic || type == kDiastolic)) {
             std::string value = WholeNumber(Attribute(attributes, "value"));
@@ -312,16 +328,15 @@ private:
     // The nearest heart rate of the source within the window, 0 when there is none.
     std::uint32_t PulseNear(int source, long long moment) const
     {
-        const auto first = std::lower_bound(m_heartRates.begin(), m_heartRates.end(),
-                                            HeartRate{source, moment - kPulseWindowSeconds, 0},
-                                            [](const HeartRate& a, const HeartRate& b) {
-                                                return a.source != b.source ? a.source < b.source
-                                                                            : a.moment < b.moment;
-                                            });
+        const auto first = std::lower_bound(
+            m_heartRates.begin(), m_heartRates.end(), HeartRate{source, moment - kPulseWindowSeconds, 0},
+            [](const HeartRate& a, const HeartRate& b) {
+                return a.source != b.source ? a.source < b.source : a.moment < b.moment;
+            });
         std::uint32_t pulse = 0;
         long long best = kPulseWindowSeconds + 1;
-        for (auto it = first; it != m_heartRates.end() && it->source == source &&
-                              it->moment <= moment + kPulseWindowSeconds;
+        for (auto it = first;
+             it != m_heartRates.end() && it->source == source && it->moment <= moment + kPulseWindowSeconds;
              ++it) {
             if (const long long distance = std::llabs(it->moment - moment); distance < best) {
                 best = distance;

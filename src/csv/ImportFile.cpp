@@ -57,8 +57,9 @@ std::string Sentence(const ImportFileRead& read, bool japanese)
     case HealthZipError::NotZip:
         return japanese ? "zip ファイルとして開けません。" : "cannot be opened as a zip archive.";
     case HealthZipError::UnsafeName:
-        return japanese ? "zip ファイルに「../」や絶対パスの名前のファイルがあるため、読み込みません。"
-                        : "the zip archive holds a file named with \"../\" or an absolute path; it is not read.";
+        return japanese
+                   ? "zip ファイルに「../」や絶対パスの名前のファイルがあるため、読み込みません。"
+                   : "the zip archive holds a file named with \"../\" or an absolute path; it is not read.";
     case HealthZipError::Bomb:
         return japanese ? "zip ファイルの中身が展開すると大きすぎるため、読み込みません。"
                         : "a file in the zip archive inflates far too large; it is not read.";
@@ -120,7 +121,8 @@ ImportFileRead ReadImportFile(const std::string& path)
             return read;
         }
         if (root.error != HealthReadError::None || !root.name.empty()) {
-            read.healthError = root.error != HealthReadError::None ? root.error : HealthReadError::NotHealthData;
+            read.healthError =
+                root.error != HealthReadError::None ? root.error : HealthReadError::NotHealthData;
             return read;
         }
         read.kind = ImportFileKind::Csv; // not XML after all: a CSV file may start with "<"

@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 12> kMonths = {"january", "february", "march",     "april",
-                                                      "may",     "june",     "july",      "august",
-                                                      "september", "october", "november", "december"};
+constexpr std::array<std::string_view, 12> kMonths = {"january",   "february", "march",    "april",
+                                                      "may",       "june",     "july",     "august",
+                                                      "september", "october",  "november", "december"};
 constexpr std::array<std::string_view, 7> kWeekdays = {"sunday",   "monday", "tuesday", "wednesday",
                                                        "thursday", "friday", "saturday"};
 

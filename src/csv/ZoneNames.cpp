@@ -13,7 +13,7 @@ std::optional<CsvDateTime> LocalFromZoneName(std::string_view zone, const CsvDat
     if (!there.isValid())
         return std::nullopt;
     const QDateTime local = there.toLocalTime();
-    const CsvDateTime result{local.date().year(),   local.date().month(),  local.date().day(),
+    const CsvDateTime result{local.date().year(), local.date().month(),  local.date().day(),
                              local.time().hour(), local.time().minute(), local.time().second()};
     if (!ReadRecordDateTime(result.RecordText()))
         return std::nullopt;

@@ -51,8 +51,7 @@ TEST(HealthHostileTest, EntitiesAreNeverExpandedAndDeepNestingIsRefused)
         {"attribute.xml", BillionLaughs("<HealthData><Record value=\"&lol9;\"/></HealthData>"),
          HealthReadError::EntityReference},
         {"early.xml", BillionLaughs("<HealthData locale=\"&lol1;\"/>"), HealthReadError::EntityReference},
-        {"deep.xml", Nested(100'000),
-         HealthReadError::TooDeep},
+        {"deep.xml", Nested(100'000), HealthReadError::TooDeep},
         {"other.xml", "<?xml version=\"1.0\"?><ClinicalDocument/>", HealthReadError::NotHealthData},
         {"broken.xml", "<HealthData><Record></HealthData>", HealthReadError::Malformed},
     };
@@ -63,8 +62,9 @@ TEST(HealthHostileTest, EntitiesAreNeverExpandedAndDeepNestingIsRefused)
         EXPECT_FALSE(ImportFileErrorText(read, CsvLanguage::Japanese).empty()) << c.name;
     }
     // Declarations alone, and the predefined five, are fine.
-    const ImportFileRead fine = ReadText(
-        dir, "fine.xml", BillionLaughs("<HealthData locale=\"&lt;&amp;&#65;\">&quot;&apos;&gt;</HealthData>"));
+    const ImportFileRead fine =
+        ReadText(dir, "fine.xml",
+                 BillionLaughs("<HealthData locale=\"&lt;&amp;&#65;\">&quot;&apos;&gt;</HealthData>"));
     EXPECT_TRUE(fine.Ok()) << ImportFileErrorText(fine, CsvLanguage::English);
 }
 
@@ -75,9 +75,9 @@ TEST(HealthHostileTest, ZipBombsAndEscapingNamesAreRefusedWithoutExtracting)
         std::uint64_t inflated, compressed;
         bool bomb;
     } sizes[] = {
-        {64ULL << 20, 1, false},           // up to 64 MiB any ratio
-        {(64ULL << 20) + 200, 1, true},     // past it, more than 200-fold
-        {200ULL << 20, 1ULL << 20, false},  // 200-fold exactly
+        {64ULL << 20, 1, false},              // up to 64 MiB any ratio
+        {(64ULL << 20) + 200, 1, true},       // past it, more than 200-fold
+        {200ULL << 20, 1ULL << 20, false},    // 200-fold exactly
         {(4ULL << 30) + 1, 1ULL << 30, true}, // past 4 GiB whatever the ratio
     };
     for (const auto& s : sizes)
@@ -91,8 +91,10 @@ TEST(HealthHostileTest, ZipBombsAndEscapingNamesAreRefusedWithoutExtracting)
         return path;
     };
     EXPECT_EQ(ReadImportFile(zipped("up.zip", "../export.xml", health)).zipError, HealthZipError::UnsafeName);
-    EXPECT_EQ(ReadImportFile(zipped("abs.zip", "/tmp/export.xml", health)).zipError, HealthZipError::UnsafeName);
-    EXPECT_EQ(ReadImportFile(zipped("none.zip", "readme.txt", "hello")).zipError, HealthZipError::NoHealthData);
+    EXPECT_EQ(ReadImportFile(zipped("abs.zip", "/tmp/export.xml", health)).zipError,
+              HealthZipError::UnsafeName);
+    EXPECT_EQ(ReadImportFile(zipped("none.zip", "readme.txt", "hello")).zipError,
+              HealthZipError::NoHealthData);
 
     // 70 MiB of one character deflates about a thousandfold: refused as it inflates.
     const std::string flood = "<HealthData>" + std::string(70 << 20, ' ');
@@ -104,8 +106,8 @@ TEST(HealthHostileTest, ZipBombsAndEscapingNamesAreRefusedWithoutExtracting)
         for (int b = 0; b < 4; ++b)
             stated[at + static_cast<std::size_t>(b)] = static_cast<char>(b == 0 ? 0xF0 : 0xFF);
     };
-    patch(22);                                        // the local header's size
-    patch(stated.find("PK\x01\x02") + 24);            // the central directory's
+    patch(22);                             // the local header's size
+    patch(stated.find("PK\x01\x02") + 24); // the central directory's
     EXPECT_EQ(ReadText(dir, "stated2.zip", stated).zipError, HealthZipError::Bomb);
 }
 

@@ -55,11 +55,11 @@ TEST(ImportShapesTest, JapaneseMonitorExportReadsFlagsZonesAndNamesUnusedColumns
     EXPECT_EQ(p.plan.newCount, 4);
     EXPECT_EQ(p.plan.unknownFlagCount, 1); // "?"
     EXPECT_EQ(Utf8(p.plan.lines), (std::vector<std::string>{
-                                       At({2024, 12, 9, 21, 40, 0}, 9, "133,88,70,1,0,"),
-                                       At({2024, 12, 9, 7, 5, 0}, 9, "121,79,64,0,0,"),
-                                       At({2024, 12, 8, 6, 58, 0}, 9, "118,77,61,0,0,"),
-                                       At({2024, 12, 7, 20, 10, 0}, 0, "125,80,66,0,0,"),
-                                   }));
+                                      At({2024, 12, 9, 21, 40, 0}, 9, "133,88,70,1,0,"),
+                                      At({2024, 12, 9, 7, 5, 0}, 9, "121,79,64,0,0,"),
+                                      At({2024, 12, 8, 6, 58, 0}, 9, "118,77,61,0,0,"),
+                                      At({2024, 12, 7, 20, 10, 0}, 0, "125,80,66,0,0,"),
+                                  }));
     ASSERT_EQ(p.plan.refusals.size(), 1U);
     EXPECT_EQ(p.plan.refusals[0].line, 6);
     EXPECT_EQ(p.plan.refusals[0].reason, CsvRefusalReason::UnknownZone);
@@ -72,11 +72,11 @@ TEST(ImportShapesTest, EnglishReportReadsMonthNamesAndTwelveHourTimes)
     const Planned p = PlanFile(Fixture("monitor-report-en.csv"));
     EXPECT_EQ(p.plan.refusedCount, 0);
     EXPECT_EQ(Utf8(p.plan.lines), (std::vector<std::string>{
-                                       "2025/1/12 20:40:00,131,86,71,0,0,After dinner， tired",
-                                       "2025/1/12 08:12:00,128,84,66,0,0,Before breakfast",
-                                       "2025/1/5 00:05:00,119,78,60,0,0,",
-                                       "2024/12/12 07:00:00,122,80,0,0,0,",
-                                   }));
+                                      "2025/1/12 20:40:00,131,86,71,0,0,After dinner， tired",
+                                      "2025/1/12 08:12:00,128,84,66,0,0,Before breakfast",
+                                      "2025/1/5 00:05:00,119,78,60,0,0,",
+                                      "2024/12/12 07:00:00,122,80,0,0,0,",
+                                  }));
     EXPECT_EQ(UnusedColumnsText(p.table.header, p.plan.unusedColumns, CsvLanguage::English),
               "columns not imported: Symptoms, Consumed, TruRead");
 }
@@ -85,7 +85,7 @@ TEST(ImportShapesTest, SmartMonitorBpCsvKeepsCommentsAndPassesOverPulseOnlyRows)
 {
     const Planned p = PlanFile(Fixture("bp.csv"));
     EXPECT_EQ(Utf8(p.plan.lines), (std::vector<std::string>{"2025/10/2 07:34:49,124,81,72,0,0,after walk",
-                                                             "2025/9/30 07:28:31,121,79,0,0,0,morning"}));
+                                                            "2025/9/30 07:28:31,121,79,0,0,0,morning"}));
     EXPECT_EQ(p.plan.notBloodPressureCount, 1);
     ASSERT_EQ(p.plan.refusals.size(), 1U); // one pressure without the other is still refused
     EXPECT_EQ(p.plan.refusals[0].line, 4);
@@ -116,7 +116,8 @@ TEST(ImportShapesTest, AppleHealthExportXmlAndItsZipImportTheSameReadings)
 
 TEST(ImportShapesTest, ZoneNamesComeFromQtAndUnknownNamesAreRefused)
 {
-    EXPECT_EQ(LocalFromZoneName("Asia/Tokyo", {2024, 7, 1, 9, 0, 0}), LocalFromOffset({2024, 7, 1, 9, 0, 0}, 9 * 3600));
+    EXPECT_EQ(LocalFromZoneName("Asia/Tokyo", {2024, 7, 1, 9, 0, 0}),
+              LocalFromOffset({2024, 7, 1, 9, 0, 0}, 9 * 3600));
     EXPECT_EQ(LocalFromZoneName("America/New_York", {2024, 7, 1, 9, 0, 0}),
               LocalFromOffset({2024, 7, 1, 9, 0, 0}, -4 * 3600)); // summer time
     EXPECT_EQ(LocalFromZoneName("Mars/Olympus", {2024, 7, 1, 9, 0, 0}), std::nullopt);

@@ -51,7 +51,8 @@ TEST(ColumnMatchTest, EachFileShapeFindsItsColumns)
          {{F::DateTime, 0}, {F::Systolic, 1}, {F::Diastolic, 2}, {F::Pulse, 3}}},
         // The zone is found first; an exact name beats an earlier prefix; a prefix never takes a
         // column another field names exactly; the longest prefix wins.
-        {{"Time Zone", "Time", "Date/Time", "Systolic BP", "Sys", "Diastolic BP", "Irregular heartbeat detected"},
+        {{"Time Zone", "Time", "Date/Time", "Systolic BP", "Sys", "Diastolic BP",
+          "Irregular heartbeat detected"},
          {{F::Zone, 0}, {F::Time, 1}, {F::DateTime, 2}, {F::Systolic, 4}, {F::Diastolic, 5}, {F::Ihb, 6}}},
         {{"timestampUnixMs", "measurement date", "memo", "IHB count", "dates"},
          {{F::DateTime, 0}, {F::Date, 1}, {F::Comment, 2}}},
@@ -63,13 +64,27 @@ TEST(ColumnMatchTest, EachFileShapeFindsItsColumns)
 TEST(FlagWordsTest, WholeWordsAreSetOrClearAndOthersUnknown)
 {
     const std::pair<const char*, CsvFlag> cases[] = {
-        {"検出", CsvFlag::Set},        {" あり ", CsvFlag::Set},   {"有", CsvFlag::Set},
-        {"Detected", CsvFlag::Set},    {"YES", CsvFlag::Set},      {"1", CsvFlag::Set},
-        {"true", CsvFlag::Set},        {"●", CsvFlag::Set},        {"x", CsvFlag::Set},
-        {"未検出", CsvFlag::Clear},    {"なし", CsvFlag::Clear},   {"無", CsvFlag::Clear},
-        {"Not  Detected", CsvFlag::Clear}, {"no", CsvFlag::Clear}, {"0", CsvFlag::Clear},
-        {"FALSE", CsvFlag::Clear},     {"-", CsvFlag::Clear},      {" ", CsvFlag::Clear},
-        {"検出あり", CsvFlag::Unknown}, {"2", CsvFlag::Unknown},    {"?", CsvFlag::Unknown},
+        {"検出", CsvFlag::Set},
+        {" あり ", CsvFlag::Set},
+        {"有", CsvFlag::Set},
+        {"Detected", CsvFlag::Set},
+        {"YES", CsvFlag::Set},
+        {"1", CsvFlag::Set},
+        {"true", CsvFlag::Set},
+        {"●", CsvFlag::Set},
+        {"x", CsvFlag::Set},
+        {"未検出", CsvFlag::Clear},
+        {"なし", CsvFlag::Clear},
+        {"無", CsvFlag::Clear},
+        {"Not  Detected", CsvFlag::Clear},
+        {"no", CsvFlag::Clear},
+        {"0", CsvFlag::Clear},
+        {"FALSE", CsvFlag::Clear},
+        {"-", CsvFlag::Clear},
+        {" ", CsvFlag::Clear},
+        {"検出あり", CsvFlag::Unknown},
+        {"2", CsvFlag::Unknown},
+        {"?", CsvFlag::Unknown},
     };
     for (const auto& [cell, flag] : cases)
         EXPECT_EQ(ReadCsvFlag(cell), flag) << cell;
@@ -106,7 +121,7 @@ TEST(MonthDatesTest, EnglishMonthNamesWithTwelveAndTwentyFourHourTimes)
 TEST(ZonesTest, OffsetsAreReadAndNamesAskedOfTheConverter)
 {
     const std::pair<const char*, std::optional<int>> offsets[] = {
-        {"+09:00", 32400}, {"+0900", 32400}, {"+9", 32400},     {"-05:30", -19800}, {"Z", 0},
+        {"+09:00", 32400}, {"+0900", 32400}, {"+9", 32400},         {"-05:30", -19800}, {"Z", 0},
         {"UTC", 0},        {"GMT+9", 32400}, {"UTC-03:00", -10800}, {"Asia/Tokyo", {}}, {"+25:00", {}},
     };
     for (const auto& [text, seconds] : offsets)
@@ -128,7 +143,9 @@ TEST(ZonesTest, OffsetsAreReadAndNamesAskedOfTheConverter)
     const CsvImportPlan plan =
         PlanCsvImport(table, MatchCsvColumns(table.header), {}, DefaultItemLines(), options);
     ASSERT_EQ(plan.newCount, 3);
-    const auto local = [](int minute) { return LocalFromOffset({2024, 1, 5, 7, minute, 0}, 9 * 3600)->RecordText(); };
+    const auto local = [](int minute) {
+        return LocalFromOffset({2024, 1, 5, 7, minute, 0}, 9 * 3600)->RecordText();
+    };
     for (int r = 0; r < 3; ++r)
         EXPECT_EQ(plan.rows[static_cast<size_t>(r)].record.dateTime, local(30 + r));
     ASSERT_EQ(plan.refusals.size(), 1U);
