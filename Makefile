@@ -23,8 +23,19 @@ run: build
 	@mkdir -p "$(DATA_DIR)"
 	cd "$(DATA_DIR)" && "$(abspath $(BUILD))/velliqa"
 
+# Every test runs twice: in UTC and in Japan's zone, where the program's users live. Each pass
+# first checks the zone's offset, as an unknown zone is read as UTC without a word.
+TEST_ZONES ?= UTC=+0000 Asia/Tokyo=+0900
+
 test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@for z in $(TEST_ZONES); do \
+	    zone=$${z%=*}; offset=$${z#*=}; \
+	    if [ "$$(TZ=$$zone date -d 2026-01-15T12:00Z +%z)" != "$$offset" ]; then \
+	        echo "test: the time zone $$zone is not at $$offset here (is tzdata installed?)" >&2; exit 1; \
+	    fi; \
+	    echo "test: every test in the time zone $$zone ($$offset)"; \
+	    (cd $(BUILD) && TZ=$$zone QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)) || exit 1; \
+	done
 
 screenshots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/screenshots/velliqa-screenshots $(BUILD)/screenshots

@@ -26,9 +26,10 @@ std::string Stamp(int minute)
 
 std::string Record(const char* type, const char* unit, const std::string& start, int value)
 {
-    return "  <Record type=\"" + std::string(type) + "\" sourceName=\"Watch\" sourceVersion=\"10.1\" unit=\"" +
-           unit + "\" creationDate=\"" + start + "\" startDate=\"" + start + "\" endDate=\"" + start +
-           "\" value=\"" + std::to_string(value) + "\"/>\n";
+    return "  <Record type=\"" + std::string(type) +
+           "\" sourceName=\"Watch\" sourceVersion=\"10.1\" unit=\"" + unit + "\" creationDate=\"" + start +
+           "\" startDate=\"" + start + "\" endDate=\"" + start + "\" value=\"" + std::to_string(value) +
+           "\"/>\n";
 }
 
 // The generated file, removed when the run ends.
@@ -47,20 +48,26 @@ struct CTempFile
 const std::string& ExportPath()
 {
     static const CTempFile file{[] {
-        const std::string file = (std::filesystem::temp_directory_path() / "velliqa-bench-export.xml").string();
+        const std::string file =
+            (std::filesystem::temp_directory_path() / "velliqa-bench-export.xml").string();
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE HealthData [\n"
-               "<!ELEMENT HealthData (ExportDate,Me,(Record|Correlation)*)>\n]>\n<HealthData locale=\"ja_JP\">\n";
+               "<!ELEMENT HealthData (ExportDate,Me,(Record|Correlation)*)>\n]>\n<HealthData "
+               "locale=\"ja_JP\">\n";
         long long written = 0;
         for (int minute = 0; written < kFileBytes; ++minute) {
             const std::string start = Stamp(minute);
-            std::string chunk = Record("HKQuantityTypeIdentifierHeartRate", "count/min", start, 60 + minute % 40) +
-                                Record("HKQuantityTypeIdentifierStepCount", "count", start, minute % 900);
+            std::string chunk =
+                Record("HKQuantityTypeIdentifierHeartRate", "count/min", start, 60 + minute % 40) +
+                Record("HKQuantityTypeIdentifierStepCount", "count", start, minute % 900);
             if (minute % 20 == 0) {
                 const std::string type = "HKCorrelationTypeIdentifierBloodPressure";
-                chunk += " <Correlation type=\"" + type + "\" sourceName=\"Watch\" startDate=\"" + start + "\">\n" +
-                         Record("HKQuantityTypeIdentifierBloodPressureSystolic", "mmHg", start, 110 + minute % 50) +
-                         Record("HKQuantityTypeIdentifierBloodPressureDiastolic", "mmHg", start, 70 + minute % 30) +
+                chunk += " <Correlation type=\"" + type + "\" sourceName=\"Watch\" startDate=\"" + start +
+                         "\">\n" +
+                         Record("HKQuantityTypeIdentifierBloodPressureSystolic", "mmHg", start,
+                                110 + minute % 50) +
+                         Record("HKQuantityTypeIdentifierBloodPressureDiastolic", "mmHg", start,
+                                70 + minute % 30) +
                          " </Correlation>\n";
             }
             out << chunk;
@@ -92,8 +99,8 @@ void BM_HealthExport200MiB(benchmark::State& state)
         std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from what is held now
         const long long before = StatusKiB("VmRSS");
         const ImportFileRead read = ReadImportFile(path);
-        const CsvImportPlan plan = PlanCsvImport(read.table, MatchCsvColumns(read.table.header), {},
-                                                 DefaultItemLines(), {});
+        const CsvImportPlan plan =
+            PlanCsvImport(read.table, MatchCsvColumns(read.table.header), {}, DefaultItemLines(), {});
         rows = plan.rows.size();
         peakAboveMiB = std::max(peakAboveMiB, static_cast<double>(StatusKiB("VmHWM") - before) / 1024);
         benchmark::DoNotOptimize(plan);

@@ -1,27 +1,19 @@
 #include "app/CommandLine.h"
 
 #include "app/CsvCommands.h"
+#include "cli/Messages.h"
 #include "config/VelliqaConfig.h"
 #include "csv/CsvDates.h"
+#include "evaluation/EvaluationSettings.h"
+#include "evaluation/PeriodEvaluation.h"
 #include "list/RecordPeriod.h"
 #include "list/Summary.h"
 #include "store/DataFiles.h"
 
 #include <QDir>
-#include <QLocale>
 
 #include <algorithm>
 #include <chrono>
-
-bool UseJapaneseMessages()
-{
-    return QLocale::system().language() == QLocale::Japanese;
-}
-
-QString Localised(const QString& japanese, const QString& english)
-{
-    return UseJapaneseMessages() ? japanese : english;
-}
 
 namespace {
 
@@ -79,13 +71,15 @@ CCommandLine::CCommandLine()
                  QStringLiteral("FILE"))),
       m_from(Valued(
           QStringLiteral("from"),
-          QStringLiteral("--export-csv で書き出す、または --summary で集計する最初の日付（その日を含む）。"),
-          QStringLiteral("With --export-csv or --summary: the first date, inclusive."),
+          QStringLiteral(
+              "--export-csv で書き出す、または --summary、--evaluate で集計する最初の日付（その日を含む）。"),
+          QStringLiteral("With --export-csv, --summary or --evaluate: the first date, inclusive."),
           QStringLiteral("YYYY-MM-DD"))),
       m_to(Valued(
           QStringLiteral("to"),
-          QStringLiteral("--export-csv で書き出す、または --summary で集計する最後の日付（その日を含む）。"),
-          QStringLiteral("With --export-csv or --summary: the last date, inclusive."),
+          QStringLiteral(
+              "--export-csv で書き出す、または --summary、--evaluate で集計する最後の日付（その日を含む）。"),
+          QStringLiteral("With --export-csv, --summary or --evaluate: the last date, inclusive."),
           QStringLiteral("YYYY-MM-DD"))),
       m_importCsv(
           {QStringLiteral("import-csv"), QStringLiteral("import")},
@@ -112,32 +106,36 @@ CCommandLine::CCommandLine()
                    "測定の種類ごとの件数、平均、最高値と最低値を、タブ区切りの表で出力して終了します。"),
                QStringLiteral("Print the count, the averages and the highest and lowest values of each "
                               "measurement type as a tab-separated table, and exit."))),
-      m_days(Valued(
-          QStringLiteral("days"),
-          QStringLiteral(
-              "--summary で、今日を含む直近 N 日を集計します。--from、--to とは一緒に指定できません。"),
-          QStringLiteral("With --summary: the last N calendar days, today included; not together "
-                         "with --from or --to."),
-          QStringLiteral("N")))
+      m_days(
+          Valued(QStringLiteral("days"),
+                 QStringLiteral("--summary、--evaluate で、今日を含む直近 N 日を集計します。--from、--to "
+                                "とは一緒に指定できません。"),
+                 QStringLiteral(
+                     "With --summary or --evaluate: the last N calendar days, today included; not together "
+                     "with --from or --to."),
+                 QStringLiteral("N"))),
+      m_evaluate(
+          Flag({QStringLiteral("evaluate")},
+               QStringLiteral("朝と晩の家庭血圧の平均と分類を、タブ区切りの表で出力して終了します。"
+                              "既定は直近 7 日です。"),
+               QStringLiteral("Print the morning and evening home blood-pressure averages and their "
+                              "categories as a tab-separated table, and exit; the last 7 days by default.")))
 {
     m_parser.setApplicationDescription(
         Localised(QStringLiteral("Velliqa: 血圧の記録。オプションを付けなければウィンドウを開きます。"),
                   QStringLiteral("Velliqa: a blood-pressure log. Without options it opens its window.")));
-    m_parser.addOption(m_help);
-    m_parser.addOption(m_version);
-    m_parser.addOption(m_dataDir);
-    m_parser.addOption(m_exportCsv);
-    m_parser.addOption(m_from);
-    m_parser.addOption(m_to);
-    m_parser.addOption(m_importCsv);
-    m_parser.addOption(m_raiseLimit);
-    m_parser.addOption(m_dateOrder);
-    m_parser.addOption(m_summary);
-    m_parser.addOption(m_days);
+    m_parser.addOptions(Options());
+}
+
+QList<QCommandLineOption> CCommandLine::Options() const
+{
+    return {m_help,      m_version,    m_dataDir,   m_exportCsv, m_from, m_to,
+            m_importCsv, m_raiseLimit, m_dateOrder, m_summary,   m_days, m_evaluate};
 }
 
 void CCommandLine::Parse(const QStringList& arguments)
 {
+    m_arguments = arguments;
     m_bParsed = m_parser.parse(arguments);
 }
 
@@ -152,15 +150,16 @@ QString CCommandLine::Conflict() const
         actions += m_parser.isSet(*action) ? 1 : 0;
     if (actions > 1)
         return Localised(
-            QStringLiteral("--export-csv、--import-csv、--summary は一度に一つだけ指定できます。"),
-            QStringLiteral("give one of --export-csv, --import-csv and --summary, not several."));
+            QStringLiteral(
+                "--export-csv、--import-csv、--summary、--evaluate は一度に一つだけ指定できます。"),
+            QStringLiteral("give one of --export-csv, --import-csv, --summary and --evaluate, not several."));
     const struct
     {
         const QCommandLineOption& option;
         std::vector<const QCommandLineOption*> actions;
-    } belongings[] = {{m_from, {&m_exportCsv, &m_summary}},
-                      {m_to, {&m_exportCsv, &m_summary}},
-                      {m_days, {&m_summary}},
+    } belongings[] = {{m_from, {&m_exportCsv, &m_summary, &m_evaluate}},
+                      {m_to, {&m_exportCsv, &m_summary, &m_evaluate}},
+                      {m_days, {&m_summary, &m_evaluate}},
                       {m_raiseLimit, {&m_importCsv}},
                       {m_dateOrder, {&m_importCsv}}};
     for (const auto& belonging : belongings) {
@@ -194,8 +193,8 @@ QString CCommandLine::Conflict() const
                                  "--%1 の日付「%2」は、実在する日付を YYYY-MM-DD の形で指定してください。"),
                              QStringLiteral("--%1 \"%2\" is not a date of the form YYYY-MM-DD."))
                 .arg(date->names().constFirst(), m_parser.value(*date));
-    if (m_parser.isSet(m_summary) && m_parser.isSet(m_from) && m_parser.isSet(m_to) &&
-        DayOf(m_parser.value(m_to)) < DayOf(m_parser.value(m_from)))
+    if ((m_parser.isSet(m_summary) || m_parser.isSet(m_evaluate)) && m_parser.isSet(m_from) &&
+        m_parser.isSet(m_to) && DayOf(m_parser.value(m_to)) < DayOf(m_parser.value(m_from)))
         return Localised(QStringLiteral("--from の日付が --to の日付より後になっています。"),
                          QStringLiteral("the --from date is after the --to date."));
     if (m_parser.isSet(m_dateOrder) && !ParseDateOrder(m_parser.value(m_dateOrder).toStdString()))
@@ -221,7 +220,7 @@ bool CCommandLine::WantsWindow() const
 
 std::vector<const QCommandLineOption*> CCommandLine::Actions() const
 {
-    return {&m_exportCsv, &m_importCsv, &m_summary};
+    return {&m_exportCsv, &m_importCsv, &m_summary, &m_evaluate};
 }
 
 bool CCommandLine::EnterDataFolder(std::ostream& err) const
@@ -245,13 +244,13 @@ QString CCommandLine::VersionText()
 int CCommandLine::Run(std::ostream& out, std::ostream& err)
 {
     if (!m_bParsed || !Conflict().isEmpty()) {
-        WriteLine(err, m_bParsed ? Conflict() : m_parser.errorText());
-        WriteLine(err, Localised(QStringLiteral("使い方は velliqa --help で表示されます。"),
-                                 QStringLiteral("velliqa --help shows how to use it.")));
+        WriteLine(err, m_bParsed ? Conflict()
+                                 : ParseErrorText(m_parser, Options(), m_arguments, MessageLanguage()));
+        WriteLine(err, HelpHintText(MessageLanguage()));
         return kExitUsage;
     }
     if (m_parser.isSet(m_help)) {
-        out << m_parser.helpText().toStdString();
+        out << HelpText(m_parser.applicationDescription(), Options(), MessageLanguage()).toStdString();
         return kExitOk;
     }
     if (m_parser.isSet(m_version)) {
@@ -269,6 +268,8 @@ int CCommandLine::Run(std::ostream& out, std::ostream& err)
         return RunImport(importFile, err);
     if (m_parser.isSet(m_summary))
         return RunSummary(out);
+    if (m_parser.isSet(m_evaluate))
+        return RunEvaluate(out);
     return kExitOk;
 }
 
@@ -304,6 +305,22 @@ int CCommandLine::RunSummary(std::ostream& out) const
         period = BetweenDays(from, to);
     }
     out << FormatSummaryTable(ReadDataFileLines(kDataFileName), ReadTypeNames(), period);
+    out.flush();
+    return out ? kExitOk : kExitFailed;
+}
+
+int CCommandLine::RunEvaluate(std::ostream& out) const
+{
+    // The last 7 days unless a period is given, counted as the summary and the pages count them.
+    const CalendarDay today = LocalDay(CTime::GetCurrentTime());
+    RecordPeriod period = LastDays(today, m_parser.isSet(m_days) ? m_parser.value(m_days).toInt() : 7);
+    if (m_parser.isSet(m_from) || m_parser.isSet(m_to))
+        period =
+            BetweenDays(m_parser.isSet(m_from) ? std::optional(DayOf(m_parser.value(m_from))) : std::nullopt,
+                        m_parser.isSet(m_to) ? std::optional(DayOf(m_parser.value(m_to))) : std::nullopt);
+    const OccasionTypes types = ReadEvaluationSettings(TypeNamesInUse()).types;
+    out << FormatEvaluationTable(
+        EvaluatePeriod(ClassifyOccasions(ReadDataFileLines(kDataFileName), types, period)));
     out.flush();
     return out ? kExitOk : kExitFailed;
 }

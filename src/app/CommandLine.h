@@ -1,8 +1,8 @@
 #pragma once
 // The program's command line. With no action the window starts; --help and --version print and
-// end; the CSV export and import and the summary table run without a display and end. Every option is
-// declared here, once, so that --help lists them all. Messages go to standard error, in Japanese under a
-// Japanese locale and in English otherwise; data is never translated.
+// end; the CSV export and import, the summary table and the evaluation run without a display and end. Every
+// option is declared here, once, so that --help lists them all. Messages go to standard error, in Japanese
+// under a Japanese locale and in English otherwise; data is never translated.
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -37,7 +37,7 @@ public:
     // display. Output (help, version, an export to "-") goes to out, messages to err.
     int Run(std::ostream& out, std::ostream& err);
 
-    // The version as the user reads it: 1.0.0.
+    // The version as the user reads it: 1.1.0.
     static QString VersionText();
 
 private:
@@ -47,8 +47,10 @@ private:
     int RunExport(const QString& file, std::ostream& out, std::ostream& err);
     int RunImport(const QString& file, std::ostream& err);
     int RunSummary(std::ostream& out) const;
+    int RunEvaluate(std::ostream& out) const;
     // The options that change data or print it: at most one of them at a time.
     std::vector<const QCommandLineOption*> Actions() const;
+    QList<QCommandLineOption> Options() const;
 
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
@@ -62,11 +64,7 @@ private:
     QCommandLineOption m_dateOrder;
     QCommandLineOption m_summary;
     QCommandLineOption m_days;
+    QStringList m_arguments;
+    QCommandLineOption m_evaluate;
     bool m_bParsed = false;
 };
-
-// True under a Japanese locale: messages are then in Japanese.
-bool UseJapaneseMessages();
-
-// The Japanese or the English text, by the locale.
-QString Localised(const QString& japanese, const QString& english);

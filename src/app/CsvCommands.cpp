@@ -1,6 +1,7 @@
 #include "app/CsvCommands.h"
 
 #include "app/CommandLine.h"
+#include "cli/Messages.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
 #include "csv/CsvImport.h"
@@ -21,11 +22,6 @@ void Tell(std::ostream& err, const QString& text)
     err << text.toStdString() << '\n';
 }
 
-CsvLanguage Language()
-{
-    return UseJapaneseMessages() ? CsvLanguage::Japanese : CsvLanguage::English;
-}
-
 // False, with the message told, while a window (or another command) works on the folder.
 bool TakeFolder(CInstanceLock& lock, std::ostream& err)
 {
@@ -41,7 +37,7 @@ bool TakeFolder(CInstanceLock& lock, std::ostream& err)
     }
     // Where no lock works at all, the data stays usable, as it does for the window.
     if (lock.GetState() == CInstanceLock::State::Unavailable)
-        err << LockUnavailableNotice(lock.GetError(), UseJapaneseMessages());
+        err << LockUnavailableNotice(lock.GetError(), MessageLanguage());
     return true;
 }
 
@@ -52,7 +48,7 @@ QString SystemReason(int error)
 
 QString FailedWriteText(const std::string& fileName, int error)
 {
-    if (UseJapaneseMessages())
+    if (MessageLanguage() == Language::Japanese)
         return QString::fromStdString(WriteFailureText(fileName, error));
     return QStringLiteral("cannot write %1 (%2). Check the free disk space and the write permission.")
         .arg(QString::fromStdString(fileName),
@@ -128,7 +124,8 @@ QString SummaryText(const CsvImportPlan& plan)
 // not blood-pressure readings, flag values that are not understood.
 void TellPassedOver(const CsvImportPlan& plan, const std::vector<std::string>& header, std::ostream& err)
 {
-    if (const std::string unused = UnusedColumnsText(header, plan.unusedColumns, Language()); !unused.empty())
+    if (const std::string unused = UnusedColumnsText(header, plan.unusedColumns, MessageLanguage());
+        !unused.empty())
         Tell(err, QString::fromStdString(unused));
     if (plan.notBloodPressureCount > 0)
         Tell(err, Localised(QStringLiteral("血圧以外の行 %1 件は読み込みません。"),
@@ -169,9 +166,10 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
     // A CSV file, an Apple Health export.xml or its zip, recognised by what it holds.
     const ImportFileRead read = ReadImportFile(QFile::encodeName(request.file).toStdString());
     if (!read.Ok()) {
-        Tell(err, Localised(QStringLiteral("「%1」を読み込めません: %2 何も変更していません。"),
-                            QStringLiteral("cannot import \"%1\": %2 Nothing was changed."))
-                      .arg(request.file, QString::fromStdString(ImportFileErrorText(read, Language()))));
+        Tell(err,
+             Localised(QStringLiteral("「%1」を読み込めません: %2 何も変更していません。"),
+                       QStringLiteral("cannot import \"%1\": %2 Nothing was changed."))
+                 .arg(request.file, QString::fromStdString(ImportFileErrorText(read, MessageLanguage()))));
         return CCommandLine::kExitFailed;
     }
     const CsvTable& table = read.table;
@@ -184,7 +182,7 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
         PlanCsvImport(table, MatchCsvColumns(table.header), files.dataLines, files.typeLines, options);
 
     if (!plan.missingFields.empty()) {
-        Tell(err, QString::fromStdString(MissingCsvFieldsText(plan.missingFields, Language())));
+        Tell(err, QString::fromStdString(MissingCsvFieldsText(plan.missingFields, MessageLanguage())));
         Tell(err,
              Localised(QStringLiteral("何も変更していません。"), QStringLiteral("Nothing was changed.")));
         return CCommandLine::kExitFailed;
@@ -194,7 +192,7 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
         return CCommandLine::kExitFailed;
     }
     for (const CsvRefusal& refusal : plan.refusals)
-        Tell(err, QString::fromStdString(CsvRefusalText(refusal, Language())));
+        Tell(err, QString::fromStdString(CsvRefusalText(refusal, MessageLanguage())));
     TellPassedOver(plan, table.header, err);
     if (plan.refusedCount > 0 && plan.newCount == 0 && plan.duplicateCount == 0) {
         Tell(err, Localised(QStringLiteral("読める行がありませんでした。何も変更していません。"),

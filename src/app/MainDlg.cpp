@@ -1,6 +1,9 @@
 #include "app/MainDlg.h"
 
 #include "app/AboutDlg.h"
+#include "platform/DialogFont.h"
+#include "platform/DynamicLayout.h"
+#include "platform/UserSettings.h"
 #include "res/Templates.h"
 
 #include <QApplication>
@@ -9,9 +12,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTabBar>
+#include <QTableView>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -21,15 +27,27 @@ QString AboutEntryText()
     return QStringLiteral("Velliqa のﾊﾞｰｼﾞｮﾝ情報(&A)...");
 }
 
+// The top-left corner nearest to `at` at which a window of the outer size `outer` lies in `area`
+// (or starts at its top-left corner, when it is larger).
+QPoint InsideArea(QPoint at, QSize outer, const QRect& area)
+{
+    return {std::clamp(at.x(), area.left(), std::max(area.left(), area.x() + area.width() - outer.width())),
+            std::clamp(at.y(), area.top(), std::max(area.top(), area.y() + area.height() - outer.height()))};
+}
+
 } // namespace
 
 CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
-      m_graphPage(seam), m_icon(QStringLiteral(":/velliqa.svg"))
+      m_graphPage(seam), m_evaluationPage(seam), m_icon(QStringLiteral(":/velliqa.svg"))
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    // The window grows as the user likes, never below the size the template gives it. It
+    // opens at that size, not at the size of its children's extent a dialog would take.
+    setMinimumSize(size());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(minimumSize());
     m_tab = Get<QTabBar>(MainIds::IDC_TAB);
     // A type renamed on the settings page shows at once in the list page's selector.
     connect(&m_settingsPage, &CSettingsPage::TypeRenamed, &m_listPage, &CListPage::OnTypeRenamed);
@@ -38,11 +56,13 @@ CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
 CPage& CMainDlg::Page(int tab)
 {
     switch (tab) {
-    case 1:
+    case kGraphTab:
         return m_graphPage;
-    case 2:
+    case kEvaluationTab:
+        return m_evaluationPage;
+    case kSettingsTab:
         return m_settingsPage;
-    case 3:
+    case kOtherTab:
         return m_otherPage;
     default:
         return m_listPage;
@@ -63,10 +83,13 @@ bool CMainDlg::OnInitDialog()
     m_nCurTab = 0;
 
     const QString texts[] = {QStringLiteral("　　メイン　　"), QStringLiteral("　　グラフ　　"),
-                             QStringLiteral("　基本設定　"), QStringLiteral("　その他　")};
-    for (int i = 0; i < 4; ++i) {
+                             QStringLiteral("　評価　"), QStringLiteral("　基本設定　"),
+                             QStringLiteral("　その他　")};
+    for (int i = 0; i < kTabCount; ++i) {
         m_tab->addTab(texts[i]);
         Page(i).Create(this);
+        // Every page fills the tab control's display area, whatever the window's size.
+        CDynamicLayout::Of(*this).AddItem(Page(i), kSizeX | kSizeY);
     }
     // An import rewrites the files behind the pages: the list shows the new records at once (the
     // graph reloads by itself), and a raised limit shows in the settings, which would otherwise
@@ -89,9 +112,13 @@ bool CMainDlg::OnInitDialog()
     pane->setGeometry(area.x(), m_tab->geometry().bottom(), area.width(),
                       area.bottom() - m_tab->geometry().bottom());
     pane->lower();
+    CDynamicLayout::Of(*this).AddItem(*m_tab, kSizeX);
+    CDynamicLayout::Of(*this).AddItem(*pane, kSizeX | kSizeY);
+    RestoreWindowGeometry();
 
     m_listPage.show();
     m_graphPage.hide();
+    m_evaluationPage.hide();
     m_settingsPage.hide();
     m_otherPage.hide();
 
@@ -99,9 +126,33 @@ bool CMainDlg::OnInitDialog()
         OnSelchangingTab();
         OnSelchangeTab();
     });
-    if (auto* exit = Get<QPushButton>(MainIds::IDC_EXIT))
-        exit->setFocus();
+    // The first Return a user presses lands on the list, where it does nothing: never on 終了.
+    m_listPage.m_listRecords->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+void CMainDlg::RestoreWindowGeometry()
+{
+    const QByteArray kept = CUserSettings::MainWindowGeometry();
+    if (kept.isEmpty() || !restoreGeometry(kept))
+        return;
+    // A size kept from a larger screen shrinks to the available area of this one, and the
+    // window moves into it; a size below the minimum, from a smaller dialog font, grows to it.
+    const QScreen* screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen || isMaximized())
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize frame = ReservedWindowFrame();
+    resize(size().boundedTo(available.size() - frame));
+    move(InsideArea(pos(), size() + frame, available));
+}
+
+void CMainDlg::done(int result)
+{
+    CUserSettings::SetMainWindowGeometry(saveGeometry());
+    CDialog::done(result);
 }
 
 void CMainDlg::AddTabShortcuts()
@@ -155,7 +206,7 @@ void CMainDlg::OnSelchangeTab()
     if (n == m_nCurTab)
         return;
     m_nCurTab = n;
-    if (n < 0 || n > 3)
+    if (n < 0 || n >= kTabCount)
         return;
     Page(n).show();
     // The focus that was on the page just left moves into the new one, not onto "終了".

@@ -1,6 +1,7 @@
 #pragma once
-// The main window: a tab control with four pages, exactly one of them shown, and "終了".
+// The main window: a tab control with five pages, exactly one of them shown, and "終了".
 
+#include "evaluation/EvaluationPage.h"
 #include "graph/GraphPage.h"
 #include "list/ListPage.h"
 #include "platform/Dialog.h"
@@ -21,7 +22,21 @@ public:
     static constexpr unsigned kIdmAboutBox = 0x0010;
     void OnSysCommand(unsigned id);
 
+    // Builds the tabs and pages, and gives the window the size and place it had when it was
+    // last closed.
     bool OnInitDialog() override;
+    // Ends the dialog, keeping the window's size and place for the next start.
+    void done(int result) override;
+    // The tabs, in order.
+    enum Tab : int
+    {
+        kListTab,
+        kGraphTab,
+        kEvaluationTab,
+        kSettingsTab,
+        kOtherTab,
+        kTabCount
+    };
     CPage& Page(int tab);
     QTabBar* TabBar() const { return m_tab; }
 
@@ -29,6 +44,7 @@ public:
     CSettingsPage m_settingsPage;
     COtherPage m_otherPage;
     CGraphPage m_graphPage;
+    CEvaluationPage m_evaluationPage;
     int m_nCurTab = 0;
 
 protected:
@@ -41,6 +57,7 @@ protected:
 
 private:
     void AddTabShortcuts();
+    void RestoreWindowGeometry();
     void OnSelchangingTab();
     void OnSelchangeTab();
     void FocusFirstControl(QWidget& page);

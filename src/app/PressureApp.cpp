@@ -1,6 +1,7 @@
 #include "app/PressureApp.h"
 
 #include "app/MainDlg.h"
+#include "cli/Messages.h"
 #include "platform/DataExchange.h"
 #include "platform/DialogFont.h"
 #include "platform/InstanceLock.h"
@@ -43,8 +44,7 @@ bool CPressureApp::InitInstance()
     // A folder where no lock works (a network folder without lock support) must not keep the
     // user from the data: start, and say so where it can be seen without standing in the way.
     if (lock.GetState() == CInstanceLock::State::Unavailable) {
-        const bool japanese = QLocale::system().language() == QLocale::Japanese;
-        std::fputs(LockUnavailableNotice(lock.GetError(), japanese).c_str(), stderr);
+        std::fputs(LockUnavailableNotice(lock.GetError(), MessageLanguage()).c_str(), stderr);
     }
 
     CMainDlg dlg(RealModalSeam());

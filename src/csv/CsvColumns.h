@@ -3,6 +3,8 @@
 // names. The result is a plain value: the preview lets the user change the column of each
 // field, and the import reads the rows through whatever map it is given.
 
+#include "platform/Language.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -23,11 +25,8 @@ enum class CsvField
 };
 inline constexpr int kCsvFieldCount = 10;
 
-enum class CsvLanguage
-{
-    Japanese,
-    English,
-};
+// The language of the CSV code's messages: the program's one choice of language.
+using CsvLanguage = Language;
 
 // The field's name for messages and the preview: "最高血圧" / "systolic pressure".
 std::string CsvFieldName(CsvField field, CsvLanguage language);

@@ -2,6 +2,7 @@
 
 #include "graph/GraphSurface.h"
 #include "graph/PlotGraph.h"
+#include "platform/DynamicLayout.h"
 #include "platform/QtText.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
@@ -26,6 +27,7 @@ CGraphPage::CGraphPage(IModalSeam& seam) : CPage(GraphTemplate(), seam)
     frame->setPalette(black);
     m_staticGraph = new CGraphSurface(frame);
     m_staticGraph->setGeometry(0, 0, frame->width(), frame->height());
+    CDynamicLayout::Of(*frame).AddItem(*m_staticGraph, kSizeX | kSizeY);
     m_staticGraph->setAccessibleName(QStringLiteral("グラフ"));
     m_staticGraph->SetPainter([this](QPainter& dc, int W, int H) { DrawGraph(dc, W, H); });
 

@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -151,7 +152,25 @@ bool CListPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ContextMenu && watched == m_listRecords->viewport())
         return OnContextMenuRecordList(*static_cast<QContextMenuEvent*>(event));
+    if (event->type() == QEvent::FocusIn && watched == m_listRecords)
+        OnSetfocusRecordList(static_cast<QFocusEvent*>(event)->reason());
     return CPage::eventFilter(watched, event);
+}
+
+void CListPage::OnSetfocusRecordList(Qt::FocusReason reason)
+{
+    // A click selects the row it hits by itself.
+    QItemSelectionModel* selection = m_listRecords->selectionModel();
+    if (reason == Qt::MouseFocusReason || !selection || selection->hasSelection() || m_model->rowCount() == 0)
+        return;
+    // The row of the current cell, or the first row; its first shown column is the current cell.
+    int column = 0;
+    while (column + 1 < m_model->columnCount() && m_listRecords->isColumnHidden(column))
+        ++column;
+    const QModelIndex current = m_listRecords->currentIndex();
+    const QModelIndex index =
+        m_model->index(current.isValid() ? current.row() : 0, current.isValid() ? current.column() : column);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 bool CListPage::OnContextMenuRecordList(const QContextMenuEvent& event)
@@ -306,7 +325,9 @@ bool CListPage::StoreNewRecord(CRecordDlg& dlg, bool& bAskedAboutLimit)
     if (dropped > 1) {
         bAskedAboutLimit = true;
         const QString question = QString::fromStdString(DropQuestionText(dropped, m_nRecordLimit));
-        if (Seam().MessageBox(&dlg, question, AppTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        // Return keeps the records: the addition would delete them for good.
+        if (Seam().MessageBox(&dlg, question, AppTitle(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+            IDYES)
             return false;
     }
     if (!InsertRecord(FormatRecordLine(EnteredRecord(dlg)))) {
@@ -332,11 +353,24 @@ void CListPage::TellOnceWhenFull()
         CUserSettings::HideNotice(LogFullNoticeKey());
 }
 
+QString CListPage::SelectToModifyMessage()
+{
+    return QStringLiteral("修正する血圧情報を選んでください。");
+}
+
+QString CListPage::SelectToDeleteMessage()
+{
+    return QStringLiteral("削除する血圧情報を選んでください。");
+}
+
 void CListPage::OnModify()
 {
     const int row = FirstSelectedRow();
-    if (row >= 0)
-        ModifyRecord(row);
+    if (row < 0) {
+        Seam().MessageBox(this, SelectToModifyMessage(), AppTitle(), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    ModifyRecord(row);
 }
 
 void CListPage::OnDblclkRecordList(int row)
@@ -388,14 +422,17 @@ bool CListPage::StoreCorrection(CRecordDlg& dlg, int row, const MEASUREMENT& cor
 
 void CListPage::OnDelete()
 {
-    const int answer = Seam().MessageBox(this, QStringLiteral("選択された血圧情報を削除しますか？"),
-                                         QStringLiteral("削除の確認"), MB_YESNO | MB_ICONQUESTION);
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) {
+        Seam().MessageBox(this, SelectToDeleteMessage(), AppTitle(), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const int answer =
+        Seam().MessageBox(this, QStringLiteral("選択された血圧情報を削除しますか？"),
+                          QStringLiteral("削除の確認"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     if (answer != IDYES)
         return;
     // All selected rows in one rewrite: a crash or a failed write never leaves half of them deleted.
-    const std::vector<int> rows = SelectedRows();
-    if (rows.empty())
-        return;
     std::vector<unsigned> lines;
     lines.reserve(rows.size());
     for (const int row : rows)

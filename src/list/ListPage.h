@@ -60,6 +60,10 @@ public:
     // The message at start when changes cannot be stored: each file, or the folder, with the
     // system's reason.
     static QString UnwritableDataMessage(const std::vector<UnwritableDataFile>& unwritable);
+    // 修正 and 削除 with no row selected: "修正する血圧情報を選んでください。" and
+    // "削除する血圧情報を選んでください。".
+    static QString SelectToModifyMessage();
+    static QString SelectToDeleteMessage();
     // The key of the notice that the log has reached its limit, for "do not show again".
     static QString LogFullNoticeKey() { return QStringLiteral("logFull"); }
 
@@ -79,6 +83,9 @@ protected:
 private:
     bool OnInitDialog() override;
     void SetUpRecordList();
+    // The focus entering the list by the keyboard, or at start, selects the current row (the
+    // first row when there is none), so that 修正 and 削除 act on the row the user sees.
+    void OnSetfocusRecordList(Qt::FocusReason reason);
     // A right click on a row offers 修正 and 削除 for it; false when no row was clicked.
     bool OnContextMenuRecordList(const QContextMenuEvent& event);
     void SizeColumns();

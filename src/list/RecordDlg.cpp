@@ -66,9 +66,10 @@ void CRecordDlg::OnOK()
 
 bool CRecordDlg::ConfirmImplausibleValues()
 {
+    // Return answers いいえ and goes back to the field: a slip of the keyboard is not stored.
     for (const PlausibilityQuestion& question : ImplausibleValueQuestions(m_nMax, m_nMin, m_nPulse)) {
         if (Seam().MessageBox(this, QString::fromStdString(question.text), AppTitle(),
-                              MB_YESNO | MB_ICONQUESTION) == IDYES)
+                              MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
             continue;
         const int id = question.field == MeasuredField::Max   ? RecordIds::IDC_MAX
                        : question.field == MeasuredField::Min ? RecordIds::IDC_MIN

@@ -8,9 +8,10 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDateTime>
+#include <QDate>
 #include <QDateTimeEdit>
 #include <QLineEdit>
+#include <QTime>
 
 QString PositiveIntegerMessage()
 {
@@ -109,17 +110,20 @@ void DDX_CBIndex(CDataExchange& dx, QComboBox* combo, int& index)
 
 void DDX_DateTime(CDataExchange& dx, QDateTimeEdit* picker, CTime& value)
 {
-    if (dx.m_bSaveAndValidate) {
-        const QDateTime shown = picker->dateTime();
-        const bool dateOnly = picker->displayedSections() & QDateTimeEdit::DateSections_Mask &&
-                              !(picker->displayedSections() & QDateTimeEdit::TimeSections_Mask);
-        // Keep the part the picker does not show from the member.
-        QDateTime current = QDateTime::fromSecsSinceEpoch(value.GetTime());
-        const QDateTime merged =
-            dateOnly ? QDateTime(shown.date(), current.time()) : QDateTime(current.date(), shown.time());
-        value = CTime(merged.date().year(), merged.date().month(), merged.date().day(), merged.time().hour(),
-                      merged.time().minute(), merged.time().second());
+    // The pickers hold their value in UTC: the fields go in and out as they are, through
+    // setDate/setTime and date()/time(), so that no zone conversion moves them.
+    const bool showsDate = (picker->displayedSections() & QDateTimeEdit::DateSections_Mask) != 0;
+    const bool showsTime = (picker->displayedSections() & QDateTimeEdit::TimeSections_Mask) != 0;
+    if (!dx.m_bSaveAndValidate) {
+        if (showsDate)
+            picker->setDate(QDate(value.GetYear(), value.GetMonth(), value.GetDay()));
+        if (showsTime)
+            picker->setTime(QTime(value.GetHour(), value.GetMinute(), value.GetSecond()));
         return;
     }
-    picker->setDateTime(QDateTime::fromSecsSinceEpoch(value.GetTime()));
+    // The part the picker does not show is kept from the member.
+    const QDate date = showsDate ? picker->date() : QDate(value.GetYear(), value.GetMonth(), value.GetDay());
+    const QTime time =
+        showsTime ? picker->time() : QTime(value.GetHour(), value.GetMinute(), value.GetSecond());
+    value = CTime(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
 }

@@ -1,9 +1,11 @@
 #include "platform/DialogTemplate.h"
 
+#include "platform/DateTimePicker.h"
+#include "platform/DynamicLayout.h"
+
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
@@ -14,7 +16,6 @@
 #include <QRegularExpressionValidator>
 #include <QTabBar>
 #include <QTableView>
-#include <QTimeEdit>
 #include <algorithm>
 
 CDialogUnits::CDialogUnits(const QFont& font)
@@ -115,21 +116,30 @@ QWidget* CreateControl(QWidget* host, const CtlTemplate& c)
         bar->setExpanding(false);
         return bar;
     }
+    // The pickers keep Qt's own spec for them (UTC), in which every date has a midnight and
+    // every day every time of day; DDX_DateTime moves the fields in and out without conversion.
     case CtlKind::DatePicker: {
-        auto* date = new QDateEdit(host);
+        auto* date = new CDatePicker(host);
         date->setCalendarPopup(true);
         date->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
         date->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return date;
     }
     case CtlKind::TimePicker: {
-        auto* time = new QTimeEdit(host);
+        auto* time = new CTimePicker(host);
         time->setDisplayFormat(QStringLiteral("H:mm:ss"));
         time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return time;
     }
     }
     return new QWidget(host);
+}
+
+// The template's move and size flags as the dynamic layout takes them.
+unsigned DynamicFlags(unsigned ctlFlags)
+{
+    return ((ctlFlags & kCtlMoveX) ? kMoveX : 0u) | ((ctlFlags & kCtlMoveY) ? kMoveY : 0u) |
+           ((ctlFlags & kCtlSizeX) ? kSizeX : 0u) | ((ctlFlags & kCtlSizeY) ? kSizeY : 0u);
 }
 
 } // namespace
@@ -153,6 +163,8 @@ CBuiltTemplate BuildTemplate(QWidget* host, const DlgTemplate& tmpl)
             widget->setVisible(false);
         if (c.flags & kCtlNoTabStop)
             widget->setFocusPolicy(Qt::NoFocus);
+        if (const unsigned dynamic = DynamicFlags(c.flags))
+            CDynamicLayout::Of(*host).AddItem(*widget, dynamic);
         if (c.id != -1)
             built.m_byId.emplace_back(c.id, widget);
         built.m_widgets.push_back(widget);

@@ -36,6 +36,12 @@ enum CtlFlags : unsigned
 {
     kCtlHidden = 1u << 0, // created, never shown
     kCtlNoTabStop = 1u << 1,
+    // Where the control goes when its window or page grows (CDynamicLayout); without any of
+    // these it keeps its place from the top-left corner.
+    kCtlMoveX = 1u << 2, // keeps its distance to the right edge
+    kCtlMoveY = 1u << 3, // keeps its distance to the bottom edge
+    kCtlSizeX = 1u << 4, // grows as wide as the host grows
+    kCtlSizeY = 1u << 5, // grows as tall as the host grows
 };
 
 struct CtlTemplate

@@ -62,10 +62,10 @@ void CInstanceLock::LockFile(const std::string& folder)
     m_nError = error;
 }
 
-std::string LockUnavailableNotice(int error, bool japanese)
+std::string LockUnavailableNotice(int error, Language language)
 {
     const std::string reason = error != 0 ? std::strerror(error) : "unknown";
-    if (japanese)
+    if (language == Language::Japanese)
         return "Velliqa: このフォルダーをロックできないため（" + reason +
                "）、ロックなしで起動します。同じフォルダーで Velliqa を二つ同時に開かないでください。\n";
     return "Velliqa: cannot lock this folder (" + reason +

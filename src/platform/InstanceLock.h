@@ -12,6 +12,8 @@
 // edit of a data file closes its descriptors and replaces the file. Only EWOULDBLOCK from flock
 // (or EACCES or EAGAIN from the record lock) means another copy holds the folder.
 
+#include "platform/Language.h"
+
 #include <string>
 
 class CInstanceLock
@@ -47,4 +49,4 @@ private:
 
 // The line written on standard error when the folder cannot be locked and the program starts
 // without the lock (UTF-8, with its line feed): in Japanese, or in English.
-std::string LockUnavailableNotice(int error, bool japanese);
+std::string LockUnavailableNotice(int error, Language language);

@@ -85,7 +85,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text
     }
     if ((type & 0x0F) == MB_YESNO) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(QMessageBox::Yes);
+        box->setDefaultButton((type & MB_DEFBUTTON2) != 0 ? QMessageBox::No : QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::No);
         return box;
     }

@@ -11,6 +11,11 @@ QString NoticeKey(const QString& key)
     return QStringLiteral("notices/") + key + QStringLiteral("/hidden");
 }
 
+QString MainWindowGeometryKey()
+{
+    return QStringLiteral("mainWindow/geometry");
+}
+
 bool LiesInDataFolder(const QSettings& settings)
 {
     const QString folder = QFileInfo(settings.fileName()).absolutePath();
@@ -33,4 +38,20 @@ void CUserSettings::HideNotice(const QString& key)
     if (LiesInDataFolder(settings))
         return;
     settings.setValue(NoticeKey(key), true);
+}
+
+QByteArray CUserSettings::MainWindowGeometry()
+{
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velliqa"),
+                             QStringLiteral("Velliqa"));
+    return settings.value(MainWindowGeometryKey()).toByteArray();
+}
+
+void CUserSettings::SetMainWindowGeometry(const QByteArray& geometry)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velliqa"),
+                       QStringLiteral("Velliqa"));
+    if (LiesInDataFolder(settings))
+        return;
+    settings.setValue(MainWindowGeometryKey(), geometry);
 }

@@ -4,6 +4,7 @@
 // never in setting.txt and never in the data folder, whose files stay as the data file formats
 // say.
 
+#include <QByteArray>
 #include <QString>
 
 class CUserSettings
@@ -14,4 +15,10 @@ public:
     // Remembers that the notice of this key is not to be shown again. Nothing is written when
     // the settings store would lie in the data folder (the current directory).
     static void HideNotice(const QString& key);
+
+    // The main window's size, place and state as it was last closed (QWidget::saveGeometry),
+    // or empty when none is kept.
+    static QByteArray MainWindowGeometry();
+    // Keeps it for the next start; as for the notices, not when the store lies in the data folder.
+    static void SetMainWindowGeometry(const QByteArray& geometry);
 };

@@ -13,3 +13,5 @@ inline constexpr unsigned MB_ICONSTOP = 0x10;
 inline constexpr unsigned MB_ICONQUESTION = 0x20;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
+// The second button (いいえ of MB_YESNO) is the default: Return answers No.
+inline constexpr unsigned MB_DEFBUTTON2 = 0x100;

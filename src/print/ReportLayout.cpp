@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -140,26 +141,72 @@ std::string TypeName(const std::vector<std::string>& typeNames, size_t t)
     return t < typeNames.size() ? typeNames[t] : std::string();
 }
 
+// The top of the first row of every page, below the header and the column header.
+int FirstRowTop(int h)
+{
+    return 5 * h + 11;
+}
+
+// The report's lines, written page by page with the running top position y. Each page begins
+// with the header and the column header; a group of lines that would reach below the bottom
+// edge of the printable area goes to a new page, unless the page holds nothing below its
+// headers yet, so that a page too short for even one group still moves on.
+struct PageWriter
+{
+    int h = 0;
+    int pageHeight = kUnboundedPage;
+    std::string header;
+    std::vector<ReportLine> lines;
+    int page = 0;
+    int y = 0;
+
+    void StartPage(int n)
+    {
+        page = n;
+        lines.push_back({kLeft, h + 1, header, page});
+        lines.push_back({kLeft, 4 * h + 11, ColumnHeader(), page});
+        y = FirstRowTop(h);
+    }
+
+    // Room for a group of lines reaching `height` below y.
+    void Reserve(int height)
+    {
+        if (y != FirstRowTop(h) && static_cast<long long>(y) + height > pageHeight)
+            StartPage(page + 1);
+    }
+
+    void Add(int offset, std::string text) { lines.push_back({kLeft, y + offset, std::move(text), page}); }
+};
+
 } // namespace
+
+int ReportRowsPerPage(int h, int pageHeight)
+{
+    if (h <= 0)
+        return 1;
+    return std::max(1, (pageHeight - FirstRowTop(h)) / h);
+}
 
 std::vector<ReportLine> LayoutReport(int h, const std::string& name, long from, long to,
                                      const std::vector<std::string>& records,
-                                     const std::vector<std::string>& typeNames)
+                                     const std::vector<std::string>& typeNames, int pageHeight)
 {
-    std::vector<ReportLine> lines;
-    lines.push_back({kLeft, h + 1, name + HeaderSuffix()});
-    lines.push_back({kLeft, 4 * h + 11, ColumnHeader()});
+    PageWriter out;
+    out.h = h;
+    out.pageHeight = pageHeight;
+    out.header = name + HeaderSuffix();
+    out.StartPage(0);
 
     Sums overall;
     std::array<Sums, kTypeSlots> perType{};
     Extent max, min, pulse;
-    int y = 5 * h + 11;
     // Positions below 1 hold no record; starting at 1 also keeps a huge negative start from
     // spinning through billions of empty positions.
     const long long last = std::min<long long>(to, static_cast<long long>(records.size()));
     for (long long p = std::max<long long>(from, 1); p <= last; ++p) {
         const Row row = ReadRow(records[static_cast<size_t>(p - 1)]);
-        lines.push_back({kLeft, y, RowText(row)});
+        out.Reserve(h);
+        out.Add(0, RowText(row));
         const bool first = overall.count == 0;
         max.Take(row.max, first);
         min.Take(row.min, first);
@@ -168,19 +215,22 @@ std::vector<ReportLine> LayoutReport(int h, const std::string& name, long from, 
         // A type outside the table counts in the overall figures only.
         if (row.type >= 0 && row.type < kTypeSlots)
             perType[static_cast<size_t>(row.type)].Add(row);
-        y += h;
+        out.y += h;
     }
     if (overall.count == 0)
-        return lines;
+        return std::move(out.lines);
 
-    lines.push_back({kLeft, y + h, AverageText(OverallLabel(), overall)});
-    lines.push_back({kLeft, y + 2 * h, RangeText(max, min, pulse)});
-    y += 4 * h;
-    for (size_t t = 1; t < perType.size(); ++t) {
-        if (perType[t].count == 0)
-            continue;
-        lines.push_back({kLeft, y, AverageText(TypeName(typeNames, t), perType[t])});
-        y += h;
-    }
-    return lines;
+    // The averages block: a blank line, the overall averages, the ranges, a blank line, then a
+    // line for each type 1-9 that occurs. It stays together on one page.
+    std::vector<std::string> typeLines;
+    for (size_t t = 1; t < perType.size(); ++t)
+        if (perType[t].count != 0)
+            typeLines.push_back(AverageText(TypeName(typeNames, t), perType[t]));
+    const int typeCount = static_cast<int>(typeLines.size());
+    out.Reserve(typeCount == 0 ? 3 * h : (4 + typeCount) * h);
+    out.Add(h, AverageText(OverallLabel(), overall));
+    out.Add(2 * h, RangeText(max, min, pulse));
+    for (int i = 0; i < typeCount; ++i)
+        out.Add((4 + i) * h, std::move(typeLines[static_cast<size_t>(i)]));
+    return std::move(out.lines);
 }

@@ -10,10 +10,14 @@
 #include "store/RecordLine.h"
 #include "store/TextFile.h"
 
+#include <QApplication>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
+#include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include <string>
@@ -72,20 +76,47 @@ QFont ReportFont(const QFont& base)
     return font;
 }
 
-void PaintReport(QPainter& painter, CTextFile& dataFile)
+int ReportLineHeight(const QFontMetrics& metrics)
+{
+    // The height of a sample text, measured only.
+    return metrics.size(Qt::TextSingleLine, QStringLiteral("Orvanta")).height();
+}
+
+int ReportRowsPerA4Page()
+{
+    // A PDF page at a printer's resolution stands in for the printer: writing nothing, it only
+    // lends its page size and resolution to the measurement.
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter a4(&sink);
+    a4.setResolution(1200);
+    a4.setPageSize(QPageSize(QPageSize::A4));
+    const QFontMetrics metrics(ReportFont(QApplication::font()), &a4);
+    return ReportRowsPerPage(ReportLineHeight(metrics), a4.height());
+}
+
+bool PaintReport(QPainter& painter, CTextFile& dataFile)
 {
     painter.setFont(ReportFont(painter.font()));
     const QFontMetrics metrics = painter.fontMetrics();
-    // The height of a sample text, measured only, is the line height.
-    const int h = metrics.size(Qt::TextSingleLine, QStringLiteral("Orvanta")).height();
+    const int h = ReportLineHeight(metrics);
+    // A printer has pages of its printable height; any other device is one page of any length.
+    auto* pages = dynamic_cast<QPagedPaintDevice*>(painter.device());
+    const int pageHeight = pages ? painter.device()->height() : kUnboundedPage;
     const std::vector<std::string> settings = SettingLinesInUse();
     const std::vector<std::string> typeNames = TypeNamesInUse();
-    const std::vector<ReportLine> lines =
-        LayoutReport(h, SettingAt(settings, kSettingName), ReadLong(SettingAt(settings, kSettingPrintFrom)),
-                     ReadLong(SettingAt(settings, kSettingPrintTo)), FileLines(dataFile), typeNames);
-    // drawText takes the baseline: the top of the text lies one ascent above it.
-    for (const ReportLine& line : lines)
+    const std::vector<ReportLine> lines = LayoutReport(
+        h, SettingAt(settings, kSettingName), ReadLong(SettingAt(settings, kSettingPrintFrom)),
+        ReadLong(SettingAt(settings, kSettingPrintTo)), FileLines(dataFile), typeNames, pageHeight);
+    int page = 0;
+    for (const ReportLine& line : lines) {
+        for (; page < line.page; ++page)
+            if (!pages || !pages->newPage())
+                return false;
+        // drawText takes the baseline: the top of the text lies one ascent above it.
         painter.drawText(line.x, line.y + metrics.ascent(), FromCp932(line.text));
+    }
+    return true;
 }
 
 void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile)
@@ -99,10 +130,10 @@ void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTex
         ReportFailure(parent, seam, QStringLiteral("印刷を開始できませんでした。"), *printer);
         return;
     }
-    PaintReport(painter, dataFile);
+    const bool painted = PaintReport(painter, dataFile);
     const bool ended = painter.end();
     const bool failed =
         printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted;
-    if (!ended || failed || !OutputWritten(*printer))
+    if (!painted || !ended || failed || !OutputWritten(*printer))
         ReportFailure(parent, seam, QStringLiteral("印刷を完了できませんでした。"), *printer);
 }

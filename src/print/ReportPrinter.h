@@ -1,11 +1,12 @@
 #pragma once
-// The print job of the one-page report, run by the list page's "印刷".
+// The print job of the measurement report, run by the list page's "印刷".
 
 #include <memory>
 
 class CTextFile;
 class IModalSeam;
 class QFont;
+class QFontMetrics;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -22,9 +23,9 @@ public:
 // The print dialog, run through the program's own modal seam.
 IPrinterSeam& RealPrinterSeam();
 
-// Prints the report of the records in dataFile on one page of the printer the user chooses;
-// the settings and the type names are read afresh. Cancelling prints nothing and says nothing;
-// a job that cannot start or finish is reported through seam.
+// Prints the report of the records in dataFile on the printer the user chooses, on as many
+// pages as it needs; the settings and the type names are read afresh. Cancelling prints nothing and says
+// nothing; a job that cannot start or finish is reported through seam.
 void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile);
 
 // The report's font: the size of the device's default font, in a fixed-pitch Japanese face in
@@ -32,7 +33,15 @@ void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTex
 // counting code page 932 bytes, so only such a face lines the columns up under their headers.
 QFont ReportFont(const QFont& base);
 
-// Draws the report on an active painter in the report font at its current size: the line
-// height is the height of "Orvanta" in that font, and each line's text has its top-left corner
-// at the line's position.
-void PaintReport(QPainter& painter, CTextFile& dataFile);
+// The report's line height: the height of "Orvanta" in the report font's metrics.
+int ReportLineHeight(const QFontMetrics& metrics);
+
+// How many rows of the report fit one A4 page, in the report font at the size of the
+// application's font, as a printer's default font has it.
+int ReportRowsPerA4Page();
+
+// Draws the report on an active painter in the report font at its current size: each line's
+// text has its top-left corner at the line's position. On a printer (a paged device) the
+// report goes on over new pages of the device's printable height; any other device gets it
+// all as one page. False when the device could not start a new page.
+bool PaintReport(QPainter& painter, CTextFile& dataFile);

@@ -24,13 +24,14 @@ const DlgTemplate& AboutTemplate()
 
 const DlgTemplate& MainTemplate()
 {
-    static const DlgTemplate t{MainIds::IDD,
-                               "Velliqa",
-                               347,
-                               253,
-                               {
-                                   {MainIds::IDC_TAB, CtlKind::TabControl, "", 7, 7, 300, 240, kCtlNoTabStop},
-                                   {MainIds::IDC_EXIT, CtlKind::DefButton, "終了", 309, 18, 31, 29},
-                               }};
+    static const DlgTemplate t{
+        MainIds::IDD,
+        "Velliqa",
+        347,
+        253,
+        {
+            {MainIds::IDC_TAB, CtlKind::TabControl, "", 7, 7, 300, 240, kCtlNoTabStop | kCtlSizeX},
+            {MainIds::IDC_EXIT, CtlKind::DefButton, "終了", 309, 18, 31, 29, kCtlMoveX},
+        }};
     return t;
 }

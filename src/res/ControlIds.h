@@ -72,6 +72,7 @@ enum : int
     IDC_PRINT_TO = 1027,
     IDC_RENAME = 1028,
     IDC_NAME = 1030,
+    IDC_ROWS_PER_PAGE = 1031, // how many rows of the report fit one A4 page
 };
 } // namespace SettingsIds
 
@@ -120,3 +121,21 @@ enum : int
     IDC_GRAPH = 1032,      // the framed drawing surface
 };
 } // namespace GraphIds
+
+// The evaluation page 評価: morning and evening averages of a period, judged as home blood pressure.
+namespace EvaluationIds {
+enum : int
+{
+    IDD = 136,
+    IDC_PERIOD = 1060,       // 直近 7/14/28 日, 期間を指定
+    IDC_FROM = 1061,         // the first day of a chosen period
+    IDC_TO = 1062,           // its last day
+    IDC_MORNING_TYPE = 1063, // 朝の種類
+    IDC_EVENING_TYPE = 1064, // 晩の種類
+    IDC_TARGET_MAX = 1065,   // 降圧目標, maximum
+    IDC_TARGET_MIN = 1066,   // 降圧目標, minimum
+    IDC_RESULT = 1067,       // the table 朝, 晩, 朝晩平均, 朝晩差
+    IDC_NOTE = 1068,         // the guideline's one-line note
+    IDC_CHART = 1069,        // the framed chart
+};
+} // namespace EvaluationIds

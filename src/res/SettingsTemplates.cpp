@@ -30,6 +30,7 @@ const DlgTemplate& SettingsTemplate()
             {-1, CtlKind::Static, "最新の", 30, 80, 24, 8},
             {-1, CtlKind::Static, "件目から", 106, 80, 33, 14},
             {-1, CtlKind::Static, "件目まで", 189, 79, 40, 14, 0, SettingsIds::IDC_PRINT_TO},
+            {SettingsIds::IDC_ROWS_PER_PAGE, CtlKind::Static, "", 61, 94, 170, 9},
             {-1, CtlKind::Static, "・測定の種類", 19, 105, 43, 8, 0, SettingsIds::IDC_TYPES},
         }};
     return t;

@@ -13,3 +13,4 @@ const DlgTemplate& OtherTemplate();      // 132, other page
 const DlgTemplate& GraphTemplate();      // 133, graph page
 const DlgTemplate& RenameTemplate();     // 134, rename dialog
 const DlgTemplate& CsvPreviewTemplate(); // 135, preview of a CSV import
+const DlgTemplate& EvaluationTemplate(); // 136, evaluation page

@@ -5,6 +5,7 @@
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
+#include "print/ReportPrinter.h"
 #include "res/Templates.h"
 #include "settings/RenameDlg.h"
 #include "settings/SettingLines.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -152,9 +154,18 @@ bool CSettingsPage::OnInitDialog()
     if (m_listTypes->count() > 0)
         m_listTypes->setCurrentRow(0);
 
+    // Beside the print range: how long a range one page of the report takes.
+    if (auto* rows = Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE))
+        rows->setText(RowsPerPageText(ReportRowsPerA4Page()));
+
     UpdateData(false);
     m_nToldLimit = m_nMaxRecords;
     return true;
+}
+
+QString CSettingsPage::RowsPerPageText(int rows)
+{
+    return QStringLiteral("（A4 で 1 ページ約 %1 件）").arg(rows);
 }
 
 void CSettingsPage::OnPageLeft()

@@ -50,6 +50,8 @@ public:
     std::string m_strName; // code page 932
 
     bool OnInitDialog() override;
+    // The note beside the print range: about `rows` rows of the report fit one A4 page.
+    static QString RowsPerPageText(int rows);
     // A record limit newly set below the number of stored records: the user learns how many
     // of the oldest records the first addition after the next start will delete.
     void OnPageLeft() override;

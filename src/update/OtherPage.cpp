@@ -99,8 +99,20 @@ QString COtherPage::UpdaterPath()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Update.exe"));
 }
 
+QString COtherPage::NoUpdateUrlMessage()
+{
+    return QStringLiteral("このビルドにはアップデートの確認先が設定されていません。");
+}
+
 void COtherPage::OnOnlineUpdate()
 {
+    // Built without an address of its own: there is nothing to connect to, and the network is
+    // not to blame.
+    if (m_strUpdateUrl == kVelliqaPlaceholderUpdateUrl) {
+        Seam().MessageBox(window(), NoUpdateUrlMessage(), QStringLiteral("バージョンの確認"),
+                          MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     CHttpDownloader client(m_makeTransport());
     int r = 0;
     bool checked = false;

@@ -46,6 +46,9 @@ public:
 
     // The updater: "Update.exe" in the program's own folder.
     static QString UpdaterPath();
+    // The check of a build that kept the placeholder URL, which connects to nothing:
+    // "このビルドにはアップデートの確認先が設定されていません。"
+    static QString NoUpdateUrlMessage();
 
 private:
     int AskToUpdate();

@@ -6,6 +6,7 @@
 
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
+#include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -95,14 +96,28 @@ TEST_F(CommandLineTest, HelpAndVersionPrintAndEndWithoutAWindowAndHelpNamesEvery
 {
     const Outcome help = Velliqa({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--help", "--version", "--data-dir", "--export-csv", "--from", "--to",
-                               "--summary", "--days", "--import-csv", "--raise-limit", "--date-order"})
+    for (const char* option :
+         {"--help", "--version", "--data-dir", "--export-csv", "--from", "--to", "--summary", "--days",
+          "--import-csv", "--raise-limit", "--date-order", "--evaluate"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const Outcome version = Velliqa({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "Velliqa 1.0.0\n");
+    EXPECT_EQ(version.out, "Velliqa 1.1.0\n");
     EXPECT_NE(Velliqa({QStringLiteral("--help")}, QStringLiteral("ja_JP.UTF-8")).out.find("終了します"),
               std::string::npos);
+}
+
+TEST_F(CommandLineTest, AJapaneseLocaleReadsJapaneseThroughoutHelpAndRefusals)
+{
+    const QString ja = QStringLiteral("ja_JP.UTF-8");
+    const Outcome help = Velliqa({QStringLiteral("--help")}, ja);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.find("Usage:"), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("Options:"), std::string::npos) << help.out;
+    const Outcome bogus = Velliqa({QStringLiteral("--bogus")}, ja);
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_EQ(bogus.err,
+              "「bogus」というオプションはありません。\n使い方は velliqa --help で表示されます。\n");
 }
 
 TEST_F(CommandLineTest, LinesThatCannotBeRunEndWithStatusTwoAndAMessage)
@@ -114,7 +129,7 @@ TEST_F(CommandLineTest, LinesThatCannotBeRunEndWithStatusTwoAndAMessage)
     } cases[] = {
         {{QStringLiteral("--bogus")}, "bogus"},
         {{QStringLiteral("--from"), QStringLiteral("2024-01-01")},
-         "--from is given with --export-csv or --summary only"},
+         "--from is given with --export-csv or --summary or --evaluate only"},
         {{QStringLiteral("--raise-limit")}, "--raise-limit is given with --import-csv only"},
         {{QStringLiteral("--export-csv"), QStringLiteral("-"), QStringLiteral("--to"),
           QStringLiteral("2024-02-30")},
@@ -328,6 +343,10 @@ TEST_F(CommandLineTest, AKilledImportLeavesTheOldOrTheNewData)
 
 TEST_F(CommandLineTest, SummaryOverAPeriodAndWhatItRefuses)
 {
+    // In a zone whose day is not UTC's at this moment: --days counts from the local today.
+    const ZoneOffset away = ZoneOffTheUtcDay();
+    const ScopedTimeZone zone(away.zone);
+    ASSERT_EQ(UtcOffsetAt(std::time(nullptr)), away.offset) << away.zone;
     const auto day = [](int daysBack) {
         return QDate::currentDate().addDays(-daysBack).toString(QStringLiteral("yyyy/M/d")).toStdString();
     };
@@ -375,4 +394,51 @@ TEST_F(CommandLineTest, SummaryOverAPeriodAndWhatItRefuses)
         EXPECT_NE(outcome.err.find(c.err), std::string::npos) << what << ": " << outcome.err;
     }
     EXPECT_TRUE(fs::is_empty(empty.Path())) << "a summary creates no file";
+}
+
+TEST_F(CommandLineTest, EvaluationOfTheLastDaysOrOfDates)
+{
+    const auto day = [](int daysBack) {
+        return QDate::currentDate().addDays(-daysBack).toString(QStringLiteral("yyyy/M/d")).toStdString();
+    };
+    ScopedDataDir records;
+    WriteBytes("item.txt", Cp932FromUtf8("[指定なし]\r\n朝\r\n晩\r\n"));
+    WriteBytes("data.txt", day(0) + " 07:00:00,130,80,60,0,1,\r\n" + day(6) + " 21:00:00,121,71,61,0,2,\r\n" +
+                               day(7) + " 07:00:00,200,100,90,0,1,\r\n2024/1/2 07:00:00,110,70,50,0,1,\r\n");
+    ScopedDataDir empty;
+    const QString data = QStringLiteral("--data-dir=") + QString::fromStdString(records.Path().string());
+    const std::string header = "区分\t日数\t最高血圧\t最低血圧\t脈拍\t分類\n";
+    const std::string none = "晩\t0\t-\t-\t-\t-\n朝晩平均\t-\t-\t-\t-\t-\n朝晩差\t-\t-\t-\t-\t-\n";
+    const struct
+    {
+        QStringList arguments;
+        const char* locale;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{data, "--evaluate"},
+         "C",
+         0,
+         header + "朝\t1\t130\t80\t60\t判定には5日以上必要\n晩\t1\t121\t71\t61\t判定には5日以上必要\n"
+                  "朝晩平均\t-\t126\t76\t61\t-\n朝晩差\t-\t9\t9\t-1\t-\n",
+         ""},
+        {{data, "--evaluate", "--from", "2024-01-02", "--to", "2024-01-02"},
+         "C",
+         0,
+         header + "朝\t1\t110\t70\t50\t判定には5日以上必要\n" + none,
+         ""},
+        {{"--evaluate"}, "C", 0, header + "朝\t0\t-\t-\t-\t-\n" + none, ""},
+        {{"--evaluate", "--days", "0"}, "C", 2, "", "--days"},
+        {{"--evaluate", "--from", "2024-02-30"}, "ja_JP.UTF-8", 2, "", "実在する日付"},
+        {{"--evaluate", "--summary"}, "C", 2, "", "not several"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Velliqa(c.arguments, QString::fromLatin1(c.locale));
+        const std::string what = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(outcome.status, c.status) << what;
+        EXPECT_EQ(outcome.out, c.out) << what;
+        EXPECT_NE(outcome.err.find(c.err), std::string::npos) << what << ": " << outcome.err;
+    }
+    EXPECT_TRUE(fs::is_empty(empty.Path())) << "an evaluation creates no file";
 }

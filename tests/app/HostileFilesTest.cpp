@@ -47,7 +47,7 @@ protected:
             CMainDlg dlg(seam);
             dlg.OnInitDialog();
             dlg.show();
-            for (int tab : {1, 2, 3, 0}) {
+            for (int tab : {1, 2, 3, 4, 0}) {
                 dlg.TabBar()->setCurrentIndex(tab);
                 QApplication::processEvents();
                 dlg.grab(); // paints the page that is shown

@@ -1,7 +1,9 @@
 // The main window: four tabs, exactly one page shown, pages read back when left.
 #include "app/MainDlg.h"
+#include "graph/GraphSurface.h"
 #include "platform/DialogFont.h"
 #include "platform/ModalSeam.h"
+#include "platform/UserSettings.h"
 #include "res/ControlIds.h"
 #include "res/Templates.h"
 #include "support/FakeModalSeam.h"
@@ -24,6 +26,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -57,23 +60,25 @@ void ShowActive(CMainDlg& dlg)
 int VisiblePages(CMainDlg& dlg)
 {
     int visible = 0;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < CMainDlg::kTabCount; ++i)
         visible += dlg.Page(i).isVisibleTo(&dlg) ? 1 : 0;
     return visible;
 }
 
 } // namespace
 
-TEST_F(MainDlgTest, StartsOnTheListTabWithTheFourTabsInOrder)
+TEST_F(MainDlgTest, StartsOnTheListTabWithTheFiveTabsInOrder)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
     QTabBar* tabs = dlg.TabBar();
-    ASSERT_EQ(tabs->count(), 4);
+    ASSERT_EQ(tabs->count(), 5);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("　　メイン　　"));
     EXPECT_EQ(tabs->tabText(1), QStringLiteral("　　グラフ　　"));
-    EXPECT_EQ(tabs->tabText(2), QStringLiteral("　基本設定　"));
-    EXPECT_EQ(tabs->tabText(3), QStringLiteral("　その他　"));
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral("　評価　"));
+    EXPECT_EQ(tabs->tabText(3), QStringLiteral("　基本設定　"));
+    EXPECT_EQ(tabs->tabText(4), QStringLiteral("　その他　"));
+    EXPECT_EQ(&dlg.Page(CMainDlg::kEvaluationTab), static_cast<CPage*>(&dlg.m_evaluationPage));
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(dlg.m_nCurTab, 0);
     EXPECT_TRUE(dlg.m_listPage.isVisibleTo(&dlg));
@@ -87,7 +92,7 @@ TEST_F(MainDlgTest, SwitchingTabsShowsExactlyTheChosenPage)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    for (int tab : {1, 2, 3, 0, 2}) {
+    for (int tab : {1, 2, 3, 4, 0, 2}) {
         dlg.TabBar()->setCurrentIndex(tab);
         EXPECT_EQ(dlg.m_nCurTab, tab);
         EXPECT_TRUE(dlg.Page(tab).isVisibleTo(&dlg)) << tab;
@@ -161,11 +166,12 @@ TEST_F(MainDlgTest, CtrlTabAndCtrlPageKeysSwitchTabsAsAClickDoes)
         int tab;
     } steps[] = {
         {Qt::Key_Tab, Qt::ControlModifier, 1},
-        {Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {Qt::Key_Tab, Qt::ControlModifier, 2}, // the evaluation page
         {Qt::Key_PageDown, Qt::ControlModifier, 3},
+        {Qt::Key_PageDown, Qt::ControlModifier, 4},
         {Qt::Key_Tab, Qt::ControlModifier, 0}, // round the end
-        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3},
-        {Qt::Key_PageUp, Qt::ControlModifier, 2},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 4},
+        {Qt::Key_PageUp, Qt::ControlModifier, 3},
     };
     for (const auto& step : steps) {
         QWidget* focus = QApplication::focusWidget();
@@ -177,7 +183,7 @@ TEST_F(MainDlgTest, CtrlTabAndCtrlPageKeysSwitchTabsAsAClickDoes)
     // Leaving the settings page by key reads it back: an emptied limit is refused once.
     dlg.m_settingsPage.m_editMaxRecords->clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(dlg.m_nCurTab, 3);
+    EXPECT_EQ(dlg.m_nCurTab, CMainDlg::kOtherTab);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, PositiveIntegerMessage());
 }
@@ -189,7 +195,7 @@ TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPa
     auto* del = dlg.m_listPage.Get<QPushButton>(ListIds::IDC_DELETE);
     del->setFocus();
     QTest::keyClick(del, Qt::Key_Return);
-    ASSERT_EQ(seam.messages.size(), 1u); // the delete question
+    ASSERT_EQ(seam.messages.size(), 1u); // nothing to delete: told to select a row
     QTest::keyClick(del, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(seam.messages.size(), 2u);
 
@@ -198,11 +204,39 @@ TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPa
     EXPECT_EQ(seam.messages.size(), 2u);
     EXPECT_TRUE(dlg.isVisible()); // "終了" was not pressed
 
-    dlg.TabBar()->setCurrentIndex(2);
+    dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     auto* rename = dlg.m_settingsPage.Get<QPushButton>(SettingsIds::IDC_RENAME);
     rename->setFocus();
     QTest::keyClick(rename, Qt::Key_Return);
     EXPECT_EQ(seam.dialogsRun, 1);
+}
+
+TEST_F(MainDlgTest, StartsWithTheFocusOnTheListWhereReturnDoesNothing)
+{
+    WriteBytes("data.txt", "2024/5/3 07:05:09,120,80,70,0,1,\r\n");
+    CMainDlg dlg(seam);
+    ShowActive(dlg);
+    EXPECT_EQ(QApplication::focusWidget(), dlg.m_listPage.m_listRecords);
+    EXPECT_EQ(dlg.m_listPage.SelectedRows(), std::vector<int>{0}); // ready for 修正
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), 0);
+    EXPECT_TRUE(seam.messages.empty());
+    EXPECT_EQ(seam.dialogsRun, 0);
+    auto* exit = dlg.Get<QPushButton>(MainIds::IDC_EXIT);
+    exit->setFocus(); // moved there by the user, Return still ends the program
+    QTest::keyClick(exit, Qt::Key_Return);
+    EXPECT_EQ(dlg.result(), IDOK);
+}
+
+TEST(MessageBoxTest, ReturnAnswersNoWhereTheQuestionAsksForIt)
+{
+    for (const unsigned type : {MB_YESNO | MB_ICONQUESTION, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2}) {
+        const auto box = MakeMessageBox(nullptr, QStringLiteral("本文"), QStringLiteral("題"), type);
+        EXPECT_EQ(box->defaultButton(),
+                  box->button((type & MB_DEFBUTTON2) != 0 ? QMessageBox::No : QMessageBox::Yes));
+        EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+    }
 }
 
 TEST_F(MainDlgTest, MessageBoxesAndQtDialogsUseTheDialogFont)
@@ -236,7 +270,7 @@ TEST(MainWindowFit, TheWindowAndEveryControlLieInsideTheScreensAvailableArea)
     QApplication::processEvents();
     const QRect available = screen->availableGeometry();
     EXPECT_TRUE(available.contains(dlg.frameGeometry())) << size;
-    for (int tab = 0; tab < 4; ++tab) {
+    for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
         dlg.TabBar()->setCurrentIndex(tab);
         for (QWidget* control : dlg.findChildren<QWidget*>()) {
             if (!control->isVisible() || (control->parent() != &dlg && control->parent() != &dlg.Page(tab)))
@@ -282,4 +316,68 @@ TEST_F(MainDlgTest, FilesThatCannotBeWrittenAreToldOnceAndMissingOnesReadAsTheDe
     EXPECT_EQ(settings.m_editMaxRecords->text(), QStringLiteral("1000"));
     EXPECT_EQ(settings.m_editPrintFrom->text() + settings.m_editPrintTo->text(), QStringLiteral("130"));
     EXPECT_EQ(settings.m_editName->text(), QStringLiteral("未設定"));
+}
+
+TEST_F(MainDlgTest, TheListAndTheGraphGrowWithTheWindowWhosePlaceIsKeptForTheNextStart)
+{
+    KeepAppFont keep;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    UseDialogFontFitting(MainTemplate(), QGuiApplication::primaryScreen());
+    QRect closedAt;
+    CUserSettings::SetMainWindowGeometry({}); // whatever an earlier test closed with
+    {
+        CMainDlg dlg(seam);
+        ShowActive(dlg);
+        const QSize start = dlg.size();
+        EXPECT_EQ(dlg.minimumSize(), start);
+        EXPECT_TRUE(dlg.windowFlags() & Qt::WindowMaximizeButtonHint);
+        // Each control with how it follows the window: move right, move down, widen, heighten.
+        const struct
+        {
+            QWidget* control;
+            int moveX, moveY, sizeX, sizeY;
+        } controls[] = {
+            {dlg.m_listPage.m_listRecords, 0, 0, 1, 1},
+            {dlg.m_listPage.Control(ListIds::IDC_ADD), 0, 1, 0, 0},
+            {dlg.m_listPage.m_comboAverageType, 1, 0, 0, 0},
+            {dlg.m_graphPage.Control(GraphIds::IDC_GRAPH), 0, 0, 1, 1},
+            {dlg.m_graphPage.m_staticGraph, 0, 0, 1, 1},
+            {dlg.m_graphPage.m_comboGraphType, 0, 1, 0, 0},
+            {dlg.m_settingsPage.m_editName, 0, 0, 0, 0},
+            {dlg.Control(MainIds::IDC_EXIT), 1, 0, 0, 0},
+        };
+        std::vector<QRect> before;
+        for (const auto& c : controls)
+            before.push_back(c.control->geometry());
+        const QSize grow(300, 200);
+        dlg.resize(start + grow);
+        for (int tab : {1, 2, 0}) // a hidden page takes its new size when it is shown
+            dlg.TabBar()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        for (size_t i = 0; i < std::size(controls); ++i) {
+            const auto& c = controls[i];
+            const QRect expected(before[i].topLeft() +
+                                     QPoint(c.moveX * grow.width(), c.moveY * grow.height()),
+                                 before[i].size() + QSize(c.sizeX * grow.width(), c.sizeY * grow.height()));
+            EXPECT_EQ(c.control->geometry(), expected) << c.control->metaObject()->className() << " " << i;
+        }
+        dlg.resize(start);
+        dlg.move(available.topLeft() + QPoint(2, 60));
+        closedAt = dlg.geometry();
+        dlg.Get<QPushButton>(MainIds::IDC_EXIT)->click();
+    }
+    {
+        CMainDlg next(seam);
+        next.OnInitDialog();
+        EXPECT_EQ(next.geometry(), closedAt);
+        next.resize(5000, 4000); // kept from a larger screen
+        next.done(IDOK);
+    }
+    CMainDlg last(seam);
+    last.OnInitDialog();
+    last.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(available.contains(last.frameGeometry()))
+        << last.frameGeometry().width() << "x" << last.frameGeometry().height();
+    CUserSettings::SetMainWindowGeometry({}); // the next test starts without a kept place
 }

@@ -1,5 +1,8 @@
 #include "csv/CsvDates.h"
+#include "csv/CsvExport.h"
 #include "list/DateTimeText.h"
+#include "store/DataFiles.h"
+#include "support/TimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +76,18 @@ TEST(CsvDatesTest, UnixTimeAndZonedIsoTimesAreConvertedToLocalTime)
     EXPECT_EQ(Read("2024-01-04T22:30:00Z"), LocalText(kInstant));
     EXPECT_EQ(Read("2024-01-04T17:30-05"), LocalText(kInstant));
     EXPECT_EQ(Read("2024-01-04T22:30:00+25:00"), Refused(CsvRefusalReason::UnreadableTime));
+}
+
+TEST(CsvDatesTest, InJapanAPointInTimeReadsAsJapansClockAndAClockTimeStaysAsItIs)
+{
+    const ScopedTimeZone zone("Asia/Tokyo");
+    ASSERT_EQ(UtcOffsetAt(UtcTime(2026, 1, 15)), 9 * 3600);
+    for (const char* instant : {"1704407400", "2024-01-04T22:30:00Z", "2024-01-05T07:30:00+09:00",
+                                "2024-01-05T07:30:00", "2024/01/05 07:30"})
+        EXPECT_EQ(Read(instant), "2024/1/5 07:30:00") << instant;
+    // The export writes the stored clock time as it is.
+    const CsvExportResult exported = ExportCsv({"2026/12/8 07:00:00,128,82,64,0,1,"}, DefaultItemLines());
+    EXPECT_NE(exported.text.find("\r\n2026-12-08,07:00:00,128,"), std::string::npos) << exported.text;
 }
 
 TEST(CsvDatesTest, AColumnDecidesItsDayOrderOnlyWhenItSaysOneThing)

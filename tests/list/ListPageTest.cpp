@@ -18,6 +18,7 @@
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -168,21 +169,26 @@ TEST_F(ListPageTest, ALoweredLimitTakesEffectAfterTheNextStart)
     ExpectInStep(*restarted);
 }
 
-TEST_F(ListPageTest, DeletingRemovesEverySelectedRowAfterAskingEvenWithoutSelection)
+TEST_F(ListPageTest, DeletingRemovesEverySelectedRowAfterAskingAndWithoutSelectionAsksNothing)
 {
+    auto empty = Start();
+    empty->OnDelete(); // an empty list: told to select, nothing asked
     WriteLines("data.txt", {Record(100), Record(101), Record(102), Record(103), Record(104), Record(105)});
     auto page = Start();
-    seam.QueueAnswer(IDYES);
-    page->OnDelete(); // nothing selected: asked, nothing deleted
+    page->OnDelete(); // nothing selected: the same
     Select(*page, {4, 1, 2});
     seam.QueueAnswer(IDNO);
     page->OnDelete();
     EXPECT_EQ(FileLines().size(), 6u);
     page->OnDelete();
-    ASSERT_EQ(seam.messages.size(), 3u);
-    EXPECT_EQ(seam.messages[0].text, QStringLiteral("選択された血圧情報を削除しますか？"));
-    EXPECT_EQ(seam.messages[0].caption, QStringLiteral("削除の確認"));
-    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
+    ASSERT_EQ(seam.messages.size(), 4u);
+    for (int i : {0, 1}) {
+        EXPECT_EQ(seam.messages[i].text, QStringLiteral("削除する血圧情報を選んでください。"));
+        EXPECT_EQ(seam.messages[i].type & 0x0F, MB_OK);
+    }
+    EXPECT_EQ(seam.messages[2].text, QStringLiteral("選択された血圧情報を削除しますか？"));
+    EXPECT_EQ(seam.messages[2].caption, QStringLiteral("削除の確認"));
+    EXPECT_EQ(seam.messages[2].type, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2); // Return: いいえ
     EXPECT_EQ(FileLines(), (Lines{Record(100), Record(103), Record(105)}));
     ExpectInStep(*page);
 }
@@ -215,9 +221,11 @@ TEST_F(ListPageTest, ACorrectionKeepsItsRowAndTheWholeStoredComment)
     const std::string longComment = "first,second " + std::string(300, 'x');
     WriteLines("data.txt", {Record(100), Record(101, 7, longComment), Record(102)});
     auto page = Start();
-    page->OnModify(); // nothing selected: no dialog
+    page->OnModify(); // nothing selected: no dialog, and the user is told why
     page->OnDblclkRecordList(-1);
     EXPECT_EQ(seam.dialogsRun, 0);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, QStringLiteral("修正する血圧情報を選んでください。"));
     Select(*page, {2, 1});
     seam.QueueDialog([](QDialog& dialog) {
         auto& dlg = static_cast<CRecordDlg&>(dialog);
@@ -273,6 +281,30 @@ TEST_F(ListPageTest, ACorrectionThatLeavesTheDateKeepsItsStoredTextByteForByte)
         page->ModifyRecord(row);
         EXPECT_EQ(FileLines()[static_cast<size_t>(row)], dates[static_cast<size_t>(row)] + ",120,80,66,0,1,");
     }
+}
+
+TEST_F(ListPageTest, TheFocusEnteringTheListByKeySelectsTheCurrentRow)
+{
+    WriteLines("data.txt", {Record(100), Record(101), Record(102)});
+    auto page = Start();
+    const auto focusIn = [&](Qt::FocusReason reason) {
+        QFocusEvent in(QEvent::FocusIn, reason);
+        QApplication::sendEvent(page->m_listRecords, &in);
+    };
+    focusIn(Qt::MouseFocusReason); // the click selects the row it hits
+    EXPECT_TRUE(page->SelectedRows().empty());
+    focusIn(Qt::TabFocusReason); // no current cell yet: the first row
+    EXPECT_EQ(page->SelectedRows(), std::vector<int>{0});
+    page->m_listRecords->clearSelection();
+    page->m_listRecords->selectionModel()->setCurrentIndex(At(*page, 2, 1), QItemSelectionModel::NoUpdate);
+    focusIn(Qt::BacktabFocusReason);
+    EXPECT_EQ(page->SelectedRows(), std::vector<int>{2});
+    seam.QueueDialog([](QDialog& dialog) {
+        EXPECT_EQ(static_cast<CRecordDlg&>(dialog).m_nMax, 102u);
+        return IDCANCEL;
+    });
+    page->OnModify();
+    EXPECT_EQ(seam.dialogsRun, 1);
 }
 
 TEST_F(ListPageTest, ARightClickOnARowOffersCorrectAndDeleteForThatRow)
@@ -391,7 +423,7 @@ TEST_F(ListPageTest, AnAdditionThatDeletesSeveralRecordsAsksFirstAndNoKeepsTheDi
     page->OnAddRecord();
     ASSERT_EQ(seam.messages.size(), 2u); // asked twice, and no notice on top of the question
     EXPECT_EQ(seam.messages[0].text, QString::fromStdString(DropQuestionText(3, 3)));
-    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2); // Return keeps them
     EXPECT_EQ(FileLines().size(), 3u);
     ExpectInStep(*page);
 }

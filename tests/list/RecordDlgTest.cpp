@@ -1,5 +1,6 @@
 // The entry dialog: its start values, and the checks of OK in the order of the exchange.
 #include "list/RecordDlg.h"
+#include "list/DateTimeText.h"
 #include "res/ControlIds.h"
 #include "store/RecordLine.h"
 #include "support/FakeModalSeam.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -148,7 +150,7 @@ TEST_F(RecordDlgTest, ImplausibleValuesAreAskedAboutAndNoReturnsToTheField)
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(seam.messages.size(), 3u);
     EXPECT_EQ(seam.messages[0].text, QStringLiteral("最高血圧が最低血圧以下です。\nこのまま登録しますか？"));
-    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2); // Return: いいえ
     EXPECT_TRUE(seam.messages[1].text.startsWith(QStringLiteral("脈拍数が 300 拍/分 です")));
     EXPECT_EQ(seam.messages[2].text, seam.messages[0].text);
     EXPECT_EQ(dlg.m_nPulse, 0u);
@@ -165,4 +167,32 @@ TEST_F(RecordDlgTest, EnterPressesTheFocusedButton)
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(seam.messages.empty());
+}
+
+TEST_F(RecordDlgTest, TypingADateOrTimeWithTabBetweenThePartsFillsEachPart)
+{
+    // A complete part moves on by itself; the Tab typed after it must not skip the next part.
+    const struct
+    {
+        int id;
+        std::vector<const char*> keys; // "\t" is Tab
+    } typing[] = {{RecordIds::IDC_DATE, {"2026", "\t", "12", "\t", "8"}},
+                  {RecordIds::IDC_TIME, {"7", "\t", "05", "\t", "09"}}};
+    dlg.m_timeDate = dlg.m_timeTime = CTime(2004, 5, 3, 21, 43, 52);
+    Run([&](CRecordDlg& d) {
+        d.show();
+        d.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+        for (const auto& field : typing) {
+            d.Control(field.id)->setFocus(Qt::TabFocusReason);
+            for (const char* keys : field.keys) {
+                if (keys[0] == '\t')
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                else
+                    QTest::keyClicks(QApplication::focusWidget(), keys);
+            }
+        }
+        return PressOk(d);
+    });
+    EXPECT_EQ(FormatDateTime(dlg.m_timeDate, dlg.m_timeTime), "2026/12/8 07:05:09");
 }

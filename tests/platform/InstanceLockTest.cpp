@@ -85,8 +85,8 @@ TEST(InstanceLock, OnlyContentionMeansAnotherCopyAndOtherFailuresFallBack)
         EXPECT_EQ(lock.GetState(), c.state) << c.calls << " " << c.error;
         EXPECT_EQ(lock.GetError(), c.state == State::Unavailable ? c.error : 0) << c.calls << " " << c.error;
     }
-    for (bool japanese : {false, true}) {
-        const std::string notice = LockUnavailableNotice(ENOLCK, japanese);
+    for (Language language : {Language::English, Language::Japanese}) {
+        const std::string notice = LockUnavailableNotice(ENOLCK, language);
         EXPECT_EQ(notice.find('\n'), notice.size() - 1) << notice; // one line
     }
 }

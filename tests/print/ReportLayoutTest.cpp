@@ -110,3 +110,92 @@ TEST(LayoutReport, AveragesRangesAndTheLinesOfTypesOneToNine)
     EXPECT_EQ(odd[6], Sp(22) + "( 1500 - 1000 )" + Sp(9) + "( 1200 - 1000 )" + Sp(9) + "(  -1 -  -5 )");
     EXPECT_EQ(odd[7], Average("", "1000", "1000", "  -1"));
 }
+
+namespace {
+
+// Each page of a layout in short: H header, C column header, r row, A overall averages,
+// R ranges, T a type's averages. Checks on the way that every line lies on its page, that the
+// headers stand at the top of each page and that the rows keep their order across pages.
+std::vector<std::string> PageSummary(const std::vector<ReportLine>& lines, int h, int pageHeight)
+{
+    std::vector<std::string> pages;
+    int nextDay = 1;
+    int rowOnPage = 0;
+    for (const ReportLine& line : lines) {
+        if (line.page == static_cast<int>(pages.size())) {
+            pages.emplace_back();
+            rowOnPage = 0;
+        }
+        EXPECT_EQ(line.page + 1, static_cast<int>(pages.size())) << line.text;
+        EXPECT_LE(line.y + h, pageHeight) << line.text;
+        char kind = 'T';
+        if (line.text == J("x 様 測定結果"))
+            kind = 'H';
+        else if (line.text.find(J("時刻")) != std::string::npos)
+            kind = 'C';
+        else if (line.text.find("2024/1/") != std::string::npos)
+            kind = 'r';
+        else if (line.text.rfind(J("全測定結果"), 0) == 0)
+            kind = 'A';
+        else if (line.text.rfind(Sp(22) + "(", 0) == 0)
+            kind = 'R';
+        if (kind == 'H' || kind == 'C') {
+            EXPECT_EQ(line.y, kind == 'H' ? h + 1 : 4 * h + 11);
+        }
+        if (kind == 'r') { // rows go on in order, each page's from right below its column header
+            EXPECT_NE(line.text.find(" 2024/1/" + std::to_string(nextDay++) + " 08"), std::string::npos);
+            EXPECT_EQ(line.y, 5 * h + 11 + h * rowOnPage++) << line.text;
+        }
+        pages.back() += kind;
+    }
+    return pages;
+}
+
+// Position n holds day n, of type 1 or 2 when withTypes, else of type 0.
+std::vector<std::string> TypedDays(int count, bool withTypes)
+{
+    std::vector<std::string> records = Days(count);
+    for (int n = 0; withTypes && n < count; ++n)
+        records[static_cast<size_t>(n)] =
+            Rec(120, 80, 70, 1 + n % 2, "2024/1/" + std::to_string(n + 1) + " 08:00:00");
+    return records;
+}
+
+} // namespace
+
+TEST(LayoutReport, ALongRangeGoesOnOverPagesWithTheAveragesBlockKeptWhole)
+{
+    // h = 10: the rows start at 61, so a page 161 high holds 10 rows.
+    constexpr int h = 10;
+    EXPECT_EQ(ReportRowsPerPage(h, 161), 10);
+    EXPECT_EQ(ReportRowsPerPage(h, 170), 10);
+    EXPECT_EQ(ReportRowsPerPage(h, 60), 1); // a page too short still takes a row
+    const struct
+    {
+        int rows;
+        bool withTypes; // the block is 6 lines high with two type lines, else 3
+        int pageHeight;
+        std::vector<std::string> pages;
+    } cases[] = {
+        {7, false, 161, {"HCrrrrrrrAR"}},
+        {7, true, 161, {"HCrrrrrrr", "HCARTT"}}, // 7 rows + 6 lines of block > 10
+        {4, true, 161, {"HCrrrrARTT"}},          // exactly full: bottom edge at 161
+        {10, false, 161, {"HCrrrrrrrrrr", "HCAR"}},
+        {25, false, 161, {"HCrrrrrrrrrr", "HCrrrrrrrrrr", "HCrrrrrAR"}},
+        {23, true, 161, {"HCrrrrrrrrrr", "HCrrrrrrrrrr", "HCrrrARTT"}},
+        {25, true, 161, {"HCrrrrrrrrrr", "HCrrrrrrrrrr", "HCrrrrr", "HCARTT"}},
+        {3, false, 60, {"HCr", "HCr", "HCr", "HCAR"}}, // taller than a page: one group a page
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rows << " rows, page " << c.pageHeight);
+        const auto records = TypedDays(c.rows, c.withTypes);
+        const auto lines =
+            LayoutReport(h, "x", 1, 120, records, {J("[指定なし]"), J("朝"), J("昼")}, c.pageHeight);
+        // A page too short for any group is overrun by the one group it holds.
+        EXPECT_EQ(PageSummary(lines, h, c.pageHeight < 100 ? kUnboundedPage : c.pageHeight), c.pages);
+        // What fits one page is laid out exactly as on a page without a bottom edge.
+        if (c.pages.size() == 1) {
+            EXPECT_EQ(lines, LayoutReport(h, "x", 1, 120, records, {J("[指定なし]"), J("朝"), J("昼")}));
+        }
+    }
+}

@@ -34,6 +34,7 @@ public:
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(m_path);
+        printer->setPageSize(QPageSize(QPageSize::A4));
         return printer;
     }
 
@@ -154,4 +155,30 @@ TEST(PrintDialogSeam, OffersTheWholeReportAndPrintingToAFile)
               QAbstractPrintDialog::PrintToFile);
     modal.QueueDialog([](QDialog&) { return IDOK; });
     EXPECT_NE(printers.ChoosePrinter(nullptr), nullptr);
+}
+
+TEST_F(ReportPrinterTest, ARangeLongerThanAPageGoesOnOverPagesWithEveryRowAndTheAverages)
+{
+    std::vector<std::string> records;
+    for (int n = 1; n <= 120; ++n)
+        records.push_back(QStringLiteral("2024/1/%1 08:00:00,120,80,70,0,1,").arg(n).toStdString());
+    WriteLines("data.txt", records);
+    WriteLines("setting.txt", {"1000", "1", "120", "0", "0", "山田花子"});
+    dataFile.Reload();
+    const QString text = PrintAndReadBack();
+    EXPECT_TRUE(seam.messages.empty());
+    const qsizetype pages = text.count(QLatin1Char('\f'));
+    EXPECT_GE(pages, 2);
+    EXPECT_EQ(text.count(QStringLiteral("山田花子 様 測定結果")), pages);
+    EXPECT_EQ(text.count(QStringLiteral("最低血圧")), pages + 2); // column headers, two average lines
+    for (int n = 1; n <= 120; ++n)
+        EXPECT_TRUE(text.contains(QStringLiteral("2024/1/%1 08:00:00").arg(n))) << n;
+    // The first A4 page holds the number of rows the settings page names.
+    const int perPage = ReportRowsPerA4Page();
+    const QString firstPage = text.section(QLatin1Char('\f'), 0, 0);
+    EXPECT_TRUE(firstPage.contains(QStringLiteral("2024/1/%1 08:00:00").arg(perPage))) << perPage;
+    EXPECT_FALSE(firstPage.contains(QStringLiteral("2024/1/%1 08:00:00").arg(perPage + 1))) << perPage;
+    const QString lastPage = text.section(QLatin1Char('\f'), pages - 1, pages - 1);
+    EXPECT_TRUE(lastPage.contains(QStringLiteral("全測定結果の平均")) &&
+                lastPage.contains(QStringLiteral("朝の平均")));
 }

@@ -162,7 +162,7 @@ TEST_F(RenameTest, ARenameInTheMainWindowReachesTheListPagesSelectorAtOnce)
     QComboBox* selector = dlg.m_listPage.m_comboAverageType;
     ASSERT_NE(selector, nullptr);
     selector->setCurrentIndex(2);
-    dlg.TabBar()->setCurrentIndex(2);
+    dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     dlg.m_settingsPage.m_listTypes->setCurrentRow(1);
     QueueRename(QStringLiteral("起床時"));
     static_cast<QAbstractButton*>(dlg.m_settingsPage.Control(SettingsIds::IDC_RENAME))->click();

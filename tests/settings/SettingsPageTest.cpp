@@ -5,8 +5,10 @@
 #include "app/MainDlg.h"
 #include "list/RecordLimit.h"
 #include "platform/DataExchange.h"
+#include "print/ReportPrinter.h"
 #include "res/ControlIds.h"
 
+#include <QLabel>
 #include <QTabBar>
 #include <QTest>
 
@@ -18,7 +20,7 @@ std::unique_ptr<CMainDlg> OpenOnSettingsTab(FakeModalSeam& seam)
 {
     auto dlg = std::make_unique<CMainDlg>(seam);
     dlg->OnInitDialog();
-    dlg->TabBar()->setCurrentIndex(2);
+    dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     return dlg;
 }
 
@@ -130,6 +132,14 @@ TEST_F(SettingsPageTest, EveryVisibleControlHasAnAccessibleName)
     EXPECT_NE(page->m_editPrintFrom->accessibleName(), page->m_editPrintTo->accessibleName());
 }
 
+TEST_F(SettingsPageTest, ThePrintRangeTellsHowManyRowsFitAnA4Page)
+{
+    auto page = OpenPage();
+    EXPECT_EQ(CSettingsPage::RowsPerPageText(50), QStringLiteral("（A4 で 1 ページ約 50 件）"));
+    EXPECT_EQ(page->Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE)->text(),
+              CSettingsPage::RowsPerPageText(ReportRowsPerA4Page()));
+}
+
 TEST_F(SettingsPageTest, AnEmptiedRecordLimitIsWrittenRefusedOnceOnLeavingAndZeroAfterARestart)
 {
     {
@@ -153,12 +163,12 @@ TEST_F(SettingsPageTest, ANameLongerThanTheLimitIsShownWholeAndRefusedOnLeaving)
     WriteBytes("setting.txt", "1000\r\n1\r\n30\r\n0\r\n0\r\n" + longName + "\r\n");
     auto dlg = OpenOnSettingsTab(seam);
     EXPECT_EQ(dlg->m_settingsPage.m_editName->text(), QString::fromStdString(longName));
-    dlg->TabBar()->setCurrentIndex(3);
+    dlg->TabBar()->setCurrentIndex(CMainDlg::kOtherTab);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, QStringLiteral("129 文字以内で入力してください。"));
-    EXPECT_EQ(dlg->m_nCurTab, 3);
+    EXPECT_EQ(dlg->m_nCurTab, CMainDlg::kOtherTab);
 
-    dlg->TabBar()->setCurrentIndex(2);
+    dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     dlg->m_settingsPage.m_editName->setText(QString(129, QLatin1Char('b')));
     dlg->TabBar()->setCurrentIndex(0);
     EXPECT_EQ(seam.messages.size(), 1u) << "129 bytes pass";
@@ -176,7 +186,7 @@ TEST_F(SettingsPageTest, TheFocusedFieldIsWrittenWhenTheTabIsLeftOrTheWindowClos
     dlg->TabBar()->setCurrentIndex(1);
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
 
-    dlg->TabBar()->setCurrentIndex(2);
+    dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     page.m_editPrintTo->setFocus();
     page.m_editPrintTo->setText(QStringLiteral("9"));
     dlg->reject(); // the close box
@@ -206,7 +216,7 @@ TEST_F(SettingsPageTest, ALimitNewlySetBelowTheStoredRecordsIsToldOnLeavingThePa
         dlg->m_settingsPage.m_editMaxRecords->setText(QString::fromLatin1(limit));
         dlg->TabBar()->setCurrentIndex(0);
         EXPECT_EQ(seam.messages.size(), told) << limit;
-        dlg->TabBar()->setCurrentIndex(2);
+        dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     }
     EXPECT_EQ(seam.messages[0].text, QString::fromStdString(LimitBelowStoredText(5, 2)));
     EXPECT_EQ(seam.messages[1].text, QString::fromStdString(LimitBelowStoredText(5, 4)));

@@ -59,7 +59,7 @@ TEST_F(StoredBytesTest, AnUndecodableNameIsNeitherCheckedNorRewrittenUntilChange
     WriteBytes("setting.txt", settings);
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    dlg.TabBar()->setCurrentIndex(2);
+    dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     CSettingsPage& page = dlg.m_settingsPage;
     LoseFocus(page.m_editName);
     dlg.TabBar()->setCurrentIndex(0); // leaving the page reads the fields back
@@ -67,7 +67,7 @@ TEST_F(StoredBytesTest, AnUndecodableNameIsNeitherCheckedNorRewrittenUntilChange
     EXPECT_EQ(ReadBytes("setting.txt"), settings);
     EXPECT_EQ(page.m_strName, kUndecodable);
 
-    dlg.TabBar()->setCurrentIndex(2);
+    dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     page.m_editName->setText(page.m_editName->text() + QStringLiteral("2"));
     LoseFocus(page.m_editName);
     EXPECT_EQ(seam.messages.size(), 1u) << "a changed text is checked";

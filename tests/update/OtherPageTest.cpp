@@ -1,6 +1,7 @@
 // The other page as the user meets it: with scripted answers, with the progress dialog, and end
 // to end against a local server with a stand-in updater.
 #include "app/MainDlg.h"
+#include "config/VelliqaConfig.h"
 #include "update/CurlTransport.h"
 #include "update/UpdaterLauncher.h"
 
@@ -77,7 +78,8 @@ protected:
         setenv("no_proxy", "*", 1);
         dlg.OnInitDialog();
         dlg.show();
-        dlg.TabBar()->setCurrentIndex(3);
+        dlg.TabBar()->setCurrentIndex(CMainDlg::kOtherTab);
+        Page().SetUpdateUrl("http://update.example.org/velliqa/version.txt"); // a build with its own URL
         Page().SetCheckRunner(runner);
         Page().SetUpdaterLauncher(launcher);
     }
@@ -114,7 +116,7 @@ protected:
 TEST_F(OtherPageTest, ShowsTheVersionAndTheButtonWithTheirNamesIgnoresEscapeAndEnterPressesTheButton)
 {
     QLabel* version = Page().findChild<QLabel*>();
-    EXPECT_EQ(version->text(), QStringLiteral("Velliqa　バージョン 1.0.0"));
+    EXPECT_EQ(version->text(), QStringLiteral("Velliqa　バージョン 1.1.0"));
     EXPECT_EQ(version->accessibleName(), version->text());
     EXPECT_EQ(Button()->text(), QStringLiteral("オンラインアップデート"));
     EXPECT_EQ(Button()->accessibleName(), Button()->text());
@@ -138,7 +140,7 @@ TEST_F(OtherPageTest, NewerVersionAnsweredNoChangesNothingAndYesHandsOverToTheUp
     EXPECT_EQ(seam.messages[0].text, kAsk);
     EXPECT_EQ(seam.messages[0].caption, QStringLiteral("新しいバージョンのダウンロード"));
     EXPECT_EQ(seam.messages[0].type, MB_YESNO | MB_ICONQUESTION);
-    EXPECT_EQ(log->path, "/velliqa/version.txt"); // the URL of the build
+    EXPECT_EQ(log->path, "/velliqa/version.txt");
     EXPECT_TRUE(launcher.started.isEmpty());
     EXPECT_TRUE(MainWindowOpen());
 
@@ -151,6 +153,18 @@ TEST_F(OtherPageTest, NewerVersionAnsweredNoChangesNothingAndYesHandsOverToTheUp
     EXPECT_TRUE(dlg.isVisible()); // closed once the handler has returned, as by its close box
     EXPECT_FALSE(MainWindowOpen());
     EXPECT_EQ(dlg.result(), IDCANCEL);
+}
+
+TEST_F(OtherPageTest, ABuildWithThePlaceholderUrlSaysSoAndConnectsToNothing)
+{
+    Page().SetUpdateUrl(std::string(kVelliqaPlaceholderUpdateUrl));
+    Answer(kNewerFile);
+    Button()->click();
+    EXPECT_EQ(checks, 0);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text,
+              QStringLiteral("このビルドにはアップデートの確認先が設定されていません。"));
+    EXPECT_EQ(seam.messages[0].type, MB_OK | MB_ICONINFORMATION);
 }
 
 TEST_F(OtherPageTest, SameOrOlderVersionSaysUpToDate)

@@ -12,8 +12,8 @@ void ShootApp(const ShotContext& ctx)
     CMainDlg dlg(RealModalSeam());
     dlg.OnInitDialog();
     dlg.show();
-    const char* names[] = {"main-list", "main-graph", "main-settings", "main-other"};
-    for (int tab = 0; tab < 4; ++tab) {
+    const char* names[] = {"main-list", "main-graph", "main-evaluation", "main-settings", "main-other"};
+    for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
         dlg.TabBar()->setCurrentIndex(tab);
         QApplication::processEvents();
         ctx.Save(dlg, QString::fromLatin1(names[tab]));

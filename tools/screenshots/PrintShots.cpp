@@ -1,4 +1,5 @@
-// The printed report over sample data, as a PDF and as a PNG of its page.
+// The printed report over sample data, as a PDF and as a PNG of its page; and a print range
+// longer than one A4 page, as a PDF and a PNG of each of its two pages.
 #include "tools/screenshots/Shots.h"
 
 #include "platform/Cp932.h"
@@ -8,6 +9,7 @@
 #include "store/RecordLine.h"
 #include "store/TextFile.h"
 
+#include <QDate>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -29,6 +31,7 @@ public:
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(m_path);
+        printer->setPageSize(QPageSize(QPageSize::A4));
         return printer;
     }
 
@@ -86,14 +89,49 @@ void WriteSampleData()
     WriteLines("data.txt", records);
 }
 
-// The page of the PDF as a PNG, when poppler's pdftoppm is at hand.
-void ConvertToPng(const QString& pdf, const QString& pngBase)
+// A morning and an evening reading a day, going back from 2024/5/31, `count` in all.
+void WriteLongSampleData(int count)
+{
+    std::vector<std::string> records;
+    for (int i = 0; i < count; ++i) {
+        const QDate day = QDate(2024, 5, 31).addDays(-i / 2);
+        const bool evening = i % 2 == 0;
+        const std::string date = QStringLiteral("%1/%2/%3 %4")
+                                     .arg(day.year())
+                                     .arg(day.month())
+                                     .arg(day.day())
+                                     .arg(evening ? QStringLiteral("21:10:00") : QStringLiteral("07:05:00"))
+                                     .toStdString();
+        records.push_back(FormatRecordLine({date, static_cast<unsigned>(118 + (i * 7) % 27),
+                                            static_cast<unsigned>(74 + (i * 5) % 17),
+                                            static_cast<unsigned>(60 + (i * 3) % 19), i % 11 == 5 ? 1 : 0,
+                                            evening ? 3 : 1, i % 6 == 0 ? Cp932FromUtf8("散歩のあと") : ""}));
+    }
+    WriteLines("data.txt", records);
+    WriteLines("setting.txt", {"1000", "1", std::to_string(count), "0", "0", Cp932FromUtf8("山田 花子")});
+}
+
+// The pages of the PDF as PNG files (pngBase.png for one page, pngBase-N.png for each of
+// several), when poppler's pdftoppm is at hand.
+void ConvertToPng(const QString& pdf, const QString& pngBase, bool onePage)
 {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (tool.isEmpty())
         return;
-    QProcess::execute(tool, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
-                             QStringLiteral("-singlefile"), pdf, pngBase});
+    QStringList arguments{QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60")};
+    if (onePage)
+        arguments << QStringLiteral("-singlefile");
+    QProcess::execute(tool, arguments << pdf << pngBase);
+}
+
+void PrintTo(const QString& pdf)
+{
+    CTextFile dataFile(nullptr, true);
+    dataFile.SetPath("data.txt");
+    dataFile.Reload();
+    CPdfPrinterSeam printers(pdf);
+    CConsoleModalSeam seam;
+    PrintReport(nullptr, seam, printers, dataFile);
 }
 
 } // namespace
@@ -101,12 +139,12 @@ void ConvertToPng(const QString& pdf, const QString& pngBase)
 void ShootPrint(const ShotContext& ctx)
 {
     WriteSampleData();
-    CTextFile dataFile(nullptr, true);
-    dataFile.SetPath("data.txt");
-    dataFile.Reload();
-    const QString pdf = ctx.outDir + QStringLiteral("/report.pdf");
-    CPdfPrinterSeam printers(pdf);
-    CConsoleModalSeam seam;
-    PrintReport(nullptr, seam, printers, dataFile);
-    ConvertToPng(pdf, ctx.outDir + QStringLiteral("/report"));
+    PrintTo(ctx.outDir + QStringLiteral("/report.pdf"));
+    ConvertToPng(ctx.outDir + QStringLiteral("/report.pdf"), ctx.outDir + QStringLiteral("/report"), true);
+
+    // A dozen rows more than an A4 page holds: the second page has them and the averages.
+    WriteLongSampleData(ReportRowsPerA4Page() + 12);
+    PrintTo(ctx.outDir + QStringLiteral("/report-two-pages.pdf"));
+    ConvertToPng(ctx.outDir + QStringLiteral("/report-two-pages.pdf"),
+                 ctx.outDir + QStringLiteral("/report-two-pages"), false);
 }

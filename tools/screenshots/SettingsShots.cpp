@@ -27,7 +27,7 @@ void ShootSettings(const ShotContext& ctx)
     WriteFile("item.txt", "[指定なし]\r\n朝\r\n昼\r\n晩\r\nその他\r\n");
 
     CMainDlg dlg(RealModalSeam());
-    ShowMainWindowOnTab(dlg, 2);
+    ShowMainWindowOnTab(dlg, CMainDlg::kSettingsTab);
     ctx.Save(dlg, QStringLiteral("settings-page"));
 
     CRenameDlg rename(RealModalSeam(), &dlg);

@@ -26,9 +26,10 @@ void ShowMainWindowOnTab(CMainDlg& dlg, int tab);
 void WriteSampleRecords();
 
 // Each runs in a fresh data folder that is its current directory.
-void ShootApp(const ShotContext& ctx);      // main window on each tab, about box
-void ShootList(const ShotContext& ctx);     // list page with data, entry dialog
-void ShootGraph(const ShotContext& ctx);    // graph page with data
-void ShootSettings(const ShotContext& ctx); // settings page, rename dialog
-void ShootPrint(const ShotContext& ctx);    // the printed report as PDF and PNG
-void ShootUpdate(const ShotContext& ctx);   // other page
+void ShootApp(const ShotContext& ctx);        // main window on each tab, about box
+void ShootList(const ShotContext& ctx);       // list page with data, entry dialog
+void ShootGraph(const ShotContext& ctx);      // graph page with data
+void ShootEvaluation(const ShotContext& ctx); // evaluation page with four weeks of data
+void ShootSettings(const ShotContext& ctx);   // settings page, rename dialog
+void ShootPrint(const ShotContext& ctx);      // the printed report as PDF and PNG
+void ShootUpdate(const ShotContext& ctx);     // other page

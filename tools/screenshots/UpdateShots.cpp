@@ -94,7 +94,7 @@ void ShootCsvPreview(const ShotContext& ctx)
 void ShootUpdate(const ShotContext& ctx)
 {
     CMainDlg dlg(RealModalSeam());
-    ShowMainWindowOnTab(dlg, 3);
+    ShowMainWindowOnTab(dlg, CMainDlg::kOtherTab);
     ctx.Save(dlg, QStringLiteral("update-other-tab"));
     ShootProgress(ctx, dlg);
     ShootMessage(ctx,

@@ -1,6 +1,7 @@
 // velliqa-screenshots OUTDIR: renders the main window, each page and each dialog to PNG, then
 // the main window on a 1280 x 1024 screen at the scale factors 1.25, 1.5 and 2 (each in a run of
-// its own, "--scale FACTOR", as the factor is fixed when the application starts).
+// its own, "--scale FACTOR", as the factor is fixed when the application starts), and the main
+// window maximised on a 1920 x 1080 screen ("--maximised", a run with that screen).
 #include "tools/screenshots/Shots.h"
 
 #include "app/MainDlg.h"
@@ -32,13 +33,14 @@ namespace {
 
 constexpr const char* kScaleFactors[] = {"1.25", "1.5", "2"};
 
-// The offscreen platform's screen: a 1280 x 1024 monitor.
-std::string WriteScreenConfig(const std::string& folder)
+// The offscreen platform's screen: a monitor of the given size.
+std::string WriteScreenConfig(const std::string& folder, int width, int height)
 {
-    const std::string path = folder + "/screen-1280x1024.json";
-    std::ofstream(path)
-        << R"({"screens": [{"name": "1280x1024", "x": 0, "y": 0, "width": 1280, "height": 1024,)"
-           R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+    const std::string name = std::to_string(width) + "x" + std::to_string(height);
+    const std::string path = folder + "/screen-" + name + ".json";
+    std::ofstream(path) << R"({"screens": [{"name": ")" << name << R"(", "x": 0, "y": 0, "width": )" << width
+                        << R"(, "height": )" << height
+                        << R"(, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
     return path;
 }
 
@@ -52,11 +54,28 @@ void ShootScaled(const ShotContext& ctx, const QString& factor)
     ctx.SaveOnScreen(dlg, QStringLiteral("scaled-screen-") + factor);
 }
 
+// The main window maximised, on the list and on the graph, on a picture of the whole screen.
+void ShootMaximised(const ShotContext& ctx)
+{
+    UseDialogFontFitting(MainTemplate(), QGuiApplication::primaryScreen());
+    WriteSampleRecords();
+    CMainDlg dlg(RealModalSeam());
+    dlg.OnInitDialog();
+    dlg.showMaximized();
+    const char* names[] = {"maximised-list", "maximised-graph"};
+    for (int tab = 0; tab < 2; ++tab) {
+        dlg.TabBar()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        ctx.SaveOnScreen(dlg, QString::fromLatin1(names[tab]));
+    }
+}
+
 void RenderScaledRuns(const QString& outDir)
 {
     for (const char* factor : kScaleFactors)
         QProcess::execute(QCoreApplication::applicationFilePath(),
                           {QStringLiteral("--scale"), QString::fromLatin1(factor), outDir});
+    QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("--maximised"), outDir});
 }
 
 } // namespace
@@ -113,16 +132,22 @@ int main(int argc, char** argv)
                                    QStringLiteral("Only the main window on a scaled screen."),
                                    QStringLiteral("factor"));
     parser.addOption(scale);
+    const QCommandLineOption maximised(
+        QStringLiteral("maximised"),
+        QStringLiteral("Only the main window maximised on a 1920 x 1080 screen."));
+    parser.addOption(maximised);
     parser.addPositionalArgument(QStringLiteral("outdir"), QStringLiteral("Folder for the PNG files."));
     parser.parse(arguments);
     const QString factor = parser.value(scale);
+    const bool wide = parser.isSet(maximised);
 
     // The user's own settings stay untouched: the tool keeps its settings in a folder of its own.
     QTemporaryDir settingsDir;
     QTemporaryDir data;
     // Message boxes take their width from the screen: the same 1280 x 1024 screen for every shot.
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" +
-                                   QByteArray::fromStdString(WriteScreenConfig(data.path().toStdString())));
+                                   QByteArray::fromStdString(WriteScreenConfig(
+                                       data.path().toStdString(), wide ? 1920 : 1280, wide ? 1080 : 1024)));
     if (!factor.isEmpty())
         qputenv("QT_SCALE_FACTOR", factor.toLatin1());
     QApplication app(argc, argv);
@@ -141,13 +166,17 @@ int main(int argc, char** argv)
     const ShotContext ctx{outDir};
 
     const QString previous = QDir::currentPath();
-    if (!factor.isEmpty()) {
+    if (!factor.isEmpty() || wide) {
         QDir::setCurrent(data.path());
-        ShootScaled(ctx, factor);
+        if (wide)
+            ShootMaximised(ctx);
+        else
+            ShootScaled(ctx, factor);
         QDir::setCurrent(previous);
         return 0;
     }
-    for (auto* shoot : {&ShootApp, &ShootList, &ShootGraph, &ShootSettings, &ShootPrint, &ShootUpdate}) {
+    for (auto* shoot :
+         {&ShootApp, &ShootList, &ShootGraph, &ShootEvaluation, &ShootSettings, &ShootPrint, &ShootUpdate}) {
         QTemporaryDir folder;
         QDir::setCurrent(folder.path());
         shoot(ctx);
