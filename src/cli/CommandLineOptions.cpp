@@ -55,10 +55,14 @@ CCommandLineOptions::CCommandLineOptions(Language language)
                   QStringLiteral(
                       "With --export-csv, --summary, --evaluate or --report-pdf: the last date, inclusive."),
                   QStringLiteral("YYYY-MM-DD"))),
-      m_importCsv(Valued(language, QStringLiteral("import-csv"),
-                         QStringLiteral("CSV ファイルの測定記録を読み込んで終了します。"),
-                         QStringLiteral("Import the measurements of a CSV file and exit."),
-                         QStringLiteral("FILE"))),
+      m_importCsv(
+          {QStringLiteral("import-csv"), QStringLiteral("import")},
+          Localised(language,
+                    QStringLiteral("ファイル（CSV、Apple Health の export.zip か export.xml）の測定記録を"
+                                   "読み込んで終了します。--import も同じです。"),
+                    QStringLiteral("Import the measurements of a file (CSV, or an Apple Health "
+                                   "export.zip or export.xml) and exit; --import is the same.")),
+          QStringLiteral("FILE")),
       m_raiseLimit(
           Flag(language, {QStringLiteral("raise-limit")},
                QStringLiteral("--import-csv で記録数が上限を超えるとき、上限を読み込み後の記録数に"

@@ -5,6 +5,8 @@
 #include "cli/Messages.h"
 #include "csv/CsvFolder.h"
 #include "csv/CsvImport.h"
+#include "csv/ImportFile.h"
+#include "csv/ZoneNames.h"
 #include "store/WriteFailure.h"
 
 #include <QFile>
@@ -73,6 +75,24 @@ QString SummaryText(const CsvImportPlan& plan)
         .arg(plan.changedCount);
 }
 
+// What the import leaves out without refusing a row: columns nothing reads, rows that are
+// not blood-pressure readings, flag values that are not understood.
+void TellPassedOver(const CsvImportPlan& plan, const std::vector<std::string>& header, std::ostream& err)
+{
+    if (const std::string unused = UnusedColumnsText(header, plan.unusedColumns, MessageLanguage());
+        !unused.empty())
+        Tell(err, QString::fromStdString(unused));
+    if (plan.notBloodPressureCount > 0)
+        Tell(err, Localised(QStringLiteral("血圧以外の行 %1 件は読み込みません。"),
+                            QStringLiteral("rows that are not blood-pressure readings, passed over: %1."))
+                      .arg(plan.notBloodPressureCount));
+    if (plan.unknownFlagCount > 0)
+        Tell(err,
+             Localised(QStringLiteral("IHB の値を読めなかった行 %1 件は IHB なしとして読み込みます。"),
+                       QStringLiteral("rows whose irregular-pulse value is not understood, read as 0: %1."))
+                 .arg(plan.unknownFlagCount));
+}
+
 } // namespace
 
 int RunImport(const ImportRequest& request, std::ostream& err)
@@ -80,20 +100,21 @@ int RunImport(const ImportRequest& request, std::ostream& err)
     const CInstanceLock lock;
     if (!TakeFolder(lock, err))
         return kExitFailed;
-    QFile input(request.file);
-    if (!input.open(QIODevice::ReadOnly)) {
-        Tell(err, Localised(QStringLiteral("「%1」を読めません（%2）。何も変更していません。"),
-                            QStringLiteral("cannot read \"%1\" (%2). Nothing was changed."))
-                      .arg(request.file, input.errorString()));
+    // A CSV file, an Apple Health export.xml or its zip, recognised by what it holds.
+    const ImportFileRead read = ReadImportFile(QFile::encodeName(request.file).toStdString());
+    if (!read.Ok()) {
+        Tell(err,
+             Localised(QStringLiteral("「%1」を読み込めません: %2 何も変更していません。"),
+                       QStringLiteral("cannot import \"%1\": %2 Nothing was changed."))
+                 .arg(request.file, QString::fromStdString(ImportFileErrorText(read, MessageLanguage()))));
         return kExitFailed;
     }
-    const QByteArray bytes = input.readAll();
-    const CsvTable table =
-        ReadCsvTable(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    const CsvTable& table = read.table;
     const CsvFolderFiles files = ReadCsvFolderFiles();
     CsvImportOptions options;
     options.dateOrder = request.dateOrder;
     options.recordLimit = files.recordLimit;
+    options.zoneNames = LocalFromZoneName;
     const CsvImportPlan plan =
         PlanCsvImport(table, MatchCsvColumns(table.header), files.dataLines, files.typeLines, options);
 
@@ -109,6 +130,7 @@ int RunImport(const ImportRequest& request, std::ostream& err)
     }
     for (const CsvRefusal& refusal : plan.refusals)
         Tell(err, QString::fromStdString(CsvRefusalText(refusal, MessageLanguage())));
+    TellPassedOver(plan, table.header, err);
     if (plan.refusedCount > 0 && plan.newCount == 0 && plan.duplicateCount == 0) {
         Tell(err, Localised(QStringLiteral("読める行がありませんでした。何も変更していません。"),
                             QStringLiteral("no row could be read. Nothing was changed.")));

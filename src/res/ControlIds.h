@@ -92,12 +92,12 @@ enum : int
     IDD = 132,
     IDC_ONLINE_UPDATE = 1035,
     IDC_EXPORT_CSV = 1036, // "CSV ファイルに書き出す..."
-    IDC_IMPORT_CSV = 1037, // "CSV ファイルを読み込む..."
+    IDC_IMPORT_CSV = 1037, // "ファイルを読み込む...": CSV, or an Apple Health export
 };
 } // namespace OtherIds
 
 // The preview of a CSV import "CSV ファイルの読み込み". The column choices come in the order of
-// the fields (CsvField): IDC_COLUMN_FIRST + field, for the nine fields.
+// the fields (CsvField): IDC_COLUMN_FIRST + field, for the ten fields.
 namespace CsvPreviewIds {
 enum : int
 {
@@ -107,6 +107,7 @@ enum : int
     IDC_COUNTS = 1042,
     IDC_ROWS = 1043,
     IDC_REFUSALS = 1044,
+    IDC_UNUSED = 1045, // the columns no field reads: "使われない列: …"
     IDC_COLUMN_FIRST = 1050,
 };
 } // namespace CsvPreviewIds
