@@ -1,9 +1,11 @@
-// CSV files of arbitrary bytes through the whole import plan: every line it would write must be
-// one record line the program reads back, the stored lines must stay whole and in order, and
-// importing the result again must add nothing.
+// Files of arbitrary bytes through the whole import plan, read as a CSV file and as an Apple
+// Health export.xml (streamed in small pieces, so that every token can fall across a buffer
+// boundary): every line it would write must be one record line the program reads back, the
+// stored lines must stay whole and in order, and importing the result again must add nothing.
 #include "FuzzCheck.h"
 
 #include "csv/CsvImport.h"
+#include "csv/HealthExport.h"
 #include "store/DataFiles.h"
 #include "store/RecordLine.h"
 
@@ -31,17 +33,16 @@ bool KeepsStoredOrder(const std::vector<std::string>& lines)
     return next == kStored.size();
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
+// Plans the table's import and checks what it would write.
+void CheckPlan(const CsvTable& table)
 {
-    const CsvTable table = ReadCsvTable(std::string_view(reinterpret_cast<const char*>(data), size));
     const CsvColumnMap map = MatchCsvColumns(table.header);
     const CsvImportPlan plan =
-        PlanCsvImport(table, map, kStored, DefaultItemLines(), {CsvDateOrder::Dmy, 0, {}});
+        PlanCsvImport(table, map, kStored, DefaultItemLines(), {CsvDateOrder::Dmy, 0, {}, {}});
     if (!plan.missingFields.empty())
-        return 0;
-    Require(plan.newCount + plan.duplicateCount + plan.refusedCount == static_cast<int>(plan.rows.size()),
+        return;
+    Require(plan.newCount + plan.duplicateCount + plan.refusedCount + plan.notBloodPressureCount ==
+                static_cast<int>(plan.rows.size()),
             "every row has one outcome");
     Require(plan.lines.size() == kStored.size() + static_cast<size_t>(plan.newCount), "one line per record");
     Require(KeepsStoredOrder(plan.lines), "stored lines kept in order");
@@ -53,7 +54,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
         Require(StoredComment(line).find(',') == std::string_view::npos, "a new comment holds no comma");
     }
     const CsvImportPlan again =
-        PlanCsvImport(table, map, plan.lines, DefaultItemLines(), {CsvDateOrder::Dmy, 0, {}});
+        PlanCsvImport(table, map, plan.lines, DefaultItemLines(), {CsvDateOrder::Dmy, 0, {}, {}});
     Require(again.newCount == 0 && again.lines == plan.lines, "importing twice adds nothing");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckPlan(ReadCsvTable(bytes));
+    size_t at = 0;
+    const size_t piece = size % 7 + 1;
+    const HealthReadResult health = ReadHealthExport([&](char* buffer, size_t room) -> std::optional<size_t> {
+        const size_t n = std::min({room, piece, size - at});
+        std::copy_n(bytes.data() + at, n, buffer);
+        at += n;
+        return n;
+    });
+    Require(health.error == HealthReadError::None || health.table.rows.empty(),
+            "a refused file gives no rows");
+    CheckPlan(health.table);
     return 0;
 }

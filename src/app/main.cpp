@@ -1,5 +1,9 @@
-#include "app/CommandLine.h"
 #include "app/PressureApp.h"
+#include "cli/CommandFolder.h"
+#include "cli/ExitStatus.h"
+#include "cli/Messages.h"
+#include "cli/ParseCommandLine.h"
+#include "cli/RunRequest.h"
 #include "config/VelliqaConfig.h"
 
 #include <QApplication>
@@ -11,17 +15,24 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    CCommandLine commandLine;
-    commandLine.Parse(arguments);
+    const CommandLineRequest request =
+        ParseCommandLine(arguments, LocalDay(CTime::GetCurrentTime()), MessageLanguage());
 
+    // The PDF report draws text, so it needs a GUI application, though never a display.
+    if (std::holds_alternative<ReportPdfRequest>(request.action)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("velliqa"));
+        return RunRequest(request, std::cout, std::cerr);
+    }
     // Commands run without a display: only the core application, never a window.
-    if (!commandLine.WantsWindow()) {
+    if (!std::holds_alternative<WindowRequest>(request.action)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("velliqa"));
-        return commandLine.Run(std::cout, std::cerr);
+        return RunRequest(request, std::cout, std::cerr);
     }
-    if (!commandLine.EnterDataFolder(std::cerr))
-        return CCommandLine::kExitFailed;
+    if (!EnterDataFolder(request.dataDir, std::cerr))
+        return kExitFailed;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velliqa"));

@@ -1,32 +1,10 @@
 #include "csv/CsvColumns.h"
 
+#include "csv/ColumnMatch.h"
+
 #include <utility>
 
 namespace {
-
-struct FieldNames
-{
-    CsvField field;
-    std::vector<std::string_view> names; // already normalised
-};
-
-// The names each field is known by in the programs whose files are read, normalised.
-const std::vector<FieldNames>& KnownNames()
-{
-    static const std::vector<FieldNames> names = {
-        {CsvField::DateTime, {"datetime", "timestamp", "日時", "測定日時"}},
-        {CsvField::Date, {"date", "日付", "測定日", "datum"}},
-        {CsvField::Time, {"time", "時刻", "測定時刻", "uhrzeit", "zeit"}},
-        {CsvField::Systolic, {"sys", "systolic", "最高血圧", "収縮期血圧", "上", "systole"}},
-        {CsvField::Diastolic, {"dia", "diastolic", "最低血圧", "拡張期血圧", "下", "diastole"}},
-        {CsvField::Pulse, {"pulse", "heartrate", "hr", "bpm", "脈拍", "脈拍数", "puls"}},
-        {CsvField::Ihb, {"ihb", "irregular", "不規則脈波", "不整脈"}},
-        {CsvField::Type, {"type", "種類", "タイミング"}},
-        {CsvField::Comment,
-         {"note", "notes", "comment", "memo", "コメント", "メモ", "備考", "notiz", "kommentar"}},
-    };
-    return names;
-}
 
 // Opening and closing brackets, ASCII and full-width.
 const std::vector<std::pair<std::string_view, std::string_view>>& Brackets()
@@ -78,6 +56,7 @@ std::string CsvFieldName(CsvField field, CsvLanguage language)
         {"IHB", "irregular pulse"},
         {"種類", "type"},
         {"コメント", "comment"},
+        {"タイムゾーン", "time zone"},
     }};
     const auto& pair = names[static_cast<size_t>(field)];
     return std::string(language == CsvLanguage::Japanese ? pair.first : pair.second);
@@ -105,32 +84,10 @@ std::string NormalisedHeaderName(std::string_view name)
 
 bool TryFieldOfHeader(std::string_view name, CsvField& field)
 {
-    const std::string normalised = NormalisedHeaderName(name);
-    for (const FieldNames& known : KnownNames()) {
-        for (const std::string_view candidate : known.names) {
-            if (normalised == candidate) {
-                field = known.field;
-                return true;
-            }
-        }
-    }
-    // "timestampUnixMs", "timestamp_ms": a time stamp named with its unit.
-    if (normalised.starts_with("timestamp")) {
-        field = CsvField::DateTime;
-        return true;
-    }
-    return false;
-}
-
-CsvColumnMap MatchCsvColumns(const std::vector<std::string>& header)
-{
-    CsvColumnMap map;
-    for (size_t column = 0; column < header.size(); ++column) {
-        CsvField field;
-        if (TryFieldOfHeader(header[column], field) && !map.Has(field))
-            map[field] = static_cast<int>(column);
-    }
-    return map;
+    const std::optional<CsvField> found = BestFieldOfName(name);
+    if (found)
+        field = *found;
+    return found.has_value();
 }
 
 std::vector<CsvField> MissingCsvFields(const CsvColumnMap& map)

@@ -21,8 +21,9 @@ enum class CsvField
     Ihb,
     Type,
     Comment,
+    Zone, // the time zone of the row's date and time: an IANA name or an offset
 };
-inline constexpr int kCsvFieldCount = 9;
+inline constexpr int kCsvFieldCount = 10;
 
 // The language of the CSV code's messages: the program's one choice of language.
 using CsvLanguage = Language;
@@ -34,7 +35,8 @@ struct CsvColumnMap
 {
     static constexpr int kNone = -1;
     // The column (from 0) of each field, kNone when no column feeds it.
-    std::array<int, kCsvFieldCount> columns{kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone};
+    std::array<int, kCsvFieldCount> columns{kNone, kNone, kNone, kNone, kNone,
+                                            kNone, kNone, kNone, kNone, kNone};
 
     int& operator[](CsvField field) { return columns[static_cast<size_t>(field)]; }
     int operator[](CsvField field) const { return columns[static_cast<size_t>(field)]; }
@@ -49,7 +51,7 @@ std::string NormalisedHeaderName(std::string_view name);
 // The field a header name stands for, if any.
 bool TryFieldOfHeader(std::string_view name, CsvField& field);
 
-// The columns of the header: each field takes the first column whose name stands for it.
+// The columns of the header, matched as ColumnMatch.h describes.
 CsvColumnMap MatchCsvColumns(const std::vector<std::string>& header);
 
 // The required fields the map lacks, in this order: the date (a date-time or a date column),

@@ -1,5 +1,6 @@
 #include "csv/CsvDates.h"
 
+#include "csv/MonthDates.h"
 #include "list/DateTimeText.h"
 #include "platform/LocalTime.h"
 #include "store/RecordLine.h"
@@ -232,7 +233,7 @@ CsvDateRead FromUnixTime(std::string_view text)
     const CsvDateTime local = LocalFields(static_cast<std::time_t>(value));
     if (!IsStoredDay(local.year, local.month, local.day))
         return Refused(CsvRefusalReason::NoSuchDate);
-    return {local, CsvRefusalReason::NoDate};
+    return {local, CsvRefusalReason::NoDate, true};
 }
 
 // Day, month and year of the parts in the given order; false when the order cannot tell.
@@ -358,14 +359,19 @@ CsvDateRead ReadCsvDateTime(std::string_view dateCell, std::string_view timeCell
         return Refused(CsvRefusalReason::NoDate);
     if (IsUnixTime(text))
         return FromUnixTime(text);
-    DateParts parts;
-    if (!TakeDateParts(text, parts))
-        return Refused(CsvRefusalReason::UnreadableDate);
     CsvDateTime t;
-    CsvRefusalReason reason;
-    if (!OrderParts(parts, order, t.year, t.month, t.day, reason))
+    DateParts parts;
+    CsvMonthDate named;
+    if (TakeMonthNameDate(text, named)) {
+        t.year = named.year, t.month = named.month, t.day = named.day;
+    } else if (CsvRefusalReason reason; !TakeDateParts(text, parts)) {
+        return Refused(CsvRefusalReason::UnreadableDate);
+    } else if (!OrderParts(parts, order, t.year, t.month, t.day, reason)) {
         return Refused(reason);
+    }
     std::string_view rest = AfterWeekday(text);
+    if (named.year != 0 && rest.starts_with(',')) // "Jan 12, 2025, 8:40 PM"
+        rest.remove_prefix(1);
     if (!rest.empty() && rest.front() != 'T' && !IsBlank(rest.front()) && !rest.starts_with("\u3000"))
         return Refused(CsvRefusalReason::UnreadableDate);
     if (!IsStoredDay(t.year, t.month, t.day))
@@ -379,11 +385,47 @@ CsvDateRead ReadCsvDateTime(std::string_view dateCell, std::string_view timeCell
     t.hour = time.hour, t.minute = time.minute, t.second = time.second;
     if (!time.zone.given)
         return {t, CsvRefusalReason::NoDate};
-    const long long utc =
-        DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) * 86400 +
-        t.hour * 3600LL + t.minute * 60LL + t.second - time.zone.offsetSeconds;
-    const CsvDateTime local = LocalFields(static_cast<std::time_t>(utc));
-    if (!IsStoredDay(local.year, local.month, local.day))
+    const std::optional<CsvDateTime> local = LocalFromOffset(t, time.zone.offsetSeconds);
+    if (!local)
         return Refused(CsvRefusalReason::NoSuchDate);
-    return {local, CsvRefusalReason::NoDate};
+    return {local, CsvRefusalReason::NoDate, true};
+}
+
+long long UtcSecondsOf(const CsvDateTime& t, int offsetSeconds)
+{
+    return DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) * 86400 +
+           t.hour * 3600LL + t.minute * 60LL + t.second - offsetSeconds;
+}
+
+std::optional<CsvDateTime> LocalFromOffset(const CsvDateTime& t, int offsetSeconds)
+{
+    const CsvDateTime local = LocalFields(static_cast<std::time_t>(UtcSecondsOf(t, offsetSeconds)));
+    if (!IsStoredDay(local.year, local.month, local.day))
+        return std::nullopt;
+    return local;
+}
+
+std::optional<int> ParseZoneOffset(std::string_view text)
+{
+    text = Trimmed(text);
+    for (const std::string_view utc : {"UTC", "GMT"}) {
+        std::string_view rest = text;
+        if (TakeWord(rest, utc))
+            text = rest; // "UTC", "GMT+9", "UTC+09:00"
+    }
+    if (text.empty() || text == "Z" || text == "z")
+        return 0;
+    const int sign = text.front() == '-' ? -1 : 1;
+    if (text.front() != '+' && text.front() != '-')
+        return std::nullopt;
+    text.remove_prefix(1);
+    int hours = 0, minutes = 0;
+    const bool compact = text.size() == 4; // "0900"
+    if (compact ? !TakeExact(text, hours, 2) || !TakeExact(text, minutes, 2) : !TakeNumber(text, hours, 2))
+        return std::nullopt;
+    if (TakeChar(text, ':') && !TakeExact(text, minutes, 2))
+        return std::nullopt;
+    if (!text.empty() || hours > 23 || minutes > 59)
+        return std::nullopt;
+    return sign * (hours * 3600 + minutes * 60);
 }

@@ -55,9 +55,11 @@ struct CsvDateRead
 {
     std::optional<CsvDateTime> value;
     CsvRefusalReason reason = CsvRefusalReason::NoDate; // why there is no value
+    bool zoned = false; // the cell gave the moment itself (a zone, or Unix time): already local
 };
 
 // One row's date and time. The date cell holds one of:
+//   a date with an English month name (MonthDates.h);
 //   yyyy/M/d, yyyy-M-d, yyyy.M.d, d.M.yyyy, M/d/yyyy or d/M/yyyy (by `order`), optionally
 //   followed by a weekday in brackets and by a blank or "T" and a time;
 //   Unix time in seconds, or in milliseconds when it is 100,000,000,000 or more.
@@ -66,3 +68,14 @@ struct CsvDateRead
 // takes the place of the date cell's time; with neither, the time is 00:00:00. A time with a
 // zone and Unix time are converted to local time.
 CsvDateRead ReadCsvDateTime(std::string_view dateCell, std::string_view timeCell, CsvDateOrder order);
+
+// A zone given as an offset: "+09:00", "+0900", "+9", "-05:30", "Z", "UTC", "GMT+9", "UTC-03:00";
+// the offset east of UTC in seconds. nullopt for anything else (a zone name, for example).
+std::optional<int> ParseZoneOffset(std::string_view text);
+
+// The date-time, a wall time at that offset from UTC, as the computer's local time; nullopt
+// when that is no date the program stores.
+std::optional<CsvDateTime> LocalFromOffset(const CsvDateTime& wallTime, int offsetSeconds);
+
+// The moment of a wall time at an offset, in seconds since 1970 (for comparing moments only).
+long long UtcSecondsOf(const CsvDateTime& wallTime, int offsetSeconds);

@@ -1,5 +1,6 @@
 #include "csv/CsvImport.h"
 
+#include "csv/FlagWords.h"
 #include "platform/Cp932.h"
 #include "platform/Cp932Encoder.h"
 #include "store/RecordLine.h"
@@ -191,8 +192,9 @@ private:
 class CRowReader
 {
 public:
-    CRowReader(const CsvColumnMap& map, CsvDateOrder order, const std::vector<std::string>& typeLines)
-        : m_map(map), m_order(order)
+    CRowReader(const CsvColumnMap& map, CsvDateOrder order, const std::vector<std::string>& typeLines,
+               const CsvImportOptions& options)
+        : m_map(map), m_order(order), m_options(options)
     {
         for (const std::string& line : typeLines)
             m_typeNames.push_back(Utf8FromCp932(line));
@@ -203,17 +205,28 @@ public:
         bool ok = false;
         CsvRefusal refusal;
         CsvDateTime dateTime;
+        bool zoned = false; // the date cell gave the moment: no zone cell applies
         MEASUREMENT record;
         bool changed = false;
+        bool unknownFlag = false;
     };
+
+    // A row with neither pressure holds something else (a heart rate, a weight).
+    bool IsBloodPressure(const CsvRow& row) const
+    {
+        return !TrimmedCell(Cell(row, m_map[CsvField::Systolic])).empty() ||
+               !TrimmedCell(Cell(row, m_map[CsvField::Diastolic])).empty();
+    }
 
     Read ReadRow(const CsvRow& row)
     {
         Read read;
         read.refusal.line = row.line;
-        if (!ReadDateTime(row, read) || !ReadNumbers(row, read))
+        if (!ReadDateTime(row, read) || !ReadZone(row, read) || !ReadNumbers(row, read))
             return read;
-        read.record.ihb = ReadCsvIhb(Cell(row, m_map[CsvField::Ihb]));
+        const CsvFlag flag = ReadCsvFlag(Cell(row, m_map[CsvField::Ihb]));
+        read.record.ihb = flag == CsvFlag::Set ? 1 : 0;
+        read.unknownFlag = m_map.Has(CsvField::Ihb) && flag == CsvFlag::Unknown;
         read.record.type = TypeIndex(Cell(row, m_map[CsvField::Type]));
         read.record.comment = Comment(Cell(row, m_map[CsvField::Comment]), read.changed);
         read.ok = true;
@@ -243,7 +256,26 @@ private:
             return Refuse(read, result.reason, timeCell ? CsvField::Time : dateField, timeCell ? time : date);
         }
         read.dateTime = *result.value;
-        read.record.dateTime = result.value->RecordText();
+        read.zoned = result.zoned;
+        return true;
+    }
+
+    // The zone cell places the wall time read so far; a date cell that gave the moment itself
+    // (a zone of its own, Unix time) is already local.
+    bool ReadZone(const CsvRow& row, Read& read) const
+    {
+        const std::string_view cell = TrimmedCell(Cell(row, m_map[CsvField::Zone]));
+        std::optional<CsvDateTime> local = read.dateTime;
+        if (!cell.empty() && !read.zoned) {
+            if (const std::optional<int> offset = ParseZoneOffset(cell))
+                local = LocalFromOffset(read.dateTime, *offset);
+            else
+                local = m_options.zoneNames ? m_options.zoneNames(cell, read.dateTime) : std::nullopt;
+        }
+        if (!local)
+            return Refuse(read, CsvRefusalReason::UnknownZone, CsvField::Zone, cell);
+        read.dateTime = *local;
+        read.record.dateTime = local->RecordText();
         return true;
     }
 
@@ -302,6 +334,7 @@ private:
 
     const CsvColumnMap& m_map;
     CsvDateOrder m_order;
+    const CsvImportOptions& m_options;
     std::vector<std::string> m_typeNames; // UTF-8
     CCp932Encoder m_encoder;
 };
@@ -322,6 +355,30 @@ CsvDateOrder DecideDateOrder(const CsvTable& table, const CsvColumnMap& map, Csv
     for (const CsvRow& row : table.rows)
         cells.push_back(Cell(row, column));
     return DetectDateOrder(cells);
+}
+
+// The columns that no field reads and that hold a value in some row.
+std::vector<int> UnusedColumns(const CsvTable& table, const CsvColumnMap& map)
+{
+    size_t width = table.header.size();
+    for (const CsvRow& row : table.rows)
+        width = std::max(width, row.cells.size());
+    std::vector<bool> used(width, false);
+    for (const int column : map.columns) {
+        if (column >= 0 && static_cast<size_t>(column) < width)
+            used[static_cast<size_t>(column)] = true;
+    }
+    std::vector<bool> filled(width, false);
+    for (const CsvRow& row : table.rows) {
+        for (size_t c = 0; c < row.cells.size(); ++c)
+            filled[c] = filled[c] || !TrimmedCell(row.cells[c]).empty();
+    }
+    std::vector<int> unused;
+    for (size_t c = 0; c < width; ++c) {
+        if (filled[c] && !used[c])
+            unused.push_back(static_cast<int>(c));
+    }
+    return unused;
 }
 
 } // namespace
@@ -352,14 +409,20 @@ bool ReadCsvNumber(std::string_view cell, std::uint32_t& value)
 
 int ReadCsvIhb(std::string_view cell)
 {
-    std::string text(TrimmedCell(cell));
-    for (char& c : text)
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    for (const std::string_view yes : {"1", "yes", "true", "y", "x", "○", "●", "あり", "有"}) {
-        if (text == yes)
-            return 1;
+    return ReadCsvFlag(cell) == CsvFlag::Set ? 1 : 0;
+}
+
+std::string UnusedColumnsText(const std::vector<std::string>& header, const std::vector<int>& columns,
+                              CsvLanguage language)
+{
+    if (columns.empty())
+        return {};
+    std::string text = language == CsvLanguage::Japanese ? "使われない列: " : "columns not imported: ";
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const auto column = static_cast<size_t>(columns[i]);
+        text += (i > 0 ? ", " : "") + (column < header.size() ? header[column] : std::to_string(column + 1));
     }
-    return 0;
+    return text;
 }
 
 CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
@@ -388,7 +451,8 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
     for (std::uint32_t i = 0; i < dataLines.size(); ++i)
         order.Append(i);
     std::vector<std::string> newLines;
-    CRowReader reader(map, plan.dateOrder, typeLines);
+    plan.unusedColumns = UnusedColumns(table, map);
+    CRowReader reader(map, plan.dateOrder, typeLines, options);
     plan.rows.reserve(table.rows.size());
     for (size_t r = 0; r < table.rows.size(); ++r) {
         if (options.progress && r % kProgressStep == 0 && !options.progress(r, table.rows.size())) {
@@ -398,7 +462,13 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
         const CsvRow& row = table.rows[r];
         if (IsEmptyRow(row))
             continue;
+        if (!reader.IsBloodPressure(row)) {
+            plan.rows.push_back({row.line, CsvRowOutcome::NotBloodPressure, false, {}});
+            ++plan.notBloodPressureCount;
+            continue;
+        }
         CRowReader::Read read = reader.ReadRow(row);
+        plan.unknownFlagCount += read.ok && read.unknownFlag;
         CsvPlannedRow planned{row.line, CsvRowOutcome::Refused, read.changed, std::move(read.record)};
         if (!read.ok) {
             planned.record = {};

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,17 @@ struct CsvImportOptions
     long long recordLimit = 0;
     // Called now and then with the rows read so far and all rows; returning false cancels.
     std::function<bool(std::size_t done, std::size_t total)> progress;
+    // The wall time in a named time zone ("Asia/Tokyo") as local time, nullopt for an unknown
+    // name (ZoneNames.h gives Qt's). Without it every zone name is unknown; offsets need none.
+    std::function<std::optional<CsvDateTime>(std::string_view zone, const CsvDateTime& wallTime)> zoneNames;
 };
 
 enum class CsvRowOutcome
 {
-    New,       // stored by the import
-    Duplicate, // the same date-time, maximum, minimum and pulse are stored already or came earlier
-    Refused,   // not readable: see the plan's refusals
+    New,              // stored by the import
+    Duplicate,        // the same date-time, maximum, minimum and pulse are stored already or came earlier
+    Refused,          // not readable: see the plan's refusals
+    NotBloodPressure, // no maximum and no minimum, but other values (a heart rate): passed over
 };
 
 struct CsvPlannedRow
@@ -54,7 +59,11 @@ struct CsvImportPlan
     int newCount = 0;
     int duplicateCount = 0;
     int refusedCount = 0;
-    int changedCount = 0; // of the new records
+    int changedCount = 0;          // of the new records
+    int notBloodPressureCount = 0; // rows passed over as "血圧以外の行"
+    int unknownFlagCount = 0;      // read rows whose irregular-pulse cell held no known word
+    // The columns no field reads that hold a value in some row, in file order.
+    std::vector<int> unusedColumns;
 
     // The whole new measurement file, line 1 first, code page 932 without line feeds: the
     // stored lines unchanged and in their order, the new records placed among them. With no
@@ -76,5 +85,10 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
 // A whole number, blanks around it and a fraction of zeros allowed, from -2147483648 to
 // 4294967295 (stored as the program stores it: as the unsigned value written in signed decimal).
 bool ReadCsvNumber(std::string_view cell, std::uint32_t& value);
-// 1 for 1, yes, true, y, x, ○, ●, あり, 有 (any case, blanks around), else 0.
+// 1 for the words FlagWords.h lists as set, else 0.
 int ReadCsvIhb(std::string_view cell);
+
+// "使われない列: 体動検出, Symptoms" / "columns not imported: 体動検出, Symptoms"; empty when
+// every column with a value is read.
+std::string UnusedColumnsText(const std::vector<std::string>& header, const std::vector<int>& columns,
+                              CsvLanguage language);

@@ -38,6 +38,8 @@ std::string Japanese(const CsvRefusal& r)
         return field + "がありません";
     case CsvRefusalReason::NotANumber:
         return quoted + "は整数ではありません";
+    case CsvRefusalReason::UnknownZone:
+        return quoted + "は知られていないタイムゾーンです";
     }
     return {};
 }
@@ -61,6 +63,8 @@ std::string English(const CsvRefusal& r)
         return "no " + field;
     case CsvRefusalReason::NotANumber:
         return quoted + " is not a whole number";
+    case CsvRefusalReason::UnknownZone:
+        return quoted + " is not a known time zone";
     }
     return {};
 }

@@ -15,6 +15,7 @@ enum class CsvRefusalReason
     UnreadableTime, // a time cell that is not a time of day
     EmptyNumber,    // the systolic or diastolic cell is empty
     NotANumber,     // a number cell that does not hold a whole number
+    UnknownZone,    // the time-zone cell is neither an offset nor a zone name that is known
 };
 
 struct CsvRefusal

@@ -3,9 +3,12 @@
 #include "evaluation/ChartPainter.h"
 #include "graph/GraphSurface.h"
 #include "platform/DataExchange.h"
+#include "platform/FileDialogSeam.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
+#include "print/ReportPrinter.h"
+#include "report/NotebookJob.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
 #include "store/WriteFailure.h"
@@ -16,6 +19,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -91,6 +95,26 @@ CEvaluationPage::CEvaluationPage(IModalSeam& seam) : CPage(EvaluationTemplate(),
         connect(combo, &QComboBox::activated, this, [this, combo] { OnSelchangeOccasionType(combo); });
     for (QLineEdit* edit : {m_editTargetMax, m_editTargetMin})
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { OnKillfocusTarget(edit); });
+    SetReportSeams(RealPrinterSeam(), RealFileDialogSeam());
+    connect(Get<QPushButton>(EvaluationIds::IDC_PRINT_REPORT), &QPushButton::clicked, this,
+            [this] { OnPrintReport(); });
+    connect(Get<QPushButton>(EvaluationIds::IDC_SAVE_REPORT), &QPushButton::clicked, this,
+            [this] { OnSaveReport(); });
+}
+
+// The report covers the days the chart shows.
+void CEvaluationPage::OnPrintReport()
+{
+    const RecordPeriod period = CurrentPeriod();
+    PrintNotebookOfPeriod(window(), Seam(), *m_pPrinters,
+                          NotebookRequestOf(period, ChartDaysOf(period, Today(), m_occasions), Today()));
+}
+
+void CEvaluationPage::OnSaveReport()
+{
+    const RecordPeriod period = CurrentPeriod();
+    SaveNotebookPdfAs(window(), Seam(), *m_pFileDialogs,
+                      NotebookRequestOf(period, ChartDaysOf(period, Today(), m_occasions), Today()));
 }
 
 bool CEvaluationPage::OnInitDialog()
@@ -181,15 +205,18 @@ void CEvaluationPage::Evaluate()
     m_occasions = ClassifyOccasions(FileLines(m_dataFile), m_settings.types, CurrentPeriod());
     m_evaluation = EvaluatePeriod(m_occasions);
     const std::array<EvaluationRow, 5> rows = EvaluationRows(m_evaluation);
-    for (int c = 0; c < 6; ++c)
-        m_result->setHeaderData(c, Qt::Horizontal, QString::fromStdString(rows[0][static_cast<size_t>(c)]));
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 6; ++c) {
-            auto* item = new QStandardItem(
-                QString::fromStdString(rows[static_cast<size_t>(r + 1)][static_cast<size_t>(c)]));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            const QString text = QString::fromStdString(rows[r][c]);
+            const int column = static_cast<int>(c);
+            if (r == 0) {
+                m_result->setHeaderData(column, Qt::Horizontal, text);
+                continue;
+            }
+            auto* item = new QStandardItem(text);
             item->setTextAlignment(c == 0 || c == 5 ? Qt::AlignLeft | Qt::AlignVCenter
                                                     : Qt::AlignRight | Qt::AlignVCenter);
-            m_result->setItem(r, c, item);
+            m_result->setItem(static_cast<int>(r) - 1, column, item);
         }
     }
     m_staticChart->update();

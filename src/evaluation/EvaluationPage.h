@@ -10,6 +10,8 @@
 #include "store/TextFile.h"
 
 class CGraphSurface;
+class IFileDialogSeam;
+class IPrinterSeam;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -38,6 +40,14 @@ public:
     void OnSelchangePeriod();
     void OnSelchangeOccasionType(QComboBox* changed);
     void OnKillfocusTarget(QLineEdit* edit);
+    // The report for the doctor of the shown period: printed, or saved as a PDF.
+    void OnPrintReport();
+    void OnSaveReport();
+    void SetReportSeams(IPrinterSeam& printers, IFileDialogSeam& files)
+    {
+        m_pPrinters = &printers;
+        m_pFileDialogs = &files;
+    }
 
     CTextFile m_dataFile{nullptr, true};
     FileStamp m_dataFileStamp; // the measurement file as it was at the last load
@@ -67,4 +77,6 @@ private:
     bool ReloadIfChanged();
 
     QStandardItemModel* m_result = nullptr;
+    IPrinterSeam* m_pPrinters = nullptr;
+    IFileDialogSeam* m_pFileDialogs = nullptr;
 };

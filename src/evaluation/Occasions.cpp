@@ -25,34 +25,51 @@ PlacedReading Evening(const DateTimeFields& when)
     return {Occasion::Evening, when.hour < kDayChangeHour ? DayBefore(when.day) : when.day};
 }
 
-// A reading waiting for its place among its occasion's readings.
+// A reading waiting for its place among its occasion's readings: its order (OrderOf) and values.
 struct Candidate
 {
-    long long occasionDay = 0; // days since 1970-01-01 of the day it belongs to
-    Occasion occasion = Occasion::Morning;
-    long long takenAt = 0; // its own date and time as seconds since 1970-01-01 (no zone)
-    std::size_t record = 0;
+    std::uint64_t order = 0;
+    std::uint32_t record = 0;
     std::int32_t max = 0;
     std::int32_t min = 0;
     std::int32_t pulse = 0;
 
-    bool SameOccasion(const Candidate& other) const
-    {
-        return occasionDay == other.occasionDay && occasion == other.occasion;
-    }
-    // Calendar order of the occasions, then date-time order; of two readings taken at the same
-    // time, the one lower in the file (entered first) first.
+    // By the order; of two readings with the same date-time, the one lower in the file (entered
+    // first) first.
     friend bool operator<(const Candidate& a, const Candidate& b)
     {
-        if (a.occasionDay != b.occasionDay)
-            return a.occasionDay < b.occasionDay;
-        if (a.occasion != b.occasion)
-            return a.occasion < b.occasion;
-        if (a.takenAt != b.takenAt)
-            return a.takenAt < b.takenAt;
-        return a.record > b.record;
+        return a.order != b.order ? a.order < b.order : a.record > b.record;
     }
 };
+
+// The order of the readings as one number: the occasion's day, the occasion, then the time
+// since the start of that day (an evening reading after midnight lies in the day's second
+// 24 hours). Days from 1899-12-31 to 9999 take 22 bits, the occasion 1, the seconds 18.
+constexpr int kSecondsBits = 18;
+constexpr long long kFirstDayNumber = -25568; // 1899-12-31, the evening before the first stored day
+std::uint64_t OrderOf(long long occasionDay, Occasion occasion, long long secondsSinceDayStart)
+{
+    return (static_cast<std::uint64_t>(occasionDay - kFirstDayNumber) << (kSecondsBits + 1)) |
+           (static_cast<std::uint64_t>(occasion) << kSecondsBits) |
+           static_cast<std::uint64_t>(secondsSinceDayStart);
+}
+
+// The day and occasion part of an order: equal for the readings of one occasion.
+std::uint64_t OccasionOf(std::uint64_t order)
+{
+    return order >> kSecondsBits;
+}
+
+CalendarDay DayOf(std::uint64_t order)
+{
+    const long long day = static_cast<long long>(order >> (kSecondsBits + 1)) + kFirstDayNumber;
+    return CalendarDay{std::chrono::sys_days{std::chrono::days{day}}};
+}
+
+Occasion OccasionOfOrder(std::uint64_t order)
+{
+    return static_cast<Occasion>((order >> kSecondsBits) & 1U);
+}
 
 long long DayNumber(CalendarDay day)
 {
@@ -114,8 +131,9 @@ OccasionTable ClassifyOccasions(const std::vector<std::string>& recordLines, Occ
 {
     OccasionTable table;
     std::vector<Candidate> candidates;
-    candidates.reserve(recordLines.size());
-    for (std::size_t i = 0; i < recordLines.size(); ++i) {
+    // Taken from the last line up: a file kept in entry order then yields the readings already in
+    // date-time order, and the records left unused in reverse file order.
+    for (std::size_t i = recordLines.size(); i-- > 0;) {
         const std::array<std::string_view, 7> fields = SplitRecordFields(recordLines[i]);
         const std::optional<DateTimeFields> when = TryReadDateTimeFields(fields[0]);
         if (!when) {
@@ -136,30 +154,41 @@ OccasionTable ClassifyOccasions(const std::vector<std::string>& recordLines, Occ
             table.unused.push_back({i, UnusedReason::NoPressure});
             continue;
         }
-        candidates.push_back(
-            {DayNumber(placed->day), placed->occasion, SecondsOf(*when), i, max, min, ReadInt(fields[3])});
+        const long long day = DayNumber(placed->day);
+        candidates.push_back({OrderOf(day, placed->occasion, SecondsOf(*when) - day * 86400),
+                              static_cast<std::uint32_t>(i), max, min, ReadInt(fields[3])});
     }
-    std::sort(candidates.begin(), candidates.end());
+    if (!std::is_sorted(candidates.begin(), candidates.end()))
+        std::sort(candidates.begin(), candidates.end());
+    std::reverse(table.unused.begin(), table.unused.end());
+    const std::size_t placedUnused = table.unused.size();
 
+    std::size_t dayCount = 0;
+    for (std::size_t k = 0; k < candidates.size(); ++k)
+        dayCount += k == 0 || DayOf(candidates[k].order) != DayOf(candidates[k - 1].order) ? 1 : 0;
+    table.days.reserve(dayCount);
     for (std::size_t start = 0; start < candidates.size();) {
         std::size_t end = start + 1;
-        while (end < candidates.size() && candidates[end].SameOccasion(candidates[start]))
+        const std::uint64_t occasion = OccasionOf(candidates[start].order);
+        while (end < candidates.size() && OccasionOf(candidates[end].order) == occasion)
             ++end;
         const Candidate* used[2] = {&candidates[start], end - start > 1 ? &candidates[start + 1] : nullptr};
-        const int count = used[1] ? 2 : 1;
         for (std::size_t k = start + 2; k < end; ++k)
             table.unused.push_back({candidates[k].record, UnusedReason::BeyondTwo});
 
-        const CalendarDay day{std::chrono::sys_days{std::chrono::days{candidates[start].occasionDay}}};
+        const CalendarDay day = DayOf(candidates[start].order);
         if (table.days.empty() || table.days.back().day != day)
             table.days.push_back({day, std::nullopt, std::nullopt});
-        std::optional<OccasionValue>& slot = candidates[start].occasion == Occasion::Morning
+        std::optional<OccasionValue>& slot = OccasionOfOrder(candidates[start].order) == Occasion::Morning
                                                  ? table.days.back().morning
                                                  : table.days.back().evening;
-        slot = ValueOf(used, count);
+        slot = ValueOf(used, used[1] ? 2 : 1);
         start = end;
     }
-    std::sort(table.unused.begin(), table.unused.end(),
-              [](const UnusedRecord& a, const UnusedRecord& b) { return a.record < b.record; });
+    // Both parts in file order once the readings beyond two are sorted; then one merge.
+    const auto byRecord = [](const UnusedRecord& a, const UnusedRecord& b) { return a.record < b.record; };
+    const auto beyond = table.unused.begin() + static_cast<std::ptrdiff_t>(placedUnused);
+    std::sort(beyond, table.unused.end(), byRecord);
+    std::inplace_merge(table.unused.begin(), beyond, table.unused.end(), byRecord);
     return table;
 }

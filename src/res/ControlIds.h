@@ -92,14 +92,14 @@ enum : int
     IDD = 132,
     IDC_ONLINE_UPDATE = 1035,
     IDC_EXPORT_CSV = 1036,      // "CSV ファイルに書き出す..."
-    IDC_IMPORT_CSV = 1037,      // "CSV ファイルを読み込む..."
+    IDC_IMPORT_CSV = 1037,      // "ファイルを読み込む...": CSV, or an Apple Health export
     IDC_INCLUDE_ARCHIVE = 1260, // "保存件数を超えた記録も含める", for the export
     IDC_RESTORE_BACKUP = 1261,  // "バックアップから戻す..."
 };
 } // namespace OtherIds
 
 // The preview of a CSV import "CSV ファイルの読み込み". The column choices come in the order of
-// the fields (CsvField): IDC_COLUMN_FIRST + field, for the nine fields.
+// the fields (CsvField): IDC_COLUMN_FIRST + field, for the ten fields.
 namespace CsvPreviewIds {
 enum : int
 {
@@ -109,6 +109,7 @@ enum : int
     IDC_COUNTS = 1042,
     IDC_ROWS = 1043,
     IDC_REFUSALS = 1044,
+    IDC_UNUSED = 1045, // the columns no field reads: "使われない列: …"
     IDC_COLUMN_FIRST = 1050,
 };
 } // namespace CsvPreviewIds
@@ -138,6 +139,8 @@ enum : int
     IDC_RESULT = 1067,       // the table 朝, 晩, 朝晩平均, 朝晩差
     IDC_NOTE = 1068,         // the guideline's one-line note
     IDC_CHART = 1069,        // the framed chart
+    IDC_PRINT_REPORT = 1070, // レポートを印刷...: the report for the doctor, printed
+    IDC_SAVE_REPORT = 1071,  // PDF に保存...: the same report as a PDF file
 };
 } // namespace EvaluationIds
 

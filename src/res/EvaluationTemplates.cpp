@@ -1,7 +1,7 @@
 #include "res/Templates.h"
 
 // The evaluation page: the period and the settings on top, the table with the guideline's note,
-// and the chart below.
+// the chart below, and under it the buttons that make the report for the doctor of the period.
 const DlgTemplate& EvaluationTemplate()
 {
     static const DlgTemplate t{
@@ -27,7 +27,9 @@ const DlgTemplate& EvaluationTemplate()
             {EvaluationIds::IDC_RESULT, CtlKind::ListView, "", 7, 40, 266, 56},
             {EvaluationIds::IDC_NOTE, CtlKind::Static,
              "家庭血圧の基準：135/85 mmHg 以上で高血圧。診断は医師が行います。", 7, 99, 266, 8},
-            {EvaluationIds::IDC_CHART, CtlKind::Frame, "", 7, 110, 266, 84, kCtlNoTabStop},
+            {EvaluationIds::IDC_CHART, CtlKind::Frame, "", 7, 110, 266, 66, kCtlNoTabStop},
+            {EvaluationIds::IDC_PRINT_REPORT, CtlKind::Button, "レポートを印刷...", 133, 180, 68, 14},
+            {EvaluationIds::IDC_SAVE_REPORT, CtlKind::Button, "PDF に保存...", 205, 180, 68, 14},
         }};
     return t;
 }

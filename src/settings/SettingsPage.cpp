@@ -161,12 +161,18 @@ void CSettingsPage::ShowFiles()
     if (m_listTypes->count() > 0)
         m_listTypes->setCurrentRow(0);
 
-    // Beside the print range: how long a range one page of the report takes.
-    if (auto* rows = Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE))
-        rows->setText(RowsPerPageText(ReportRowsPerA4Page()));
-
     UpdateData(false);
     m_nToldLimit = m_nMaxRecords;
+}
+
+void CSettingsPage::showEvent(QShowEvent* event)
+{
+    CPage::showEvent(event);
+    // Beside the print range: how long a range one page of the report takes. It is measured
+    // in the report font when the page is first shown, not while the program starts.
+    auto* rows = Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE);
+    if (rows && rows->text().isEmpty())
+        rows->setText(RowsPerPageText(ReportRowsPerA4Page()));
 }
 
 QString CSettingsPage::RowsPerPageText(int rows)

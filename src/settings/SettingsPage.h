@@ -78,6 +78,7 @@ Q_SIGNALS:
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BindControls();

@@ -26,6 +26,8 @@ QString OutcomeText(const CsvPlannedRow& row)
         return row.changed ? QStringLiteral("新規（文字を置換）") : QStringLiteral("新規");
     case CsvRowOutcome::Duplicate:
         return QStringLiteral("重複");
+    case CsvRowOutcome::NotBloodPressure:
+        return QStringLiteral("血圧以外");
     case CsvRowOutcome::Refused:
         break;
     }
@@ -62,6 +64,9 @@ CCsvPreviewDlg::CCsvPreviewDlg(IModalSeam& seam, const QString& fileName, std::v
     m_staticCounts = Get<QLabel>(CsvPreviewIds::IDC_COUNTS);
     m_staticCounts->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_staticCounts->setAccessibleDescription(QStringLiteral("読み込みの結果"));
+    m_staticUnused = Get<QLabel>(CsvPreviewIds::IDC_UNUSED);
+    m_staticUnused->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_staticUnused->setAccessibleDescription(QStringLiteral("使われない列"));
     m_listRefusals = Get<QListWidget>(CsvPreviewIds::IDC_REFUSALS);
     m_comboDateOrder = Get<QComboBox>(CsvPreviewIds::IDC_DATE_ORDER);
     for (const char* entry : kDateOrderEntries)
@@ -161,11 +166,20 @@ void CCsvPreviewDlg::ShowPlan()
             .arg(m_plan.duplicateCount)
             .arg(m_plan.refusedCount)
             .arg(m_plan.changedCount);
+    if (m_plan.notBloodPressureCount > 0)
+        counts += QStringLiteral("、血圧以外の行 %1 件").arg(m_plan.notBloodPressureCount);
+    if (m_plan.unknownFlagCount > 0)
+        counts += QStringLiteral("、IHB の値を読めなかった行 %1 件（0 として読み込み）")
+                      .arg(m_plan.unknownFlagCount);
     if (const QString obstacle = Obstacle(); !obstacle.isEmpty())
         counts = m_plan.missingFields.empty() ? counts + QStringLiteral("　") + obstacle : obstacle;
     m_staticCounts->setText(counts);
     m_staticCounts->setAccessibleName(counts);
 
+    const QString unused =
+        QString::fromStdString(UnusedColumnsText(m_header, m_plan.unusedColumns, CsvLanguage::Japanese));
+    m_staticUnused->setText(unused);
+    m_staticUnused->setAccessibleName(unused);
     m_listRefusals->clear();
     for (const CsvRefusal& refusal : m_plan.refusals)
         m_listRefusals->addItem(QString::fromStdString(CsvRefusalText(refusal, CsvLanguage::Japanese)));
@@ -182,7 +196,7 @@ void CCsvPreviewDlg::ShowRows()
         const CsvPlannedRow& row = m_plan.rows[r];
         QList<QStandardItem*> cells{new QStandardItem(QString::number(row.line)),
                                     new QStandardItem(OutcomeText(row))};
-        if (row.outcome != CsvRowOutcome::Refused) {
+        if (row.outcome == CsvRowOutcome::New || row.outcome == CsvRowOutcome::Duplicate) {
             const MEASUREMENT& m = row.record;
             cells << new QStandardItem(FromCp932(m.dateTime)) << new QStandardItem(Signed(m.max))
                   << new QStandardItem(Signed(m.min)) << new QStandardItem(Signed(m.pulse))

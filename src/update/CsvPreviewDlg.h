@@ -1,8 +1,8 @@
 #pragma once
-// "CSV ファイルの読み込み": the preview of an import, before anything is written. It shows the
+// "ファイルの読み込み": the preview of an import, before anything is written. It shows the
 // column each field is read from (the user may choose another), the order of ambiguous dates,
-// the counts, the first rows as they will be stored and the rows that cannot be read. Every
-// choice plans the import again; OK is offered only for a plan that stores something.
+// the counts, the columns nothing reads, the first rows as they will be stored and the rows that cannot be
+// read. Every choice plans the import again; OK is offered only for a plan that stores something.
 
 #include "csv/CsvImport.h"
 #include "platform/Dialog.h"
@@ -58,6 +58,7 @@ private:
     Planner m_planner;
     QComboBox* m_comboDateOrder = nullptr;
     QLabel* m_staticCounts = nullptr;
+    QLabel* m_staticUnused = nullptr;
     QListWidget* m_listRefusals = nullptr;
     QStandardItemModel* m_rows = nullptr; // owned by this dialog as its Qt child
 };

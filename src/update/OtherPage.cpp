@@ -5,6 +5,8 @@
 #include "config/VelliqaConfig.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
+#include "csv/ImportFile.h"
+#include "csv/ZoneNames.h"
 #include "platform/FileDialogSeam.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
@@ -78,8 +80,7 @@ COtherPage::COtherPage(IModalSeam& seam)
       m_makeTransport([] { return std::make_unique<CCurlTransport>(); }),
       m_progressRunner(QStringLiteral("新しいバージョンを確認しています…")), m_pRunner(&m_progressRunner),
       m_pLauncher(&RealUpdaterLauncher()), m_pFileDialogs(&RealFileDialogSeam()),
-      m_csvProgressRunner(QStringLiteral("CSV ファイルを読んでいます…"),
-                          QStringLiteral("CSV ファイルの読み込み")),
+      m_csvProgressRunner(QStringLiteral("ファイルを読んでいます…"), QStringLiteral("ファイルの読み込み")),
       m_pCsvRunner(&m_csvProgressRunner)
 {
     SwallowEnterAndEscape(true);
@@ -225,33 +226,36 @@ void COtherPage::OnExportCsv()
 void COtherPage::OnImportCsv()
 {
     const QString path = m_pFileDialogs->OpenFileName(
-        window(), QStringLiteral("CSV ファイルを読み込む"),
-        QStringLiteral("CSV ファイル (*.csv *.txt *.tsv);;すべてのファイル (*)"));
+        window(), QStringLiteral("ファイルを読み込む"),
+        QStringLiteral(
+            "読み込めるファイル (*.csv *.txt *.tsv *.xml *.zip);;CSV ファイル (*.csv *.txt *.tsv);;"
+            "Apple Health の書き出し (*.zip *.xml);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly)) {
-        Tell(QStringLiteral("「%1」を読めませんでした（%2）。").arg(path, input.errorString()),
-             MB_ICONEXCLAMATION);
-        return;
-    }
-    const QByteArray bytes = input.readAll();
     const CsvFolderFiles files = ReadCsvFolderFiles();
     // Reading and planning a large file takes a while: on a worker, with progress and cancel.
-    CsvTable table;
+    // A CSV file, an Apple Health export.xml or its zip, recognised by what it holds.
+    ImportFileRead read;
     std::atomic<bool> stop{false};
     m_pCsvRunner->Run(
-        window(),
-        [&] { table = ReadCsvTable(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))); },
+        window(), [&] { read = ReadImportFile(QFile::encodeName(path).toStdString()); },
         [&stop] { stop = true; });
     if (stop)
         return; // the user cancelled, and nothing was written
+    if (!read.Ok()) {
+        Tell(QStringLiteral("「%1」を読み込めません。\n").arg(path) +
+                 QString::fromStdString(ImportFileErrorText(read, CsvLanguage::Japanese)),
+             MB_ICONEXCLAMATION);
+        return;
+    }
+    const CsvTable& table = read.table;
     auto planner = [&](const CsvColumnMap& map, CsvDateOrder order) -> std::optional<CsvImportPlan> {
         stop = false;
         CsvImportOptions options;
         options.dateOrder = order;
         options.recordLimit = files.recordLimit;
         options.progress = [&stop](size_t, size_t) { return !stop.load(); };
+        options.zoneNames = LocalFromZoneName;
         CsvImportPlan plan;
         m_pCsvRunner->Run(
             window(), [&] { plan = PlanCsvImport(table, map, files.dataLines, files.typeLines, options); },

@@ -89,7 +89,7 @@ TEST(CsvImportTest, AmbiguousDatesAskForAnOrderAndAreReadByIt)
     const CsvImportPlan undecided = Plan(bytes);
     EXPECT_TRUE(undecided.dateOrderNeeded);
     EXPECT_EQ(undecided.refusedCount, 2);
-    const CsvImportPlan mdy = Plan(bytes, {}, {CsvDateOrder::Mdy, 0, {}});
+    const CsvImportPlan mdy = Plan(bytes, {}, {CsvDateOrder::Mdy, 0, {}, {}});
     EXPECT_FALSE(mdy.dateOrderNeeded);
     EXPECT_EQ(mdy.lines, (std::vector<std::string>{"2024/5/4 00:00:00,121,80,0,0,0,",
                                                    "2024/3/4 00:00:00,120,80,0,0,0,"}));
@@ -136,12 +136,12 @@ TEST(CsvImportTest, TheLimitIsReportedWithTheNumberThatFits)
         bool exceeds;
     } cases[] = {{3, false}, {2, true}, {0, false}, {-5, false}};
     for (const auto& c : cases) {
-        const CsvImportPlan plan = Plan(bytes, stored, {CsvDateOrder::Auto, c.limit, {}});
+        const CsvImportPlan plan = Plan(bytes, stored, {CsvDateOrder::Auto, c.limit, {}, {}});
         EXPECT_EQ(plan.exceedsLimit, c.exceeds) << c.limit;
         EXPECT_EQ(plan.limitToFit, 3) << c.limit;
     }
     EXPECT_FALSE(
-        Plan("date,sys,dia\n2024/1/1 00:00,1,1\n", stored, {CsvDateOrder::Auto, 1, {}}).exceedsLimit);
+        Plan("date,sys,dia\n2024/1/1 00:00,1,1\n", stored, {CsvDateOrder::Auto, 1, {}, {}}).exceedsLimit);
 }
 
 TEST(CsvImportTest, AFileWithoutTheRequiredColumnsPlansNothing)
@@ -175,10 +175,14 @@ TEST(CsvImportTest, ValuesAndCommentsAreStoredAsTheEntryDialogStoresThem)
     EXPECT_EQ(plan.lines[1].size(), std::string("2024/1/3 00:00:00,1,1,0,1,0,").size() + kCommentMaxBytes);
     EXPECT_EQ(plan.refusals.at(0).line, 6);
     bool progressed = false;
-    const CsvImportPlan cancelled = Plan(bytes, {}, {CsvDateOrder::Auto, 0, [&](size_t, size_t) {
-                                                         progressed = true;
-                                                         return false;
-                                                     }});
+    const CsvImportPlan cancelled = Plan(bytes, {},
+                                         {CsvDateOrder::Auto,
+                                          0,
+                                          [&](size_t, size_t) {
+                                              progressed = true;
+                                              return false;
+                                          },
+                                          {}});
     EXPECT_TRUE(progressed);
     EXPECT_TRUE(cancelled.cancelled);
     EXPECT_TRUE(cancelled.lines.empty());

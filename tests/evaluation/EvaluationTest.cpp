@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 namespace {
 
 using namespace std::chrono;
@@ -28,6 +31,12 @@ const OccasionTypes kDefaultTypes{1, 3}; // 朝 and 晩 of the default type file
 
 TEST(Occasions, PlacesByTypeAndByTimeOfDay)
 {
+    // The stored fields decide, not a point in time: the same under a zone nine hours east.
+    const char* zone = std::getenv("TZ");
+    const std::string previous = zone ? zone : "";
+    setenv("TZ", "Asia/Tokyo", 1);
+    tzset();
+    ASSERT_EQ(CTime(1970, 1, 1, 9, 0, 0).GetTime(), 0) << "the zone is UTC+9";
     struct Case
     {
         int type;
@@ -69,6 +78,11 @@ TEST(Occasions, PlacesByTypeAndByTimeOfDay)
             EXPECT_EQ(placed->day, c.day) << c.type << ' ' << c.when;
         }
     }
+    if (zone)
+        setenv("TZ", previous.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
 
 TEST(Occasions, TakeTheFirstTwoUsableReadingsByDateTimeAndTellTheRestUnused)
@@ -107,6 +121,11 @@ TEST(Occasions, AnEveningAfterMidnightCountsInThePeriodOfTheDayBefore)
     const std::vector<std::string> lines{Rec("2026/5/10 00:30:00", 130, 80, 70, 0)};
     EXPECT_EQ(ClassifyOccasions(lines, kDefaultTypes, LastDays(Day(2026, 5, 10), 1)).days.size(), 0u);
     EXPECT_EQ(ClassifyOccasions(lines, kDefaultTypes, LastDays(Day(2026, 5, 10), 2)).days.size(), 1u);
+    // The first stored day's small hours belong to the day before it.
+    const OccasionTable first =
+        ClassifyOccasions({Rec("1900/1/1 00:30:00", 130, 80, 70, 0)}, kDefaultTypes, AllDays());
+    ASSERT_EQ(first.days.size(), 1u);
+    EXPECT_EQ(first.days[0].day, Day(1899, 12, 31));
 }
 
 TEST(PeriodEvaluation, TablesOfPeriods)

@@ -134,9 +134,10 @@ TEST_F(SettingsPageTest, EveryVisibleControlHasAnAccessibleName)
 
 TEST_F(SettingsPageTest, ThePrintRangeTellsHowManyRowsFitAnA4Page)
 {
-    auto page = OpenPage();
+    const auto dlg = OpenOnSettingsTab(seam);
+    dlg->show();
     EXPECT_EQ(CSettingsPage::RowsPerPageText(50), QStringLiteral("（A4 で 1 ページ約 50 件）"));
-    EXPECT_EQ(page->Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE)->text(),
+    EXPECT_EQ(dlg->m_settingsPage.Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE)->text(),
               CSettingsPage::RowsPerPageText(ReportRowsPerA4Page()));
 }
 

@@ -108,7 +108,7 @@ TEST_F(CsvTransferTest, ButtonsCarryTheirTextsAndExportWritesTheChosenFile)
     EXPECT_EQ(Page().Get<QPushButton>(OtherIds::IDC_EXPORT_CSV)->accessibleName(),
               QStringLiteral("CSV ファイルに書き出す..."));
     EXPECT_EQ(Page().Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->accessibleName(),
-              QStringLiteral("CSV ファイルを読み込む..."));
+              QStringLiteral("ファイルを読み込む..."));
     files.path = QString::fromStdString((dir.Path() / "out.csv").string());
     Page().Get<QPushButton>(OtherIds::IDC_EXPORT_CSV)->click();
     EXPECT_EQ(ReadBytes(files.path.toStdString()),

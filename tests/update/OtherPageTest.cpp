@@ -30,7 +30,7 @@ namespace {
 
 const QString kAsk = QStringLiteral("新しいバージョンが見つかりました。今すぐアップデートしますか？");
 const QString kUpToDate = QStringLiteral("最新のバージョンがインストールされています");
-const std::string kNewerFile = "Version=001000001\r\nLocation=http://h/setup.bin\r\nSize=4096\r\nParam=-q\r\n"
+const std::string kNewerFile = "Version=001001001\r\nLocation=http://h/setup.bin\r\nSize=4096\r\nParam=-q\r\n"
                                "Delay=5\r\nFlag=1\r\n";
 
 class InlineRunner final : public ICheckRunner
@@ -169,7 +169,7 @@ TEST_F(OtherPageTest, ABuildWithThePlaceholderUrlSaysSoAndConnectsToNothing)
 
 TEST_F(OtherPageTest, SameOrOlderVersionSaysUpToDate)
 {
-    for (const char* file : {"Version=001000000\r\n", "Version=000900000\r\n", "Version=\r\n"}) {
+    for (const char* file : {"Version=001001000\r\n", "Version=000900000\r\n", "Version=\r\n"}) {
         seam.messages.clear();
         Answer(file);
         Button()->click();
@@ -309,7 +309,7 @@ TEST_F(OtherPageEndToEndTest, YesStartsTheUpdaterWithSevenWholeArgumentsAndClose
 {
     // Values that a shell would take apart; the updater must receive each of them whole.
     LoopbackServer server([](LoopbackConnection& c) {
-        c.Respond("Version=001000001\r\nLocation=http://h/a;touch${IFS}pwned;\"$(id)\"`id`\r\nSize=4096\r\n"
+        c.Respond("Version=001001001\r\nLocation=http://h/a;touch${IFS}pwned;\"$(id)\"`id`\r\nSize=4096\r\n"
                   "Param='--x'&&touch${IFS}pwned\r\nDelay=5\r\nFlag=1\r\n");
     });
     Page().SetUpdateUrl(server.Url());

@@ -43,12 +43,12 @@ TEST(FindValueTest, FirstOccurrenceWinsEvenInsideAnotherValue)
 
 TEST(CompareMbcsTest, NewerVersionsCompareGreaterOthersNot)
 {
-    for (const char* newer : {"001000001", "1", "0010000000", "002"})
+    for (const char* newer : {"001001001", "1", "0010010000", "002"})
         EXPECT_GT(CompareMbcs(newer, kCurrentVersion), 0) << newer;
-    EXPECT_EQ(CompareMbcs("001000000", kCurrentVersion), 0);
-    for (const char* older : {"", "000999999", "00100000"})
+    EXPECT_EQ(CompareMbcs("001001000", kCurrentVersion), 0);
+    for (const char* older : {"", "001000999", "00100100"})
         EXPECT_LT(CompareMbcs(older, kCurrentVersion), 0) << older;
-    EXPECT_EQ(CompareMbcs(std::string_view("001000000\0"
+    EXPECT_EQ(CompareMbcs(std::string_view("001001000\0"
                                            "9",
                                            11),
                           kCurrentVersion),

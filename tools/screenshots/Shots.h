@@ -32,5 +32,6 @@ void ShootGraph(const ShotContext& ctx);      // graph page with data
 void ShootEvaluation(const ShotContext& ctx); // evaluation page with four weeks of data
 void ShootSettings(const ShotContext& ctx);   // settings page, rename dialog
 void ShootPrint(const ShotContext& ctx);      // the printed report as PDF and PNG
+void ShootReport(const ShotContext& ctx);     // the report for the doctor, pages 1 and 2
 void ShootUpdate(const ShotContext& ctx);     // other page
 void ShootBackups(const ShotContext& ctx);    // restore dialog, the list's menu with 元に戻す

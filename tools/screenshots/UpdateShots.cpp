@@ -2,6 +2,7 @@
 
 #include "app/MainDlg.h"
 #include "csv/CsvFolder.h"
+#include "csv/ZoneNames.h"
 #include "platform/ModalSeam.h"
 #include "update/CsvPreviewDlg.h"
 #include "update/ProgressRunner.h"
@@ -60,20 +61,23 @@ void ShootMessage(const ShotContext& ctx, const QString& text, QMessageBox::Icon
 // The preview of an import from another program's file, with a duplicate and refused rows.
 void ShootCsvPreview(const ShotContext& ctx)
 {
-    const std::string file = "測定日時,最高血圧(mmHg),最低血圧(mmHg),脈拍(拍/分),不整脈,メモ\r\n"
-                             "2024/03/01 07:05,128,82,68,,起床後\r\n"
-                             "2024/03/01 21:30,135,88,72,○,\"夕食後, 少し頭痛\"\r\n"
-                             "2024/03/02 07:10,126,80,66,,\r\n"
-                             "2024/03/02 07:10,126,80,66,,\r\n"
-                             "2024/02/30 07:00,120,80,60,,\r\n"
-                             "2024/03/03 07:02,--,79,65,,測定失敗\r\n"
-                             "2024/03/03 07:04,124,79,65,,再測定\r\n";
+    const std::string file =
+        "測定日,タイムゾーン,最高血圧(mmHg),最低血圧(mmHg),脈拍(bpm),不規則脈波検出,体動検出,メモ\r\n"
+        "2024/03/01 07:05,Asia/Tokyo,128,82,68,未検出,未検出,起床後\r\n"
+        "2024/03/01 21:30,Asia/Tokyo,135,88,72,検出,検出,\"夕食後, 少し頭痛\"\r\n"
+        "2024/03/02 07:10,Asia/Tokyo,126,80,66,未検出,未検出,\r\n"
+        "2024/03/02 07:10,Asia/Tokyo,126,80,66,未検出,未検出,\r\n"
+        "2024/02/30 07:00,Asia/Tokyo,120,80,60,未検出,未検出,\r\n"
+        "2024/03/03 07:00,Asia/Tokyo,,,64,,,\r\n"
+        "2024/03/03 07:02,Asia/Tokyo,--,79,65,未検出,検出,測定失敗\r\n"
+        "2024/03/03 07:04,Asia/Tokyo,124,79,65,未検出,未検出,再測定\r\n";
     const CsvTable table = ReadCsvTable(file);
     const CsvFolderFiles files = ReadCsvFolderFiles();
     auto planner = [&](const CsvColumnMap& map, CsvDateOrder order) -> std::optional<CsvImportPlan> {
         CsvImportOptions options;
         options.dateOrder = order;
         options.recordLimit = files.recordLimit;
+        options.zoneNames = LocalFromZoneName;
         return PlanCsvImport(table, map, files.dataLines, files.typeLines, options);
     };
     const CsvColumnMap map = MatchCsvColumns(table.header);

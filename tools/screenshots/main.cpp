@@ -176,7 +176,7 @@ int main(int argc, char** argv)
         return 0;
     }
     for (auto* shoot : {&ShootApp, &ShootList, &ShootGraph, &ShootEvaluation, &ShootSettings, &ShootPrint,
-                        &ShootUpdate, &ShootBackups}) {
+                        &ShootReport, &ShootUpdate, &ShootBackups}) {
         QTemporaryDir folder;
         QDir::setCurrent(folder.path());
         shoot(ctx);

@@ -1,8 +1,8 @@
-#include "app/BackupCommands.h"
+#include "cli/BackupCommands.h"
 
-#include "app/CommandLine.h"
-#include "app/CsvCommands.h"
 #include "backup/Backups.h"
+#include "cli/CommandFolder.h"
+#include "cli/ExitStatus.h"
 #include "cli/Messages.h"
 #include "platform/Cp932.h"
 #include "platform/InstanceLock.h"
@@ -17,14 +17,14 @@ int RunListBackups(std::ostream& out)
     for (const BackupInfo& info : ListBackups())
         out << info.name << '\t' << info.records << '\t' << Utf8FromCp932(info.newestDate) << '\t'
             << info.reason << '\n';
-    return CCommandLine::kExitOk;
+    return kExitOk;
 }
 
 int RunRestoreBackup(const QString& name, std::ostream& err)
 {
-    CInstanceLock lock;
+    const CInstanceLock lock;
     if (!TakeFolder(lock, err))
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     const RestoreResult result = RestoreBackup(name.toStdString(), LocalStampOf(CTime::GetCurrentTime()));
     if (result.done) {
         err << Localised(QStringLiteral(
@@ -33,7 +33,7 @@ int RunRestoreBackup(const QString& name, std::ostream& err)
                    .arg(name, QString::fromStdString(result.backupTaken))
                    .toStdString()
             << '\n';
-        return CCommandLine::kExitOk;
+        return kExitOk;
     }
     if (result.backupTaken.empty() && result.error == ENOENT)
         err << Localised(
@@ -49,5 +49,5 @@ int RunRestoreBackup(const QString& name, std::ostream& err)
                                   QString::fromLocal8Bit(std::strerror(result.error))))
                    .toStdString()
             << '\n';
-    return CCommandLine::kExitFailed;
+    return kExitFailed;
 }

@@ -215,6 +215,23 @@ TEST_F(CommandLineTest, RefusedRowsAreReportedByLineAndTheRestIsImported)
     EXPECT_EQ(japanese.status, 1); // no row at all could be read
 }
 
+TEST_F(CommandLineTest, ImportTakesAHealthExportAndNamesWhatItPassesOver)
+{
+    Write("export.xml", "<HealthData><Correlation type=\"HKCorrelationTypeIdentifierBloodPressure\" "
+                        "startDate=\"2024-01-01 08:00:00 +0000\"><Record "
+                        "type=\"HKQuantityTypeIdentifierBloodPressureSystolic\" value=\"120\"/><Record "
+                        "type=\"HKQuantityTypeIdentifierBloodPressureDiastolic\" value=\"80\"/>"
+                        "</Correlation></HealthData>");
+    EXPECT_EQ(Velliqa({QStringLiteral("--import"), File("export.xml")}).status, 0);
+    EXPECT_NE(Bytes("data.txt").find(",120,80,0,0,0,"), std::string::npos);
+    Write(
+        "bp.csv",
+        "Date,Heart rate,Systolic,Diastolic,Symptoms\n2025-10-02 07:34,72,124,81,dizzy\n2025-10-01,68,,,\n");
+    const Outcome run = Velliqa({QStringLiteral("--import"), File("bp.csv")});
+    EXPECT_NE(run.err.find("columns not imported: Symptoms"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("not blood-pressure readings, passed over: 1"), std::string::npos) << run.err;
+}
+
 TEST_F(CommandLineTest, ImportsThatCannotBeDoneChangeNothing)
 {
     Write("data.txt", kData);
@@ -222,6 +239,8 @@ TEST_F(CommandLineTest, ImportsThatCannotBeDoneChangeNothing)
     Write("none.csv", "a;b;c\n1;2;3\n");
     Write("ambiguous.csv", "date,sys,dia\n3/4/2024,120,80\n5/6/2024,121,80\n");
     Write("more.csv", "date,sys,dia\n2025/1/1,120,80\n2025/1/2,120,80\n");
+    Write("laughs.xml", "<!DOCTYPE HealthData [<!ENTITY a \"aaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
+                        "<HealthData>&b;</HealthData>");
     const std::string before = FolderBytes(dir.Path());
     const struct
     {
@@ -230,7 +249,8 @@ TEST_F(CommandLineTest, ImportsThatCannotBeDoneChangeNothing)
     } cases[] = {{"none.csv", "required columns are missing"},
                  {"ambiguous.csv", "--date-order"},
                  {"more.csv", "more than the record limit of 5"},
-                 {"missing.csv", "cannot read"}};
+                 {"missing.csv", "cannot read"},
+                 {"laughs.xml", "refers to an entity the file declares"}};
     for (const auto& c : cases) {
         const Outcome run = Velliqa({QStringLiteral("--import-csv"), File(c.file)});
         EXPECT_EQ(run.status, 1) << c.file;

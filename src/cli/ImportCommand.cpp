@@ -1,27 +1,21 @@
-#include "app/CsvCommands.h"
+#include "cli/ImportCommand.h"
 
-#include "app/CommandLine.h"
 #include "backup/Backups.h"
+#include "cli/CommandFolder.h"
+#include "cli/ExitStatus.h"
 #include "cli/Messages.h"
-#include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
 #include "csv/CsvImport.h"
-#include "platform/InstanceLock.h"
+#include "csv/ImportFile.h"
+#include "csv/ZoneNames.h"
 #include "platform/LocalTime.h"
-#include "store/ArchiveFile.h"
 #include "store/WriteFailure.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 
 namespace {
-
-void Tell(std::ostream& err, const QString& text)
-{
-    err << text.toStdString() << '\n';
-}
 
 QString SystemReason(int error)
 {
@@ -35,25 +29,6 @@ QString FailedWriteText(const std::string& fileName, int error)
     return QStringLiteral("cannot write %1 (%2). Check the free disk space and the write permission.")
         .arg(QString::fromStdString(fileName),
              error != 0 ? SystemReason(error) : QStringLiteral("unknown reason"));
-}
-
-bool WriteExport(const QString& file, const std::string& text, std::ostream& out, std::ostream& err)
-{
-    if (file == QStringLiteral("-")) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        return static_cast<bool>(out);
-    }
-    // Written beside the target and renamed over it: a failure leaves any old file as it was.
-    QSaveFile saved(file);
-    if (saved.open(QIODevice::WriteOnly) &&
-        saved.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-        saved.commit())
-        return true;
-    Tell(err, Localised(QStringLiteral("「%1」に書き込めません（%2）。"),
-                        QStringLiteral("cannot write \"%1\" (%2)."))
-                  .arg(file, saved.errorString()));
-    return false;
 }
 
 QString AmbiguousDateText(const CsvImportPlan& plan)
@@ -102,65 +77,46 @@ QString SummaryText(const CsvImportPlan& plan)
         .arg(plan.changedCount);
 }
 
+// What the import leaves out without refusing a row: columns nothing reads, rows that are
+// not blood-pressure readings, flag values that are not understood.
+void TellPassedOver(const CsvImportPlan& plan, const std::vector<std::string>& header, std::ostream& err)
+{
+    if (const std::string unused = UnusedColumnsText(header, plan.unusedColumns, MessageLanguage());
+        !unused.empty())
+        Tell(err, QString::fromStdString(unused));
+    if (plan.notBloodPressureCount > 0)
+        Tell(err, Localised(QStringLiteral("血圧以外の行 %1 件は読み込みません。"),
+                            QStringLiteral("rows that are not blood-pressure readings, passed over: %1."))
+                      .arg(plan.notBloodPressureCount));
+    if (plan.unknownFlagCount > 0)
+        Tell(err,
+             Localised(QStringLiteral("IHB の値を読めなかった行 %1 件は IHB なしとして読み込みます。"),
+                       QStringLiteral("rows whose irregular-pulse value is not understood, read as 0: %1."))
+                 .arg(plan.unknownFlagCount));
+}
+
 } // namespace
 
-// False, with the message told, while a window (or another command) works on the folder.
-bool TakeFolder(CInstanceLock& lock, std::ostream& err)
+int RunImport(const ImportRequest& request, std::ostream& err)
 {
-    if (lock.GetState() == CInstanceLock::State::HeldByOther) {
+    const CInstanceLock lock;
+    if (!TakeFolder(lock, err))
+        return kExitFailed;
+    // A CSV file, an Apple Health export.xml or its zip, recognised by what it holds.
+    const ImportFileRead read = ReadImportFile(QFile::encodeName(request.file).toStdString());
+    if (!read.Ok()) {
         Tell(err,
-             Localised(
-                 QStringLiteral(
-                     "ほかの Velliqa がこのフォルダーのデータを使っています。"
-                     "そのウィンドウを閉じてから、もう一度実行してください。何も変更していません。"),
-                 QStringLiteral("another Velliqa is working on the data in this folder; close its window "
-                                "and try again. Nothing was changed.")));
-        return false;
+             Localised(QStringLiteral("「%1」を読み込めません: %2 何も変更していません。"),
+                       QStringLiteral("cannot import \"%1\": %2 Nothing was changed."))
+                 .arg(request.file, QString::fromStdString(ImportFileErrorText(read, MessageLanguage()))));
+        return kExitFailed;
     }
-    // Where no lock works at all, the data stays usable, as it does for the window.
-    if (lock.GetState() == CInstanceLock::State::Unavailable)
-        err << LockUnavailableNotice(lock.GetError(), MessageLanguage());
-    return true;
-}
-
-int RunCsvExport(const CsvExportRequest& request, std::ostream& out, std::ostream& err)
-{
-    CInstanceLock lock;
-    if (!TakeFolder(lock, err))
-        return CCommandLine::kExitFailed;
-    const CsvFolderFiles files = ReadCsvFolderFiles();
-    const CsvExportResult result = ExportCsv(request.includeArchive ? ReadAllRecordLines() : files.dataLines,
-                                             files.typeLines, {request.from, request.to});
-    if (!WriteExport(request.file, result.text, out, err))
-        return CCommandLine::kExitFailed;
-    if (result.unreadable > 0)
-        Tell(err, Localised(QStringLiteral("日付を読めない記録 %1 件は書き出していません。"),
-                            QStringLiteral("records left out because their date cannot be read: %1."))
-                      .arg(result.unreadable));
-    Tell(err, Localised(QStringLiteral("%1 件を書き出しました。"), QStringLiteral("records exported: %1."))
-                  .arg(result.exported));
-    return CCommandLine::kExitOk;
-}
-
-int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
-{
-    CInstanceLock lock;
-    if (!TakeFolder(lock, err))
-        return CCommandLine::kExitFailed;
-    QFile input(request.file);
-    if (!input.open(QIODevice::ReadOnly)) {
-        Tell(err, Localised(QStringLiteral("「%1」を読めません（%2）。何も変更していません。"),
-                            QStringLiteral("cannot read \"%1\" (%2). Nothing was changed."))
-                      .arg(request.file, input.errorString()));
-        return CCommandLine::kExitFailed;
-    }
-    const QByteArray bytes = input.readAll();
-    const CsvTable table =
-        ReadCsvTable(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    const CsvTable& table = read.table;
     const CsvFolderFiles files = ReadCsvFolderFiles();
     CsvImportOptions options;
     options.dateOrder = request.dateOrder;
     options.recordLimit = files.recordLimit;
+    options.zoneNames = LocalFromZoneName;
     const CsvImportPlan plan =
         PlanCsvImport(table, MatchCsvColumns(table.header), files.dataLines, files.typeLines, options);
 
@@ -168,22 +124,23 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
         Tell(err, QString::fromStdString(MissingCsvFieldsText(plan.missingFields, MessageLanguage())));
         Tell(err,
              Localised(QStringLiteral("何も変更していません。"), QStringLiteral("Nothing was changed.")));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     if (plan.dateOrderNeeded) {
         Tell(err, AmbiguousDateText(plan));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     for (const CsvRefusal& refusal : plan.refusals)
         Tell(err, QString::fromStdString(CsvRefusalText(refusal, MessageLanguage())));
+    TellPassedOver(plan, table.header, err);
     if (plan.refusedCount > 0 && plan.newCount == 0 && plan.duplicateCount == 0) {
         Tell(err, Localised(QStringLiteral("読める行がありませんでした。何も変更していません。"),
                             QStringLiteral("no row could be read. Nothing was changed.")));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     if (plan.exceedsLimit && !request.raiseLimit) {
         Tell(err, LimitText(plan, files.recordLimit));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     if (plan.newCount > 0) {
         const BackupResult backup =
@@ -195,12 +152,12 @@ int RunCsvImport(const CsvImportRequest& request, std::ostream& err)
     }
     if (const std::optional<CsvWriteFailure> failure = WriteCsvImport(plan, request.raiseLimit)) {
         Tell(err, FailedWriteText(failure->fileName, failure->error));
-        return CCommandLine::kExitFailed;
+        return kExitFailed;
     }
     if (plan.exceedsLimit)
         Tell(err, Localised(QStringLiteral("記録数の上限を %1 件に引き上げました。"),
                             QStringLiteral("raised the record limit to %1."))
                       .arg(plan.limitToFit));
     Tell(err, SummaryText(plan));
-    return CCommandLine::kExitOk;
+    return kExitOk;
 }

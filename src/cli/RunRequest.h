@@ -1,0 +1,12 @@
+#pragma once
+// Running a request of the command line that is not the window: help and version print, an
+// action enters the data folder and runs its command, a line that cannot be run says why.
+// Needs a QCoreApplication; no display.
+
+#include "cli/Request.h"
+
+#include <ostream>
+
+// The exit status (cli/ExitStatus.h). Output (help, version, an export to "-", the summary)
+// goes to out, messages to err.
+int RunRequest(const CommandLineRequest& request, std::ostream& out, std::ostream& err);

@@ -1,0 +1,21 @@
+#include "csv/ZoneNames.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+std::optional<CsvDateTime> LocalFromZoneName(std::string_view zone, const CsvDateTime& wallTime)
+{
+    const QByteArray id(zone.data(), static_cast<qsizetype>(zone.size()));
+    if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id))
+        return std::nullopt;
+    const QDateTime there(QDate(wallTime.year, wallTime.month, wallTime.day),
+                          QTime(wallTime.hour, wallTime.minute, wallTime.second), QTimeZone(id));
+    if (!there.isValid())
+        return std::nullopt;
+    const QDateTime local = there.toLocalTime();
+    const CsvDateTime result{local.date().year(), local.date().month(),  local.date().day(),
+                             local.time().hour(), local.time().minute(), local.time().second()};
+    if (!ReadRecordDateTime(result.RecordText()))
+        return std::nullopt;
+    return result;
+}
