@@ -129,7 +129,7 @@ TEST_F(CommandLineTest, LinesThatCannotBeRunEndWithStatusTwoAndAMessage)
     } cases[] = {
         {{QStringLiteral("--bogus")}, "bogus"},
         {{QStringLiteral("--from"), QStringLiteral("2024-01-01")},
-         "--from is given with --export-csv or --summary or --evaluate only"},
+         "--from is given with --export-csv or --summary or --evaluate or --report-pdf only"},
         {{QStringLiteral("--raise-limit")}, "--raise-limit is given with --import-csv only"},
         {{QStringLiteral("--export-csv"), QStringLiteral("-"), QStringLiteral("--to"),
           QStringLiteral("2024-02-30")},
