@@ -1,5 +1,6 @@
 #include "store/ArchiveFile.h"
 
+#include "store/AtomicReplace.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
 
@@ -37,20 +38,6 @@ public:
 private:
     int m_fd;
 };
-
-int WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data.remove_prefix(static_cast<size_t>(n));
-    }
-    return 0;
-}
 
 // The size of the file's whole lines: up to and including its last line feed.
 off_t WholeLinesSize(int fd, off_t size, int& error)

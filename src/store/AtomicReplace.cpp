@@ -12,21 +12,6 @@ namespace {
 // As many links as the system itself follows in one path.
 constexpr int kMaxLinkHops = 40;
 
-// 0, or the system's reason for the failure.
-int WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data.remove_prefix(static_cast<size_t>(n));
-    }
-    return 0;
-}
-
 // The file system cannot flush a folder at all: some network and shared file systems refuse
 // fsync on a folder. Their own tools treat this as done, as the renamed file is already durable.
 bool FolderCannotBeSynced(int error)
@@ -97,6 +82,20 @@ int WriteTempFile(const std::string& temp, std::string_view content, const struc
 }
 
 } // namespace
+
+int WriteAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data.remove_prefix(static_cast<size_t>(n));
+    }
+    return 0;
+}
 
 ReplaceTarget FindReplaceTarget(const std::string& path)
 {

@@ -26,6 +26,10 @@ struct ReplaceOutcome
     int error = 0; // the system's reason (an errno value) when not Done
 };
 
+// Writes all of data to the open file, going on after interrupted writes; 0, or the system's
+// reason (an errno value) for the failure.
+int WriteAll(int fd, std::string_view data);
+
 // The file that a replace of path rewrites: the path itself, or for a symbolic link its final
 // target, so that the link survives. When the path cannot be examined, the path is empty and
 // error holds the system's reason.

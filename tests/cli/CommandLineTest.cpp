@@ -7,6 +7,7 @@
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 #include "support/TimeZone.h"
+#include "support/VelliqaProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -26,29 +27,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the program with the arguments in a locale (English unless told), without any display.
-Outcome Velliqa(const QStringList& arguments, const QString& locale = QStringLiteral("C"))
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    env.insert(QStringLiteral("LANG"), locale);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(VELLIQA_BINARY), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
-}
 
 std::string Lines(const std::vector<std::string>& lines)
 {

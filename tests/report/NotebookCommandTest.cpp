@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
+#include "support/VelliqaProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -12,27 +13,6 @@
 #include <QProcessEnvironment>
 
 namespace {
-
-struct Outcome
-{
-    int status = -1;
-    std::string err;
-};
-
-Outcome Velliqa(const QStringList& arguments, const QString& locale = QStringLiteral("C"))
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    env.insert(QStringLiteral("LANG"), locale);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(VELLIQA_BINARY), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardError().toStdString()};
-}
 
 QString PdfText(const QString& file)
 {
