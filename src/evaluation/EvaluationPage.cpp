@@ -10,6 +10,7 @@
 #include "print/ReportPrinter.h"
 #include "report/NotebookJob.h"
 #include "res/Templates.h"
+#include "store/ArchiveFile.h"
 #include "store/DataFiles.h"
 #include "store/WriteFailure.h"
 
@@ -202,7 +203,10 @@ RecordPeriod CEvaluationPage::CurrentPeriod() const
 
 void CEvaluationPage::Evaluate()
 {
-    m_occasions = ClassifyOccasions(FileLines(m_dataFile), m_settings.types, CurrentPeriod());
+    // The readings the record limit moved to the archive belong to their days as well.
+    m_occasions =
+        ClassifyOccasions(MergeArchivedLines(FileLines(m_dataFile), ReadArchiveLines(kArchiveFileName)),
+                          m_settings.types, CurrentPeriod());
     m_evaluation = EvaluatePeriod(m_occasions);
     const std::array<EvaluationRow, 5> rows = EvaluationRows(m_evaluation);
     for (size_t r = 0; r < rows.size(); ++r) {

@@ -7,6 +7,7 @@
 #include "platform/WinTypes.h"
 #include "print/ReportPrinter.h"
 #include "report/NotebookPrinter.h"
+#include "store/ArchiveFile.h"
 #include "store/DataFiles.h"
 
 #include <QFontMetrics>
@@ -90,7 +91,7 @@ NotebookSource ReadNotebookSource(const NotebookRequest& request)
 {
     NotebookRequest named = request;
     named.name = NameOf(SettingLinesInUse());
-    const std::vector<std::string> lines = ReadDataFileLines(kDataFileName);
+    const std::vector<std::string> lines = ReadAllRecordLines(); // with the archive: every day whole
     const EvaluationSettings settings = ReadEvaluationSettings(TypeNamesInUse());
     OccasionTable occasions = NotebookOccasions(lines, settings, named);
     NotebookContent content = BuildNotebook(lines, settings, named, occasions);

@@ -425,6 +425,8 @@ TEST_F(CommandLineTest, EvaluationOfTheLastDaysOrOfDates)
     WriteBytes("item.txt", Cp932FromUtf8("[指定なし]\r\n朝\r\n晩\r\n"));
     WriteBytes("data.txt", day(0) + " 07:00:00,130,80,60,0,1,\r\n" + day(6) + " 21:00:00,121,71,61,0,2,\r\n" +
                                day(7) + " 07:00:00,200,100,90,0,1,\r\n2024/1/2 07:00:00,110,70,50,0,1,\r\n");
+    // A reading the record limit moved away still counts; one standing in both files counts once.
+    WriteBytes("archive.txt", "2024/1/2 07:00:00,110,70,50,0,1,\r\n2024/1/3 07:00:00,120,80,70,0,1,\r\n");
     ScopedDataDir empty;
     const QString data = QStringLiteral("--data-dir=") + QString::fromStdString(records.Path().string());
     const std::string header = "区分\t日数\t最高血圧\t最低血圧\t脈拍\t分類\n";
@@ -447,6 +449,11 @@ TEST_F(CommandLineTest, EvaluationOfTheLastDaysOrOfDates)
          "C",
          0,
          header + "朝\t1\t110\t70\t50\t判定には5日以上必要\n" + none,
+         ""},
+        {{data, "--evaluate", "--from", "2024-01-02", "--to", "2024-01-03"},
+         "C",
+         0,
+         header + "朝\t2\t115\t75\t60\t判定には5日以上必要\n" + none,
          ""},
         {{"--evaluate"}, "C", 0, header + "朝\t0\t-\t-\t-\t-\n" + none, ""},
         {{"--evaluate", "--days", "0"}, "C", 2, "", "--days"},
