@@ -47,30 +47,11 @@ int WriteFileDurably(const fs::path& path, std::string_view bytes)
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return errno;
-    int error = 0;
-    while (!bytes.empty() && error == 0) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno != EINTR)
-            error = errno;
-        else if (n > 0)
-            bytes.remove_prefix(static_cast<size_t>(n));
-    }
+    int error = WriteAll(fd, bytes);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    return error;
-}
-
-int SyncFolder(const fs::path& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int error = ::fsync(fd) == 0 ? 0 : errno;
-    if (error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP)
-        error = 0;
-    ::close(fd);
     return error;
 }
 
@@ -260,12 +241,12 @@ BackupResult TakeBackup(BackupReason reason, const LocalStamp& now)
     if (const int error =
             WriteFileDurably(temp / kReasonFileName, Cp932FromUtf8(BackupReasonText(reason)) + "\r\n"))
         return fail(error);
-    if (const int error = SyncFolder(temp))
+    if (const int error = SyncDirectory(temp.string()))
         return fail(error);
     fs::rename(temp, fs::path(kBackupFolderName) / name, ec);
     if (ec)
         return fail(ec.value());
-    if (const int error = SyncFolder(kBackupFolderName))
+    if (const int error = SyncDirectory(kBackupFolderName))
         return fail(error);
     result.done = true;
     result.name = name;

@@ -22,20 +22,6 @@ bool FolderCannotBeSynced(int error)
     return false;
 }
 
-// Makes the rename of a file in dir durable; 0, or the system's reason for the failure.
-int SyncDirectory(const std::string& dir)
-{
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int error = ::fsync(fd) == 0 ? 0 : errno;
-    if (FolderCannotBeSynced(error))
-        error = 0;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    return error;
-}
-
 std::string DirectoryOf(const std::string& path)
 {
     const auto dir = std::filesystem::path(path).parent_path();
@@ -82,6 +68,19 @@ int WriteTempFile(const std::string& temp, std::string_view content, const struc
 }
 
 } // namespace
+
+int SyncDirectory(const std::string& dir)
+{
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (FolderCannotBeSynced(error))
+        error = 0;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
 
 int WriteAll(int fd, std::string_view data)
 {

@@ -30,6 +30,10 @@ struct ReplaceOutcome
 // reason (an errno value) for the failure.
 int WriteAll(int fd, std::string_view data);
 
+// Makes the renames and new files in dir durable (fsync of the folder); 0, or the system's
+// reason. A file system that cannot flush a folder at all counts as done.
+int SyncDirectory(const std::string& dir);
+
 // The file that a replace of path rewrites: the path itself, or for a symbolic link its final
 // target, so that the link survives. When the path cannot be examined, the path is empty and
 // error holds the system's reason.
