@@ -135,40 +135,33 @@ CUndoHistory::Outcome CUndoHistory::Apply(Step& step, bool toBefore)
     return outcome;
 }
 
-CUndoHistory::Outcome CUndoHistory::Undo()
+template <typename From, typename To>
+CUndoHistory::Outcome CUndoHistory::Move(From& from, To& to, bool toBefore)
 {
-    if (m_undo.empty())
+    if (from.empty())
         return {};
-    Step& step = m_undo.back();
+    Step& step = from.back();
     std::vector<UndoStamp> old;
     for (const FileChange& change : step.files)
-        old.push_back(change.stampBefore);
-    Outcome outcome = Apply(step, true);
+        old.push_back(toBefore ? change.stampBefore : change.stampAfter);
+    Outcome outcome = Apply(step, toBefore);
     if (!outcome.done)
         return outcome;
-    Step undone = std::move(step);
-    m_undo.pop_back();
-    for (size_t f = 0; f < undone.files.size(); ++f)
-        Restamp(m_undo, true, undone.files[f].name, old[f], undone.files[f].stampBefore);
-    m_redo.push_back(std::move(undone));
+    Step moved = std::move(step);
+    from.pop_back();
+    for (size_t f = 0; f < moved.files.size(); ++f)
+        Restamp(from, toBefore, moved.files[f].name, old[f],
+                toBefore ? moved.files[f].stampBefore : moved.files[f].stampAfter);
+    to.push_back(std::move(moved));
     return outcome;
+}
+
+CUndoHistory::Outcome CUndoHistory::Undo()
+{
+    return Move(m_undo, m_redo, true);
 }
 
 CUndoHistory::Outcome CUndoHistory::Redo()
 {
-    if (m_redo.empty())
-        return {};
-    Step& step = m_redo.back();
-    std::vector<UndoStamp> old;
-    for (const FileChange& change : step.files)
-        old.push_back(change.stampAfter);
-    Outcome outcome = Apply(step, false);
-    if (!outcome.done)
-        return outcome;
-    Step redone = std::move(step);
-    m_redo.pop_back();
-    for (size_t f = 0; f < redone.files.size(); ++f)
-        Restamp(m_redo, false, redone.files[f].name, old[f], redone.files[f].stampAfter);
-    m_undo.push_back(std::move(redone));
-    return outcome;
+    return Move(m_redo, m_undo, false);
 }

@@ -74,6 +74,8 @@ private:
         std::vector<FileChange> files;
     };
     static Outcome Apply(Step& step, bool toBefore);
+    // Undoes (toBefore) or redoes the newest step of `from` and moves it to `to`.
+    template <typename From, typename To> static Outcome Move(From& from, To& to, bool toBefore);
     // After a file went from stamp `from` to `to` by an undo or redo: the neighbouring step that
     // expects the file at `from` expects it at `to` now (the same content, written anew).
     template <typename Steps>
