@@ -2,6 +2,7 @@
 // same numbers, the colours and the painting of a screenful of the list, filling the list's
 // model, the graph, and the report's layout.
 #include "SampleData.h"
+#include "folder/DataFolder.h"
 #include "graph/GraphPage.h"
 #include "graph/GraphSurface.h"
 #include "list/CellColours.h"
@@ -48,9 +49,10 @@ private:
     QString m_previous;
 };
 
-std::unique_ptr<CListPage> MakeListPage()
+std::unique_ptr<CListPage> MakeListPage(CDataFolder& folder)
 {
-    auto page = std::make_unique<CListPage>(RealModalSeam());
+    folder.Open();
+    auto page = std::make_unique<CListPage>(RealModalSeam(), folder);
     page->Create(nullptr);
     return page;
 }
@@ -79,7 +81,8 @@ void BM_BaselineThreeNumbersLoop(benchmark::State& state)
 void BM_RefreshAverages(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
-    auto page = MakeListPage();
+    CDataFolder dataFolder;
+    auto page = MakeListPage(dataFolder);
     page->m_comboAverageType->setCurrentIndex(static_cast<int>(state.range(1)));
     for (auto _ : state)
         page->RefreshAverages();
@@ -90,7 +93,8 @@ void BM_RefreshAverages(benchmark::State& state)
 void BM_SwitchType(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
-    auto page = MakeListPage();
+    CDataFolder dataFolder;
+    auto page = MakeListPage(dataFolder);
     int entry = 0;
     for (auto _ : state) {
         entry = entry == 1 ? 3 : 1; // 朝 and 晩
@@ -102,7 +106,8 @@ void BM_SwitchType(benchmark::State& state)
 void BM_SwitchPeriod(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
-    auto page = MakeListPage();
+    CDataFolder dataFolder;
+    auto page = MakeListPage(dataFolder);
     int entry = 0;
     for (auto _ : state) {
         entry = entry == 1 ? 3 : 1; // 直近 7 日 and 直近 28 日
@@ -128,7 +133,8 @@ void BM_CellColoursOfAScreenfulAtTheEnd(benchmark::State& state)
 void BM_FillListModel(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
-    auto page = MakeListPage();
+    CDataFolder dataFolder;
+    auto page = MakeListPage(dataFolder);
     auto* model = static_cast<CRecordListModel*>(page->m_listRecords->model());
     const int rows = model->rowCount();
     for (auto _ : state) {
@@ -144,7 +150,8 @@ void BM_FillListModel(benchmark::State& state)
 void BM_PaintListScreenfulAtTheEnd(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
-    auto page = MakeListPage();
+    CDataFolder dataFolder;
+    auto page = MakeListPage(dataFolder);
     page->show();
     page->m_listRecords->scrollToBottom();
     QApplication::processEvents();

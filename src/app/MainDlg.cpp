@@ -5,7 +5,9 @@
 #include "platform/DialogFont.h"
 #include "platform/DynamicLayout.h"
 #include "platform/LocalTime.h"
+#include "platform/ModalSeam.h"
 #include "platform/UserSettings.h"
+#include "platform/WinTypes.h"
 #include "res/Templates.h"
 
 #include <QApplication>
@@ -40,9 +42,9 @@ QPoint InsideArea(QPoint at, QSize outer, const QRect& area)
 
 } // namespace
 
-CMainDlg::CMainDlg(IModalSeam& seam, QWidget* parent)
-    : CDialog(MainTemplate(), seam, parent), m_listPage(seam), m_settingsPage(seam), m_otherPage(seam),
-      m_graphPage(seam), m_evaluationPage(seam),
+CMainDlg::CMainDlg(IModalSeam& seam, std::string folderPath, QWidget* parent)
+    : CDialog(MainTemplate(), seam, parent), m_folder(std::move(folderPath)), m_listPage(seam, m_folder),
+      m_settingsPage(seam, m_folder), m_otherPage(seam), m_graphPage(seam), m_evaluationPage(seam),
       m_backups([] { return LocalStampOf(CTime::GetCurrentTime()); }), m_undo(seam, this),
       m_icon(QStringLiteral(":/velliqa.svg"))
 {
@@ -77,6 +79,8 @@ CPage& CMainDlg::Page(int tab)
 bool CMainDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // Every page reads the data files: the missing ones are created first, with their defaults.
+    const std::vector<UnwritableDataFile> unwritable = m_folder.Open();
 
     // The about entry: the window manager's menu is not ours on Linux, so it is offered in the
     // window's context menu and as Alt+A.
@@ -96,30 +100,21 @@ bool CMainDlg::OnInitDialog()
         // Every page fills the tab control's display area, whatever the window's size.
         CDynamicLayout::Of(*this).AddItem(Page(i), kSizeX | kSizeY);
     }
-    // An import rewrites the files behind the pages: the list shows the new records at once (the
-    // graph reloads by itself), and a raised limit shows in the settings, which would otherwise
-    // write the old number back when its field loses the focus.
-    m_otherPage.SetImportedHandler([this](long long raisedLimit) {
-        m_listPage.ReloadDataFiles();
-        if (raisedLimit <= 0)
-            return;
-        m_settingsPage.m_settingFile.Reload();
-        m_settingsPage.m_nMaxRecords = static_cast<std::uint32_t>(raisedLimit);
-        m_settingsPage.m_editMaxRecords->setText(QString::number(raisedLimit));
-    });
+    // Once, at start: the user learns before typing anything that changes cannot be stored.
+    if (!unwritable.empty())
+        Seam().MessageBox(this, CListPage::UnwritableDataMessage(unwritable), AppTitle(),
+                          MB_OK | MB_ICONEXCLAMATION);
+    // An import rewrites the files behind the pages: the folder reads them again, so the list
+    // shows the new records at once (the graph reloads by itself) and a raised limit shows in the
+    // settings, which would otherwise write the old number back when its field loses the focus.
+    m_otherPage.SetImportedHandler([this](long long) { m_folder.Reload(); });
 
     m_listPage.SetBackups(&m_backups);
-    m_otherPage.SetBackups(&m_backups, [this] {
-        m_listPage.ReloadDataFiles();
-        m_settingsPage.ShowFiles();
-    });
+    m_otherPage.SetBackups(&m_backups, [this] { m_folder.Reload(); });
     m_listPage.SetUndo(&m_undo);
     m_settingsPage.SetUndo(&m_undo);
     m_otherPage.SetUndo(&m_undo);
-    connect(&m_undo, &CUndoController::FilesChanged, this, [this] {
-        m_listPage.ReloadDataFiles();
-        m_settingsPage.ShowFiles();
-    });
+    connect(&m_undo, &CUndoController::FilesChanged, &m_folder, &CDataFolder::Reload);
     // The day's first backup is taken once the window shows, before any input is handled, so
     // that it is whole before the first change is written.
     QTimer::singleShot(0, this, [this] {
@@ -151,7 +146,7 @@ bool CMainDlg::OnInitDialog()
         OnSelchangeTab();
     });
     // The first Return a user presses lands on the list, where it does nothing: never on 終了.
-    m_listPage.m_listRecords->setFocus(Qt::OtherFocusReason);
+    m_listPage.FocusRecordList();
     return true;
 }
 

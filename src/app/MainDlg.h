@@ -1,8 +1,12 @@
 #pragma once
-// The main window: a tab control with five pages, exactly one of them shown, and "終了".
+// The main window: a tab control with five pages, exactly one of them shown, and "終了". It owns
+// the run's data folder: it creates the missing files when it opens, before any page exists,
+// gives the folder to every page, and has the folder read again after an import, a restore or an
+// undo, whose signals the pages follow.
 
 #include "backup/BackupKeeper.h"
 #include "evaluation/EvaluationPage.h"
+#include "folder/DataFolder.h"
 #include "graph/GraphPage.h"
 #include "list/ListPage.h"
 #include "platform/Dialog.h"
@@ -17,8 +21,12 @@ class QTabBar;
 class CMainDlg : public CDialog
 {
     Q_OBJECT
+    // Declared first, so made before the pages that are given it.
+    CDataFolder m_folder;
+
 public:
-    explicit CMainDlg(IModalSeam& seam, QWidget* parent = nullptr);
+    // The window over the data folder at folderPath ("." is the current directory).
+    explicit CMainDlg(IModalSeam& seam, std::string folderPath = ".", QWidget* parent = nullptr);
 
     // The about entry's command; every other command has no effect here.
     static constexpr unsigned kIdmAboutBox = 0x0010;
@@ -40,6 +48,7 @@ public:
         kTabCount
     };
     CPage& Page(int tab);
+    CDataFolder& Folder() { return m_folder; }
     QTabBar* TabBar() const { return m_tab; }
 
     CListPage m_listPage;

@@ -1,6 +1,6 @@
 #include "csv/CsvFolder.h"
 
-#include "record/RecordLine.h"
+#include "folder/FolderSettings.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
 
@@ -9,9 +9,7 @@ CsvFolderFiles ReadCsvFolderFiles()
     CsvFolderFiles files;
     files.dataLines = ReadDataFileLines(kDataFileName);
     files.typeLines = TypeNamesInUse();
-    const std::vector<std::string> settings = SettingLinesInUse();
-    files.recordLimit =
-        settings.size() >= kSettingRecordLimit ? ReadInt(settings[kSettingRecordLimit - 1]) : 0;
+    files.recordLimit = ReadFolderSettings(SettingLinesInUse()).recordLimit;
     return files;
 }
 

@@ -1,6 +1,7 @@
 #include "list/ListPage.h"
 
 #include "backup/BackupNotice.h"
+#include "folder/DataFolder.h"
 #include "list/RecordDlg.h"
 #include "list/RecordListModel.h"
 #include "platform/ModalSeam.h"
@@ -48,7 +49,8 @@ MEASUREMENT EnteredRecord(const CRecordDlg& dlg)
 
 } // namespace
 
-CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam)
+CListPage::CListPage(IModalSeam& seam, CDataFolder& folder)
+    : CPage(ListTemplate(), seam), m_folder(folder), m_dataFile(folder.Records())
 {
     SwallowEnterAndEscape(true);
     m_comboAverageType = Get<QComboBox>(ListIds::IDC_AVERAGE_TYPE);
@@ -67,6 +69,8 @@ CListPage::CListPage(IModalSeam& seam) : CPage(ListTemplate(), seam)
     // Only a choice of the user recomputes the averages; a program's change of the entry does not.
     connect(m_comboAverageType, &QComboBox::activated, this, [this] { OnSelchangeAverageType(); });
     connect(m_comboPeriod, &QComboBox::activated, this, [this] { OnSelchangePeriod(); });
+    connect(&m_folder, &CDataFolder::RecordsChanged, this, [this] { ReloadDataFiles(); });
+    connect(&m_folder, &CDataFolder::TypesChanged, this, [this] { OnTypesChanged(); });
 }
 
 CListPage::~CListPage()
@@ -97,29 +101,25 @@ bool CListPage::OnInitDialog()
 {
     CPage::OnInitDialog();
     SetUpRecordList();
-    // The pages created after this one read the data files: create any missing one first.
-    const std::vector<UnwritableDataFile> unwritable = PrepareDataFiles();
     LoadAverageTypes();
     LoadPeriods();
-    ReadRecordLimit();
-    BindDataFile(m_dataFile, kDataFileName);
     m_model->ResetFromFile();
     RefreshAverages();
-    // Once, at start: the user learns before typing anything that changes cannot be stored.
-    if (!unwritable.empty())
-        Seam().MessageBox(this, UnwritableDataMessage(unwritable), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 
-void CListPage::ReadRecordLimit()
+void CListPage::FocusRecordList()
 {
-    const std::vector<std::string> settings = SettingLinesInUse();
-    m_nRecordLimit = settings.size() >= kSettingRecordLimit ? ReadInt(settings[kSettingRecordLimit - 1]) : 0;
+    m_listRecords->setFocus(Qt::OtherFocusReason);
+}
+
+std::int32_t CListPage::RecordLimit() const
+{
+    return m_folder.RecordLimit();
 }
 
 void CListPage::ReloadDataFiles()
 {
-    ReadRecordLimit();
     m_dataFile.Reload();
     m_model->ResetFromFile();
     RefreshAverages();
@@ -229,8 +229,19 @@ void CListPage::SizeColumns()
 
 void CListPage::LoadAverageTypes()
 {
-    m_comboAverageType->addItems(FromCp932Lines(TypeNamesInUse()));
+    m_comboAverageType->addItems(FromCp932Lines(m_folder.TypeNames()));
     m_comboAverageType->setCurrentIndex(m_comboAverageType->count() > 0 ? 0 : -1);
+}
+
+void CListPage::OnTypesChanged()
+{
+    QComboBox* combo = m_comboAverageType;
+    // Quietly: the averages follow the records, recomputed by whoever changed them.
+    const QSignalBlocker quiet(combo);
+    const int kept = combo->currentIndex();
+    combo->clear();
+    combo->addItems(FromCp932Lines(m_folder.TypeNames()));
+    combo->setCurrentIndex(kept >= 0 && kept < combo->count() ? kept : (combo->count() > 0 ? 0 : -1));
 }
 
 void CListPage::LoadPeriods()
@@ -299,7 +310,7 @@ LimitedInsertResult CListPage::InsertRecord(const std::string& line)
 {
     // A limit of 0 or less comes from an emptied or broken setting; it keeps every record
     // rather than deleting all but the new one. What the limit removes goes to the archive first.
-    return InsertLineArchiving(m_dataFile, kArchiveFileName, line, m_nRecordLimit);
+    return InsertLineArchiving(m_dataFile, m_folder.FilePath(kArchiveFileName), line, RecordLimit());
 }
 
 bool CListPage::ReplaceRecord(int row, const std::string& line)
@@ -326,10 +337,11 @@ void CListPage::OnAddRecord()
 
 bool CListPage::StoreNewRecord(CRecordDlg& dlg, bool& bAskedAboutLimit)
 {
-    const unsigned dropped = RecordsDroppedByAddition(RecordCount(), m_nRecordLimit);
+    const std::int32_t limit = RecordLimit();
+    const unsigned dropped = RecordsDroppedByAddition(RecordCount(), limit);
     if (dropped > 1) {
         bAskedAboutLimit = true;
-        const QString question = QString::fromStdString(DropQuestionText(dropped, m_nRecordLimit));
+        const QString question = QString::fromStdString(DropQuestionText(dropped, limit));
         // Return keeps the records: the addition would delete them for good.
         if (Seam().MessageBox(&dlg, question, AppTitle(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
             IDYES)
@@ -351,12 +363,13 @@ bool CListPage::StoreNewRecord(CRecordDlg& dlg, bool& bAskedAboutLimit)
 
 void CListPage::TellOnceWhenFull()
 {
-    if (m_bFullNoticeShown || !LogIsFull(RecordCount(), m_nRecordLimit) ||
+    const std::int32_t limit = RecordLimit();
+    if (m_bFullNoticeShown || !LogIsFull(RecordCount(), limit) ||
         CUserSettings::IsNoticeHidden(LogFullNoticeKey()))
         return;
     m_bFullNoticeShown = true;
     bool bHide = false;
-    Seam().MessageBoxWithCheck(this, QString::fromStdString(LogFullNoticeText(m_nRecordLimit)), AppTitle(),
+    Seam().MessageBoxWithCheck(this, QString::fromStdString(LogFullNoticeText(limit)), AppTitle(),
                                MB_OK | MB_ICONINFORMATION, DoNotShowAgainText(), bHide);
     if (bHide)
         CUserSettings::HideNotice(LogFullNoticeKey());
@@ -504,5 +517,5 @@ void CListPage::OnPrint()
 
 void CListPage::PrintReport()
 {
-    ::PrintReport(this, Seam(), RealPrinterSeam(), m_dataFile);
+    ::PrintReport(this, Seam(), RealPrinterSeam(), m_dataFile, m_folder.Settings(), m_folder.TypeNames());
 }

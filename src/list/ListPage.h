@@ -3,10 +3,13 @@
 // Row r of the list always shows line r + 1 of the measurement file; every change is made to
 // the file first, and the list follows what the file holds.
 //
-// What the settings page changes reaches this page in two ways: the record limit through the
-// settings file, read once at initialisation (a new limit applies from the next start); a
-// renamed type through OnTypeRenamed, connected by the main window. The print range is read
-// from the settings file by the printed report at every print.
+// The page works on the data folder's records file and reads the record limit, the print range
+// and the type names from the folder's settings (CDataFolder), which it is given. A changed
+// record limit applies at once and removes nothing by itself: the next addition trims to it,
+// asking first when it would delete more than one record. The page follows the folder's
+// signals: records rewritten elsewhere (an import, a restore, an undo) and new type names. A
+// type renamed on the settings page reaches it through OnTypeRenamed, connected by the main
+// window.
 
 #include "platform/Dialog.h"
 #include "record/Averages.h"
@@ -14,6 +17,7 @@
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,19 +29,26 @@ class QLabel;
 class QTableView;
 
 class CBackupKeeper;
+class CDataFolder;
 class CUndoController;
 
 class CListPage : public CPage
 {
     Q_OBJECT
 public:
-    explicit CListPage(IModalSeam& seam);
+    CListPage(IModalSeam& seam, CDataFolder& folder);
     ~CListPage() override;
 
     void RefreshAverages();
-    // After another part of the program rewrote the data files (a CSV import): the record
-    // limit, the list and the averages as the files hold them now.
+    // Puts the keyboard focus on the list of records.
+    void FocusRecordList();
+    // After another part of the program rewrote the data files (an import, a restore, an
+    // undo): the list and the averages as the files hold them now.
     void ReloadDataFiles();
+    // The folder's type names changed: the selector shows them, keeping its entry.
+    void OnTypesChanged();
+    // The record limit the page trims to: the folder's, read at every addition.
+    std::int32_t RecordLimit() const;
     // The run's backups, taken before a deletion of several rows and before an addition that
     // the limit makes remove several records; none when the page is used on its own.
     void SetBackups(CBackupKeeper* keeper) { m_pBackups = keeper; }
@@ -77,8 +88,6 @@ public:
     // The key of the notice that the log has reached its limit, for "do not show again".
     static QString LogFullNoticeKey() { return QStringLiteral("logFull"); }
 
-    CTextFile m_dataFile{nullptr, true};     // bound to the measurement file from initialisation on
-    int m_nRecordLimit = 0;                  // 0 or less keeps every record
     QComboBox* m_comboAverageType = nullptr; // combo 1010, the type the averages cover
     QTableView* m_listRecords = nullptr;     // list 1001
     QLabel* m_staticMaxAverage = nullptr;    // 1016
@@ -101,11 +110,10 @@ private:
     void SizeColumns();
     void LoadAverageTypes();
     void LoadPeriods();
-    void ReadRecordLimit();
     unsigned RecordCount();
     // Line n of the records as the averages read it; empty when missing.
     RecordLineAt CachedLineAt();
-    // Stores a new record as line 1, keeping at most m_nRecordLimit lines when it is positive.
+    // Stores a new record as line 1, keeping at most the record limit's lines when it is positive.
     LimitedInsertResult InsertRecord(const std::string& line);
     // The store of the entry dialog's OK: false keeps the dialog open with the typed values.
     // An addition that would delete more than one old record asks first.
@@ -121,6 +129,8 @@ private:
     // error < 0: the data file's last error.
     void ReportFailedWrite(QWidget* parent, const char* fileName = "data.txt", int error = -1);
 
+    CDataFolder& m_folder;
+    CTextFile& m_dataFile;               // the folder's records file
     CRecordListModel* m_model = nullptr; // owned by this page as its Qt child
     CBackupKeeper* m_pBackups = nullptr;
     CUndoController* m_pUndo = nullptr;

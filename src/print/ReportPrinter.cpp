@@ -1,5 +1,6 @@
 #include "print/ReportPrinter.h"
 
+#include "folder/FolderSettings.h"
 #include "platform/DataExchange.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
@@ -24,12 +25,6 @@
 #include <vector>
 
 namespace {
-
-// Setting line n, or the empty text when the file does not reach it.
-std::string SettingAt(const std::vector<std::string>& settings, unsigned n)
-{
-    return n <= settings.size() ? settings[n - 1] : std::string();
-}
 
 // Where the job goes, for the messages: the output file, else the printer's name.
 QString Destination(const QPrinter& printer)
@@ -97,17 +92,20 @@ int ReportRowsPerA4Page()
 
 bool PaintReport(QPainter& painter, CTextFile& dataFile)
 {
+    return PaintReport(painter, dataFile, ReadFolderSettings(SettingLinesInUse()), TypeNamesInUse());
+}
+
+bool PaintReport(QPainter& painter, CTextFile& dataFile, const FolderSettings& settings,
+                 const std::vector<std::string>& typeNames)
+{
     painter.setFont(ReportFont(painter.font()));
     const QFontMetrics metrics = painter.fontMetrics();
     const int h = ReportLineHeight(metrics);
     // A printer has pages of its printable height; any other device is one page of any length.
     auto* pages = dynamic_cast<QPagedPaintDevice*>(painter.device());
     const int pageHeight = pages ? painter.device()->height() : kUnboundedPage;
-    const std::vector<std::string> settings = SettingLinesInUse();
-    const std::vector<std::string> typeNames = TypeNamesInUse();
-    const std::vector<ReportLine> lines = LayoutReport(
-        h, SettingAt(settings, kSettingName), ReadLong(SettingAt(settings, kSettingPrintFrom)),
-        ReadLong(SettingAt(settings, kSettingPrintTo)), FileLines(dataFile), typeNames, pageHeight);
+    const std::vector<ReportLine> lines = LayoutReport(h, settings.name, settings.printFrom, settings.printTo,
+                                                       FileLines(dataFile), typeNames, pageHeight);
     int page = 0;
     for (const ReportLine& line : lines) {
         for (; page < line.page; ++page)
@@ -121,6 +119,12 @@ bool PaintReport(QPainter& painter, CTextFile& dataFile)
 
 void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile)
 {
+    PrintReport(parent, seam, printers, dataFile, ReadFolderSettings(SettingLinesInUse()), TypeNamesInUse());
+}
+
+void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile,
+                 const FolderSettings& settings, const std::vector<std::string>& typeNames)
+{
     const std::unique_ptr<QPrinter> printer = printers.ChoosePrinter(parent);
     if (!printer)
         return; // cancelled
@@ -130,7 +134,7 @@ void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTex
         ReportFailure(parent, seam, QStringLiteral("印刷を開始できませんでした。"), *printer);
         return;
     }
-    const bool painted = PaintReport(painter, dataFile);
+    const bool painted = PaintReport(painter, dataFile, settings, typeNames);
     const bool ended = painter.end();
     const bool failed =
         printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted;

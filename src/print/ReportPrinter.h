@@ -3,7 +3,11 @@
 
 #include <memory>
 
+#include <string>
+#include <vector>
+
 class CTextFile;
+struct FolderSettings;
 class IModalSeam;
 class QFont;
 class QFontMetrics;
@@ -24,8 +28,12 @@ public:
 IPrinterSeam& RealPrinterSeam();
 
 // Prints the report of the records in dataFile on the printer the user chooses, on as many
-// pages as it needs; the settings and the type names are read afresh. Cancelling prints nothing and says
-// nothing; a job that cannot start or finish is reported through seam.
+// pages as it needs, with the print range and the name of the settings and the type names.
+// Cancelling prints nothing and says nothing; a job that cannot start or finish is reported
+// through seam.
+void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile,
+                 const FolderSettings& settings, const std::vector<std::string>& typeNames);
+// The same with the settings and the type names read from the current directory's files.
 void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile);
 
 // The report's font: the size of the device's default font, in a fixed-pitch Japanese face in
@@ -44,4 +52,7 @@ int ReportRowsPerA4Page();
 // text has its top-left corner at the line's position. On a printer (a paged device) the
 // report goes on over new pages of the device's printable height; any other device gets it
 // all as one page. False when the device could not start a new page.
+bool PaintReport(QPainter& painter, CTextFile& dataFile, const FolderSettings& settings,
+                 const std::vector<std::string>& typeNames);
+// The same with the settings and the type names read from the current directory's files.
 bool PaintReport(QPainter& painter, CTextFile& dataFile);

@@ -51,6 +51,6 @@ std::string LogFullNoticeText(int limit)
 std::string LimitBelowStoredText(unsigned stored, int limit)
 {
     return "最大保存件数が " + Records(limit) + "になりました。\nいま保存されている血圧情報は " +
-           Records(stored) + "です。\n次に起動したあと最初に登録するとき、古い血圧情報 " +
+           Records(stored) + "です。\n次に登録するとき、古い血圧情報 " +
            Records(RecordsDroppedByAddition(stored, limit)) + "が削除されます。";
 }

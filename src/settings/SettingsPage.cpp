@@ -1,5 +1,6 @@
 #include "settings/SettingsPage.h"
 
+#include "folder/DataFolder.h"
 #include "platform/Cp932Edit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
@@ -80,7 +81,8 @@ QString TypeNotRenamedMessage(int error)
            QString::fromStdString(WriteFailureText("item.txt", error));
 }
 
-CSettingsPage::CSettingsPage(IModalSeam& seam) : CPage(SettingsTemplate(), seam)
+CSettingsPage::CSettingsPage(IModalSeam& seam, CDataFolder& folder)
+    : CPage(SettingsTemplate(), seam), m_folder(folder)
 {
     SwallowEnterAndEscape(true);
     BindControls();
@@ -97,6 +99,16 @@ CSettingsPage::CSettingsPage(IModalSeam& seam) : CPage(SettingsTemplate(), seam)
     connect(m_checkFuse, &QCheckBox::clicked, this, [this] { OnUseFuse(); });
     if (auto* rename = Get<QPushButton>(SettingsIds::IDC_RENAME))
         connect(rename, &QPushButton::clicked, this, [this] { OnRenameType(); });
+    // A change made elsewhere (an import that raises the limit, a restore, an undo) shows here;
+    // the page's own change is already on screen as the user typed it.
+    connect(&m_folder, &CDataFolder::SettingsChanged, this, [this] {
+        if (!m_bWriting)
+            ShowSettings();
+    });
+    connect(&m_folder, &CDataFolder::TypesChanged, this, [this] {
+        if (!m_bWriting)
+            ShowTypes();
+    });
 }
 
 CSettingsPage::~CSettingsPage() = default;
@@ -141,28 +153,31 @@ bool CSettingsPage::OnInitDialog()
 
 void CSettingsPage::ShowFiles()
 {
-    // Files that could not be created show the built-in defaults.
-    BindDataFile(m_settingFile, kSettingFileName);
-    const std::vector<std::string> settings = SettingLinesInUse();
-    const auto line = [&settings](unsigned n) {
-        return n <= settings.size() ? settings[n - 1].c_str() : nullptr;
-    };
-    m_nMaxRecords = SettingNumber(line(kSettingRecordLimit));
-    m_nPrintFrom = SettingNumber(line(kSettingPrintFrom));
-    m_nPrintTo = SettingNumber(line(kSettingPrintTo));
-    m_nUseBl = SettingFlag(line(kSettingUseBl));
-    m_nUseFuse = SettingFlag(line(kSettingUseFuse));
-    m_strName = SettingText(line(kSettingName));
+    ShowTypes();
+    ShowSettings();
+}
 
-    BindDataFile(m_itemFile, kItemFileName);
+void CSettingsPage::ShowSettings()
+{
+    // Files that could not be created show the built-in defaults, as the folder reads them.
+    const FolderSettings& settings = m_folder.Settings();
+    m_nMaxRecords = static_cast<std::uint32_t>(settings.recordLimit);
+    m_nPrintFrom = static_cast<std::uint32_t>(settings.printFrom);
+    m_nPrintTo = static_cast<std::uint32_t>(settings.printTo);
+    m_nUseBl = settings.useBl ? 1 : 0;
+    m_nUseFuse = settings.useFuse ? 1 : 0;
+    m_strName = settings.name;
+    UpdateData(false);
+    m_nToldLimit = m_nMaxRecords;
+}
+
+void CSettingsPage::ShowTypes()
+{
     m_listTypes->clear();
-    for (const std::string& name : TypeNamesInUse())
+    for (const std::string& name : m_folder.TypeNames())
         m_listTypes->addItem(MakeTypeEntry(name));
     if (m_listTypes->count() > 0)
         m_listTypes->setCurrentRow(0);
-
-    UpdateData(false);
-    m_nToldLimit = m_nMaxRecords;
 }
 
 void CSettingsPage::showEvent(QShowEvent* event)
@@ -188,7 +203,7 @@ void CSettingsPage::OnPageLeft()
     // A limit beyond the signed range reads as none at all, as the list page reads it.
     const int limit = static_cast<int>(m_nMaxRecords);
     CTextFile records(nullptr, true);
-    BindDataFile(records, kDataFileName);
+    BindDataFile(records, m_folder.FilePath(kDataFileName).c_str());
     const unsigned stored = records.GetLineCount();
     if (limit <= 0 || stored <= static_cast<unsigned>(limit))
         return;
@@ -196,17 +211,12 @@ void CSettingsPage::OnPageLeft()
                       MB_OK | MB_ICONEXCLAMATION);
 }
 
-bool CSettingsPage::WriteSettingLine(unsigned line, std::string text)
+int CSettingsPage::WriteSetting(unsigned line, const std::string& text)
 {
-    // In a short file, a line beyond the end would be written as the first missing line, where
-    // the next start reads another setting. Empty lines fill the gap instead: they read exactly
-    // as the missing lines did.
-    const unsigned count = m_settingFile.GetLineCount();
-    if (count + 1 < line) {
-        text.insert(0, line - 1 - count, '\n');
-        line = count + 1;
-    }
-    return m_settingFile.ReplaceLine(line, text);
+    m_bWriting = true;
+    const int error = m_folder.WriteSetting(static_cast<SettingLine>(line), text);
+    m_bWriting = false;
+    return error;
 }
 
 void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fieldName)
@@ -227,8 +237,8 @@ void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fie
         return;
     }
     CUndoRecorder step(m_pUndo, "設定の変更（" + fieldName.toStdString() + "）", {kSettingFileName});
-    if (!WriteSettingLine(line, *text + '\n')) {
-        Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
+    if (const int error = WriteSetting(line, *text); error != 0) {
+        Seam().MessageBox(this, SettingNotSavedMessage(fieldName, error), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -240,8 +250,8 @@ void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fie
 void CSettingsPage::SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName)
 {
     CUndoRecorder step(m_pUndo, "設定の変更（" + fieldName.toStdString() + "）", {kSettingFileName});
-    if (!WriteSettingLine(line, box->isChecked() ? "1\n" : "0\n")) {
-        Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
+    if (const int error = WriteSetting(line, FlagLineText(box->isChecked())); error != 0) {
+        Seam().MessageBox(this, SettingNotSavedMessage(fieldName, error), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -294,11 +304,13 @@ void CSettingsPage::OnRenameType()
 
     ReplaceTypeEntry(i, dlg.m_strName);
     CUndoRecorder step(m_pUndo, "種類の名前の変更", {kItemFileName});
-    if (!m_itemFile.ReplaceLine(static_cast<unsigned>(i) + 1, dlg.m_strName + '\n')) {
+    m_bWriting = true;
+    const int error = m_folder.RenameType(i, dlg.m_strName);
+    m_bWriting = false;
+    if (error != 0) {
         // The list keeps showing what the file holds.
         ReplaceTypeEntry(i, oldName);
-        Seam().MessageBox(this, TypeNotRenamedMessage(m_itemFile.GetLastError()), AppTitle(),
-                          MB_OK | MB_ICONEXCLAMATION);
+        Seam().MessageBox(this, TypeNotRenamedMessage(error), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     step.Commit();

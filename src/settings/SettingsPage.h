@@ -3,23 +3,26 @@
 // There is no OK step: each field is written to its line of the settings file when it loses
 // the focus, each check box when it is clicked, and a type name when its rename is confirmed.
 //
-// How the changes reach the other pages:
-// - the record limit only through the settings file: the list page reads it once, when it is
-//   initialised, so a new limit applies from the next start;
-// - the print range and the name through the settings file: the printed report reads the file
-//   afresh at every print;
+// Every setting is written through the data folder (CDataFolder), which holds the settings as
+// one value and announces each change; the page shows the folder's values and follows its
+// signals (an import that raises the limit, a restore, an undo). How the changes reach the
+// other pages:
+// - the record limit applies at once, everywhere: the list and an import read the folder's
+//   value. A lower limit removes nothing by itself; the next addition or import trims to it,
+//   asking first;
+// - the print range and the name: the printed report reads the folder's value at every print;
 // - a renamed type through the TypeRenamed signal, which the main window connects to the list
 //   page's selector; the graph page and the entry dialog read the type file when they fill
 //   their own selectors.
 
 #include "platform/Dialog.h"
-#include "store/TextFile.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+class CDataFolder;
 class CUndoController;
 class QCheckBox;
 class QLineEdit;
@@ -29,11 +32,8 @@ class CSettingsPage : public CPage
 {
     Q_OBJECT
 public:
-    explicit CSettingsPage(IModalSeam& seam);
+    CSettingsPage(IModalSeam& seam, CDataFolder& folder);
     ~CSettingsPage() override;
-
-    CTextFile m_settingFile{nullptr, true};
-    CTextFile m_itemFile{nullptr, true};
 
     QLineEdit* m_editName = nullptr;       // 1030
     QLineEdit* m_editPrintTo = nullptr;    // 1027
@@ -43,22 +43,17 @@ public:
     QCheckBox* m_checkBl = nullptr;        // 1024, hidden
     QListWidget* m_listTypes = nullptr;    // 1025
 
-    std::uint32_t m_nMaxRecords = 0;
-    std::uint32_t m_nPrintFrom = 0;
-    std::uint32_t m_nPrintTo = 0;
-    int m_nUseFuse = 0;    // check box 1023: 1 when ticked (an int, as the check box exchange takes)
-    int m_nUseBl = 0;      // check box 1024: 1 when ticked
-    std::string m_strName; // code page 932
-
     bool OnInitDialog() override;
-    // Shows the settings and the type names as the files hold them (also after a restore).
+    // Shows the folder's settings and type names.
     void ShowFiles();
+    // The name as the page holds it (code page 932).
+    const std::string& Name() const { return m_strName; }
     // The run's undo history: each saved field and each renamed type becomes a step.
     void SetUndo(CUndoController* undo) { m_pUndo = undo; }
     // The note beside the print range: about `rows` rows of the report fit one A4 page.
     static QString RowsPerPageText(int rows);
     // A record limit newly set below the number of stored records: the user learns how many
-    // of the oldest records the first addition after the next start will delete.
+    // of the oldest records the next addition will delete.
     void OnPageLeft() override;
 
     // Each field's text as typed, with its line feed, onto its line of the settings file.
@@ -82,15 +77,28 @@ protected:
 
 private:
     void BindControls();
+    // The folder's settings, or its type names, into the page: after a change made elsewhere.
+    void ShowSettings();
+    void ShowTypes();
     void WatchFocusLoss(QLineEdit* edit, void (CSettingsPage::*handler)());
-    // Replaces one line of the settings file with text (ending in its line feed).
-    bool WriteSettingLine(unsigned line, std::string text);
+    // Text (without its line feed) onto a line of the settings file, through the folder: 0, or
+    // the system's reason.
+    int WriteSetting(unsigned line, const std::string& text);
     // A field's text or a box's state onto its line; tells the user when that failed.
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
 
+    CDataFolder& m_folder;
     CUndoController* m_pUndo = nullptr;
+    bool m_bWriting = false; // the page's own change is being written: the folder's signal is not shown
+
+    std::uint32_t m_nMaxRecords = 0;
+    std::uint32_t m_nPrintFrom = 0;
+    std::uint32_t m_nPrintTo = 0;
+    int m_nUseFuse = 0;             // check box 1023: 1 when ticked (an int, as the check box exchange takes)
+    int m_nUseBl = 0;               // check box 1024: 1 when ticked
+    std::string m_strName;          // code page 932
     std::uint32_t m_nToldLimit = 0; // the record limit the user was last told about (or started with)
 
     // Declared last, so destroyed first: no focus loss of a control reaches a page whose

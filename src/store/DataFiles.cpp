@@ -38,10 +38,10 @@ namespace {
 // Creates a missing file with its default lines, all of them in one durable write, so that a
 // crash never leaves a half-written file that would count as existing at the next start. The
 // system's reason when it could not be created, else 0.
-int CreateIfMissing(const char* name, const std::vector<std::string>& lines)
+int CreateIfMissing(const std::string& path, const std::vector<std::string>& lines)
 {
     CTextFile file(nullptr, true);
-    file.SetPath(name);
+    file.SetPath(path);
     if (file.Exists())
         return 0;
     if (lines.empty()) {
@@ -63,8 +63,9 @@ int CreateIfMissing(const char* name, const std::vector<std::string>& lines)
 
 // The reason an existing file would not be rewritten, as the text file's edits decide it (a file
 // without its owner's write permission stays as it is), or 0 when it would be.
-int RewriteRefusal(const char* name)
+int RewriteRefusal(const std::string& path)
 {
+    const char* name = path.c_str();
     struct stat st = {};
     if (::stat(name, &st) != 0)
         return errno == ENOENT ? 0 : errno; // a missing file was told about when it was not created
@@ -82,28 +83,52 @@ std::vector<std::string> LinesOrDefaults(const char* name, const std::vector<std
     return ReadDataFileLines(name);
 }
 
+// The folder's full path, as the user is told about it.
+std::string FolderName(const std::string& folder)
+{
+    std::error_code ec;
+    std::string name = std::filesystem::absolute(folder, ec).lexically_normal().string();
+    if (name.size() > 1 && name.back() == '/')
+        name.pop_back();
+    return name;
+}
+
 constexpr const char* kDataFileNames[] = {kItemFileName, kSettingFileName, kDataFileName};
 
 } // namespace
 
-std::vector<UnwritableDataFile> CreateMissingDataFiles()
+std::string DataFilePath(std::string_view folder, std::string_view name)
+{
+    if (folder.empty() || folder == ".")
+        return std::string(name);
+    std::string path(folder);
+    if (path.back() != '/')
+        path += '/';
+    return path.append(name);
+}
+
+std::vector<UnwritableDataFile> CreateMissingDataFiles(std::string_view folder)
 {
     const std::vector<std::string> noLines;
     const std::vector<std::string>* defaults[] = {&DefaultItemLines(), &DefaultSettingLines(), &noLines};
     std::vector<UnwritableDataFile> notCreated;
     for (int i = 0; i < 3; ++i)
-        if (const int error = CreateIfMissing(kDataFileNames[i], *defaults[i]); error != 0)
+        if (const int error = CreateIfMissing(DataFilePath(folder, kDataFileNames[i]), *defaults[i]);
+            error != 0)
             notCreated.push_back({kDataFileNames[i], error});
     return notCreated;
 }
 
-std::vector<UnwritableDataFile> PrepareDataFiles()
+std::vector<UnwritableDataFile> PrepareDataFiles(std::string_view folder)
 {
-    std::vector<UnwritableDataFile> problems = CreateMissingDataFiles();
-    if (::access(".", W_OK | X_OK) != 0)
-        return {{std::filesystem::current_path().string(), errno}};
+    std::vector<UnwritableDataFile> problems = CreateMissingDataFiles(folder);
+    const std::string path(folder.empty() ? "." : folder);
+    if (::access(path.c_str(), W_OK | X_OK) != 0) {
+        const int error = errno;
+        return {{FolderName(path), error}};
+    }
     for (const char* name : kDataFileNames)
-        if (const int error = RewriteRefusal(name); error != 0)
+        if (const int error = RewriteRefusal(DataFilePath(folder, name)); error != 0)
             problems.push_back({name, error});
     return problems;
 }

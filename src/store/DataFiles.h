@@ -1,8 +1,10 @@
 #pragma once
-// The three data files in the current directory, their defaults and their creation, and the
-// reading every page does: binding a file, taking its lines, the measurement type names.
+// The three data files of a data folder, their defaults and their creation, and the reading
+// every page does: binding a file, taking its lines, the measurement type names. The folder "."
+// is the current directory; the window and the commands hold theirs in CDataFolder.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CTextFile;
@@ -37,16 +39,19 @@ struct UnwritableDataFile
     friend bool operator==(const UnwritableDataFile&, const UnwritableDataFile&) = default;
 };
 
+// The path of a file in a data folder: the name alone in ".", else folder/name.
+std::string DataFilePath(std::string_view folder, std::string_view name);
+
 // Creates whichever of the three files is missing, in the order item, setting, data, with
 // its default lines. An existing file is left untouched, whatever it holds. Returns the files
 // that could not be created.
-std::vector<UnwritableDataFile> CreateMissingDataFiles();
+std::vector<UnwritableDataFile> CreateMissingDataFiles(std::string_view folder = ".");
 
 // Creates the missing files as CreateMissingDataFiles does and tells what keeps the program
 // from storing changes: the data folder alone when nothing can be put into it (every edit goes
 // through a temporary file there), else each file that could not be created or that would not
 // be rewritten.
-std::vector<UnwritableDataFile> PrepareDataFiles();
+std::vector<UnwritableDataFile> PrepareDataFiles(std::string_view folder = ".");
 
 // Binds a cached file to one of the data files (a name relative to the current directory) and
 // reads it. False when nothing could be read: a missing or empty file has no lines.

@@ -306,7 +306,7 @@ TEST_F(MainDlgTest, FilesThatCannotBeWrittenAreToldOnceAndMissingOnesReadAsTheDe
         QStringLiteral("data.txt に書き込めません（書き込みの権限がありません）")));
     EXPECT_FALSE(std::filesystem::exists("item.txt") || std::filesystem::exists("setting.txt"));
 
-    EXPECT_EQ(dlg.m_listPage.m_nRecordLimit, 1000);
+    EXPECT_EQ(dlg.m_listPage.RecordLimit(), 1000);
     for (QComboBox* types : {dlg.m_listPage.m_comboAverageType, dlg.m_graphPage.m_comboGraphType}) {
         ASSERT_EQ(types->count(), 5);
         EXPECT_EQ(types->itemText(4), QStringLiteral("その他"));

@@ -1,6 +1,7 @@
 // The list page: the file and the list stay in step through adding, correcting and deleting,
 // with the record limit applied only when adding.
 #include "list/ListPage.h"
+#include "folder/DataFolder.h"
 #include "list/RecordDlg.h"
 #include "platform/Cp932.h"
 #include "record/RecordLimit.h"
@@ -83,7 +84,8 @@ class ListPageTest : public ::testing::Test
 protected:
     std::unique_ptr<CListPage> Start()
     {
-        auto page = std::make_unique<CListPage>(seam);
+        folder.Open(); // as the main window opens the folder before its pages
+        auto page = std::make_unique<CListPage>(seam, folder);
         page->Create(nullptr);
         return page;
     }
@@ -108,6 +110,7 @@ protected:
 
     ScopedDataDir dir;
     FakeModalSeam seam;
+    CDataFolder folder;
 };
 
 } // namespace
@@ -152,21 +155,24 @@ TEST_F(ListPageTest, ThePositiveRecordLimitDropsTheOldestAndNoneKeepsAll)
     }
 }
 
-TEST_F(ListPageTest, ALoweredLimitTakesEffectAfterTheNextStart)
+TEST_F(ListPageTest, ALoweredLimitAppliesAtOnceAndRemovesNothingBeforeTheNextAddition)
 {
     WriteLines("data.txt", {Record(101), Record(102), Record(103), Record(104), Record(105)});
     auto page = Start();
-    WriteLines("setting.txt", {"2", "1", "30", "0", "0", "x"});
+    ASSERT_EQ(folder.WriteSetting(kSettingRecordLimit, "2"), 0);
+    EXPECT_EQ(page->RecordLimit(), 2);
+    EXPECT_EQ(FileLines().size(), 5u);
+    ExpectInStep(*page);
+
+    seam.QueueAnswer(IDNO); // four records would go: asked first, and No keeps them
     seam.QueueDialog(Enter(150));
     page->OnAddRecord();
-    EXPECT_EQ(FileLines().size(), 6u);
-
-    auto restarted = Start();
-    ExpectInStep(*restarted);
+    EXPECT_EQ(FileLines().size(), 5u);
     seam.QueueDialog(Enter(160));
-    restarted->OnAddRecord();
-    EXPECT_EQ(FileLines().size(), 2u);
-    ExpectInStep(*restarted);
+    page->OnAddRecord();
+    EXPECT_EQ(FileLines(), (Lines{FileLines()[0], Record(101)}));
+    EXPECT_EQ(GetRecordField(FileLines()[0], 2), "160");
+    ExpectInStep(*page);
 }
 
 TEST_F(ListPageTest, DeletingRemovesEverySelectedRowAfterAskingAndWithoutSelectionAsksNothing)

@@ -2,6 +2,7 @@
 // the pickers show exactly the stored date and time, and a new entry starts at the local clock.
 // The averages' "today" is the local day.
 #include "support/TimeZone.h"
+#include "folder/DataFolder.h"
 #include "list/ListPage.h"
 #include "list/RecordDlg.h"
 #include "res/ControlIds.h"
@@ -83,7 +84,9 @@ TEST_P(TimeZoneTest, OpeningAndConfirmingARecordLeavesTheFileAsItWas)
     for (const Stored& stored : kStored)
         bytes += std::string(stored.text) + ",128,82,64,0,1,\r\n";
     WriteBytes("data.txt", bytes);
-    CListPage page(seam);
+    CDataFolder folder;
+    folder.Open();
+    CListPage page(seam, folder);
     page.Create(nullptr);
     for (int row = 0; row < static_cast<int>(std::size(kStored)); ++row) {
         const Stored& stored = kStored[row];
@@ -101,7 +104,9 @@ TEST_P(TimeZoneTest, OpeningAndConfirmingARecordLeavesTheFileAsItWas)
 
 TEST_P(TimeZoneTest, ANewEntryStartsAtTheLocalClock)
 {
-    CListPage page(seam);
+    CDataFolder folder;
+    folder.Open();
+    CListPage page(seam, folder);
     page.Create(nullptr);
     std::string shown;
     seam.QueueDialog([&](QDialog& dialog) {
@@ -153,7 +158,9 @@ TEST(LocalToday, TheAveragesOfTheLastDaysCountFromTheLocalDay)
     };
     WriteBytes("data.txt", line(6, 130) + line(7, 150));
     FakeModalSeam seam;
-    CListPage page(seam);
+    CDataFolder folder;
+    folder.Open();
+    CListPage page(seam, folder);
     page.Create(nullptr);
     page.m_comboPeriod->setCurrentIndex(1); // 直近 7 日
     page.OnSelchangePeriod();

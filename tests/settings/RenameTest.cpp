@@ -54,7 +54,7 @@ protected:
         EXPECT_EQ(combo.currentIndex(), 3);
     }
 
-    CListPage listPage{seam};
+    CListPage listPage{seam, folder};
     QComboBox combo;
     QString shownName;
 };

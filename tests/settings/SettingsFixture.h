@@ -1,6 +1,7 @@
 #pragma once
 // A settings page on its own, over data files written by the test.
 
+#include "folder/DataFolder.h"
 #include "platform/Cp932.h"
 #include "settings/SettingsPage.h"
 #include "store/DataFiles.h"
@@ -24,13 +25,14 @@ class SettingsFixture : public ::testing::Test
 protected:
     ScopedDataDir dir;
     FakeModalSeam seam;
+    CDataFolder folder;
     QWidget host;
 
     // Default files for whichever the test did not write, then the page as the main window makes it.
     std::unique_ptr<CSettingsPage> OpenPage()
     {
-        CreateMissingDataFiles();
-        auto page = std::make_unique<CSettingsPage>(seam);
+        folder.Open();
+        auto page = std::make_unique<CSettingsPage>(seam, folder);
         page->Create(&host);
         return page;
     }

@@ -65,7 +65,7 @@ TEST_F(StoredBytesTest, AnUndecodableNameIsNeitherCheckedNorRewrittenUntilChange
     dlg.TabBar()->setCurrentIndex(0); // leaving the page reads the fields back
     EXPECT_TRUE(seam.messages.empty());
     EXPECT_EQ(ReadBytes("setting.txt"), settings);
-    EXPECT_EQ(page.m_strName, kUndecodable);
+    EXPECT_EQ(page.Name(), kUndecodable);
 
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     page.m_editName->setText(page.m_editName->text() + QStringLiteral("2"));

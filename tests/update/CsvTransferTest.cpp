@@ -172,7 +172,7 @@ TEST_F(CsvTransferTest, TheLimitIsRaisedOnlyWhenTheUserAgrees)
     Import(PressOk); // answered Yes
     EXPECT_EQ(ReadBytes("setting.txt"), "2\r\n1\r\n30\r\n0\r\n0\r\n未設定\r\n");
     EXPECT_EQ(ReadBytes("data.txt"), "2025/1/1 00:00:00,120,80,0,0,0,\r\n" + kStored);
-    EXPECT_EQ(dlg.m_listPage.m_nRecordLimit, 2);
+    EXPECT_EQ(dlg.m_listPage.RecordLimit(), 2);
     EXPECT_EQ(dlg.m_settingsPage.m_editMaxRecords->text(), QStringLiteral("2"));
 }
 
