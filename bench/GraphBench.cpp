@@ -1,6 +1,7 @@
 // The graph of 545 records: building the operations, and a whole draw of the page's surface
 // (file check, records, operations, painting) as a paint event performs it.
 #include "SampleData.h"
+#include "folder/DataFolder.h"
 #include "graph/GraphPage.h"
 #include "graph/GraphSurface.h"
 #include "graph/PlotGraph.h"
@@ -43,7 +44,9 @@ void BM_DrawGraphPage(benchmark::State& state)
     std::ofstream(kDataFileName, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), static_cast<long>(bytes.size()));
 
-    CGraphPage page(RealModalSeam());
+    CDataFolder folder;
+    folder.Load();
+    CGraphPage page(RealModalSeam(), folder);
     page.Create(nullptr);
     page.m_comboGraphType->setCurrentIndex(static_cast<int>(state.range(0)));
     const bool reload = state.range(1) != 0;

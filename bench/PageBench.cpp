@@ -162,7 +162,9 @@ void BM_PaintListScreenfulAtTheEnd(benchmark::State& state)
 void BM_DrawGraph(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
-    CGraphPage page(RealModalSeam());
+    CDataFolder dataFolder;
+    dataFolder.Load();
+    CGraphPage page(RealModalSeam(), dataFolder);
     page.Create(nullptr);
     page.m_comboGraphType->setCurrentIndex(0);
     const QSize size = page.m_staticGraph->size();

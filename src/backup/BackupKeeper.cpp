@@ -2,7 +2,7 @@
 
 std::optional<int> CBackupKeeper::Take(BackupReason reason)
 {
-    const BackupResult result = TakeBackup(reason, m_clock());
+    const BackupResult result = TakeBackup(reason, m_clock(), m_strFolder);
     if (result.done || m_bFailureTold)
         return std::nullopt;
     m_bFailureTold = true;
@@ -11,12 +11,12 @@ std::optional<int> CBackupKeeper::Take(BackupReason reason)
 
 std::optional<int> CBackupKeeper::TakeAtStart()
 {
-    if (!StartBackupDue(m_clock()))
+    if (!StartBackupDue(m_clock(), m_strFolder))
         return std::nullopt;
     return Take(BackupReason::Start);
 }
 
 RestoreResult CBackupKeeper::Restore(const std::string& name) const
 {
-    return RestoreBackup(name, m_clock());
+    return RestoreBackup(name, m_clock(), m_strFolder);
 }

@@ -6,12 +6,18 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class CBackupKeeper
 {
 public:
     using Clock = std::function<LocalStamp()>;
-    explicit CBackupKeeper(Clock clock) : m_clock(std::move(clock)) {}
+    // The backups of the data folder at dataFolder ("." is the current directory).
+    explicit CBackupKeeper(Clock clock, std::string dataFolder = ".")
+        : m_clock(std::move(clock)), m_strFolder(std::move(dataFolder))
+    {
+    }
+    const std::string& Folder() const { return m_strFolder; }
 
     // Takes a backup. Returns the system's reason when it failed and the user has not been told
     // of a failure in this run yet; nothing when it was taken or the failure was told before.
@@ -23,5 +29,6 @@ public:
 
 private:
     Clock m_clock;
+    std::string m_strFolder;
     bool m_bFailureTold = false;
 };

@@ -102,6 +102,17 @@ bool NewerFirst(const std::string& a, const std::string& b)
     return pa.base != pb.base ? pa.base > pb.base : pa.serial > pb.serial;
 }
 
+// A file or folder of the data folder at folder ("." is the current directory).
+fs::path In(const std::string& folder, const fs::path& name)
+{
+    return folder.empty() || folder == "." ? name : fs::path(folder) / name;
+}
+
+fs::path BackupRoot(const std::string& folder)
+{
+    return In(folder, kBackupFolderName);
+}
+
 std::string BaseName(const LocalStamp& t)
 {
     char text[32];
@@ -110,11 +121,11 @@ std::string BaseName(const LocalStamp& t)
     return text;
 }
 
-std::vector<std::string> WholeBackupNames()
+std::vector<std::string> WholeBackupNames(const std::string& dataFolder)
 {
     std::vector<std::string> names;
     std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(kBackupFolderName, ec)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(BackupRoot(dataFolder), ec)) {
         const std::string name = entry.path().filename().string();
         if (entry.is_directory(ec) && ParseName(name) && fs::exists(entry.path() / kReasonFileName, ec))
             names.push_back(name);
@@ -132,9 +143,9 @@ std::string FirstLine(const std::string& bytes)
     return line;
 }
 
-BackupInfo ReadInfo(const std::string& name)
+BackupInfo ReadInfo(const std::string& dataFolder, const std::string& name)
 {
-    const fs::path folder = fs::path(kBackupFolderName) / name;
+    const fs::path folder = BackupRoot(dataFolder) / name;
     BackupInfo info{
         name, 0, {}, Utf8FromCp932(FirstLine(ReadFileBytes(folder / kReasonFileName).value_or("")))};
     const std::string data = ReadFileBytes(folder / kDataFileName).value_or("");
@@ -147,20 +158,20 @@ BackupInfo ReadInfo(const std::string& name)
 }
 
 // A free name for a backup taken at t: the time's name, or with -2, -3... on a clash.
-std::string FreeName(const LocalStamp& t)
+std::string FreeName(const std::string& dataFolder, const LocalStamp& t)
 {
     const std::string base = BaseName(t);
     std::error_code ec;
     std::string name = base;
-    for (int serial = 2; fs::exists(fs::path(kBackupFolderName) / name, ec); ++serial)
+    for (int serial = 2; fs::exists(BackupRoot(dataFolder) / name, ec); ++serial)
         name = base + "-" + std::to_string(serial);
     return name;
 }
 
-void RemoveLeftovers()
+void RemoveLeftovers(const std::string& dataFolder)
 {
     std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(kBackupFolderName, ec))
+    for (const fs::directory_entry& entry : fs::directory_iterator(BackupRoot(dataFolder), ec))
         if (entry.path().filename().string().starts_with('~'))
             fs::remove_all(entry.path(), ec);
 }
@@ -184,11 +195,11 @@ std::string BackupReasonText(BackupReason reason)
     return {};
 }
 
-std::vector<BackupInfo> ListBackups()
+std::vector<BackupInfo> ListBackups(const std::string& dataFolder)
 {
     std::vector<BackupInfo> list;
-    for (const std::string& name : WholeBackupNames())
-        list.push_back(ReadInfo(name));
+    for (const std::string& name : WholeBackupNames(dataFolder))
+        list.push_back(ReadInfo(dataFolder, name));
     return list;
 }
 
@@ -212,18 +223,19 @@ std::vector<std::string> BackupsToRemove(const std::vector<std::string>& namesOl
     return remove;
 }
 
-BackupResult TakeBackup(BackupReason reason, const LocalStamp& now)
+BackupResult TakeBackup(BackupReason reason, const LocalStamp& now, const std::string& dataFolder)
 {
     BackupResult result;
     std::error_code ec;
-    fs::create_directory(kBackupFolderName, ec);
+    const fs::path root = BackupRoot(dataFolder);
+    fs::create_directory(root, ec);
     if (ec) {
         result.error = ec.value();
         return result;
     }
-    RemoveLeftovers();
-    const std::string name = FreeName(now);
-    const fs::path temp = fs::path(kBackupFolderName) / ("~" + name);
+    RemoveLeftovers(dataFolder);
+    const std::string name = FreeName(dataFolder, now);
+    const fs::path temp = root / ("~" + name);
     auto fail = [&](int error) {
         fs::remove_all(temp, ec);
         result.error = error != 0 ? error : EIO;
@@ -232,7 +244,7 @@ BackupResult TakeBackup(BackupReason reason, const LocalStamp& now)
     if (!fs::create_directory(temp, ec))
         return fail(ec.value());
     for (const char* file : CopiedFiles()) {
-        const std::optional<std::string> bytes = ReadFileBytes(file);
+        const std::optional<std::string> bytes = ReadFileBytes(In(dataFolder, file));
         if (!bytes)
             continue; // a file that does not exist is not copied
         if (const int error = WriteFileDurably(temp / file, *bytes))
@@ -243,38 +255,39 @@ BackupResult TakeBackup(BackupReason reason, const LocalStamp& now)
         return fail(error);
     if (const int error = SyncDirectory(temp.string()))
         return fail(error);
-    fs::rename(temp, fs::path(kBackupFolderName) / name, ec);
+    fs::rename(temp, root / name, ec);
     if (ec)
         return fail(ec.value());
-    if (const int error = SyncDirectory(kBackupFolderName))
+    if (const int error = SyncDirectory(root.string()))
         return fail(error);
     result.done = true;
     result.name = name;
-    for (const std::string& old : BackupsToRemove(WholeBackupNames(), now))
-        fs::remove_all(fs::path(kBackupFolderName) / old, ec);
+    for (const std::string& old : BackupsToRemove(WholeBackupNames(dataFolder), now))
+        fs::remove_all(root / old, ec);
     return result;
 }
 
-bool StartBackupDue(const LocalStamp& now)
+bool StartBackupDue(const LocalStamp& now, const std::string& dataFolder)
 {
-    const std::vector<std::string> names = WholeBackupNames();
+    const std::vector<std::string> names = WholeBackupNames(dataFolder);
     if (names.empty())
         return true;
     const std::string today = BaseName(now).substr(0, 8);
     for (const std::string& name : names)
-        if (name.starts_with(today) && ReadInfo(name).reason == BackupReasonText(BackupReason::Start))
+        if (name.starts_with(today) &&
+            ReadInfo(dataFolder, name).reason == BackupReasonText(BackupReason::Start))
             return false;
-    const fs::path newest = fs::path(kBackupFolderName) / names.back();
+    const fs::path newest = BackupRoot(dataFolder) / names.back();
     for (const char* file : CopiedFiles())
-        if (ReadFileBytes(file) != ReadFileBytes(newest / file))
+        if (ReadFileBytes(In(dataFolder, file)) != ReadFileBytes(newest / file))
             return true;
     return false;
 }
 
-RestoreResult RestoreBackup(const std::string& name, const LocalStamp& now)
+RestoreResult RestoreBackup(const std::string& name, const LocalStamp& now, const std::string& dataFolder)
 {
     RestoreResult result;
-    const std::vector<std::string> names = WholeBackupNames();
+    const std::vector<std::string> names = WholeBackupNames(dataFolder);
     if (std::find(names.begin(), names.end(), name) == names.end()) {
         result.failedFile = kBackupFolderName;
         result.error = ENOENT;
@@ -283,9 +296,9 @@ RestoreResult RestoreBackup(const std::string& name, const LocalStamp& now)
     // Read first: the backup taken next may remove old ones.
     std::vector<std::pair<const char*, std::string>> contents;
     for (const char* file : CopiedFiles())
-        if (std::optional<std::string> bytes = ReadFileBytes(fs::path(kBackupFolderName) / name / file))
+        if (std::optional<std::string> bytes = ReadFileBytes(BackupRoot(dataFolder) / name / file))
             contents.emplace_back(file, std::move(*bytes));
-    const BackupResult before = TakeBackup(BackupReason::BeforeRestore, now);
+    const BackupResult before = TakeBackup(BackupReason::BeforeRestore, now, dataFolder);
     if (!before.done) {
         result.failedFile = kBackupFolderName;
         result.error = before.error;
@@ -293,7 +306,7 @@ RestoreResult RestoreBackup(const std::string& name, const LocalStamp& now)
     }
     result.backupTaken = before.name;
     for (const auto& [file, bytes] : contents) {
-        const ReplaceTarget target = FindReplaceTarget(file);
+        const ReplaceTarget target = FindReplaceTarget(In(dataFolder, file).string());
         struct stat st = {};
         const bool exists = !target.path.empty() && ::stat(target.path.c_str(), &st) == 0;
         const ReplaceOutcome outcome =

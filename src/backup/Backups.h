@@ -1,5 +1,6 @@
 #pragma once
-// Automatic backups in the data folder (the current directory): a "backup" folder beside the
+// Automatic backups in the data folder (dataFolder below; "." is the current directory, and the
+// window gives its CDataFolder's path): a "backup" folder beside the
 // data files, holding one folder per backup named after its local date and time
 // (YYYYMMDD-HHMMSS, then -2, -3 on a clash). A backup holds byte-for-byte copies of data.txt,
 // item.txt, setting.txt and the evaluation's settings (when present) and reason.txt, one line
@@ -47,7 +48,7 @@ struct BackupInfo
 };
 
 // The whole backups, oldest first.
-std::vector<BackupInfo> ListBackups();
+std::vector<BackupInfo> ListBackups(const std::string& dataFolder = ".");
 
 struct BackupResult
 {
@@ -57,7 +58,7 @@ struct BackupResult
 };
 
 // Takes a backup now; once it is whole, removes those that the keeping rule no longer keeps.
-BackupResult TakeBackup(BackupReason reason, const LocalStamp& now);
+BackupResult TakeBackup(BackupReason reason, const LocalStamp& now, const std::string& dataFolder = ".");
 
 // The backups to remove, of those named (oldest first), at the time now: a backup is kept
 // while it is among the 20 newest, or is the newest of one of the last 30 days, today included.
@@ -66,7 +67,7 @@ std::vector<std::string> BackupsToRemove(const std::vector<std::string>& namesOl
 
 // At a start: true unless a start backup was taken today already, or the files are the same
 // as in the newest backup.
-bool StartBackupDue(const LocalStamp& now);
+bool StartBackupDue(const LocalStamp& now, const std::string& dataFolder = ".");
 
 struct RestoreResult
 {
@@ -79,7 +80,8 @@ struct RestoreResult
 // Puts the files of the named backup in place of the data files, after a backup of the files
 // as they are (refused when that cannot be taken), each one atomically and durably, data.txt
 // last. archive.txt is left as it is.
-RestoreResult RestoreBackup(const std::string& name, const LocalStamp& now);
+RestoreResult RestoreBackup(const std::string& name, const LocalStamp& now,
+                            const std::string& dataFolder = ".");
 
 class CTime;
 // The local date and time of t, as the clock shows it.

@@ -90,13 +90,14 @@ void CRestoreDlg::OnOK()
 bool ChooseAndRestoreBackup(CBackupKeeper* keeper, IModalSeam& seam, QWidget* parent)
 {
     const QString caption = QStringLiteral("バックアップから戻す");
-    std::vector<BackupInfo> backups = ListBackups();
+    const std::string folder = keeper ? keeper->Folder() : std::string(".");
+    std::vector<BackupInfo> backups = ListBackups(folder);
     if (backups.empty()) {
         seam.MessageBox(parent, QStringLiteral("バックアップはまだありません。"), caption,
                         MB_OK | MB_ICONINFORMATION);
         return false;
     }
-    const std::vector<std::string> lines = ReadDataFileLines(kDataFileName);
+    const std::vector<std::string> lines = ReadDataFileLines(DataFilePath(folder, kDataFileName).c_str());
     const std::string dateTime = lines.empty() ? std::string() : ParseRecordLine(lines.front()).dateTime;
     const std::string newestNow = dateTime.substr(0, dateTime.find(' '));
     CRestoreDlg dlg(seam, std::move(backups), static_cast<unsigned>(lines.size()), newestNow, parent);

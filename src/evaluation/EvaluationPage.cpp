@@ -1,5 +1,7 @@
 #include "evaluation/EvaluationPage.h"
 
+#include "folder/DataFolder.h"
+
 #include "evaluation/ChartPainter.h"
 #include "graph/GraphSurface.h"
 #include "platform/DataExchange.h"
@@ -57,7 +59,8 @@ int EntryOfType(int type)
 
 } // namespace
 
-CEvaluationPage::CEvaluationPage(IModalSeam& seam) : CPage(EvaluationTemplate(), seam)
+CEvaluationPage::CEvaluationPage(IModalSeam& seam, CDataFolder& folder)
+    : CPage(EvaluationTemplate(), seam), m_folder(folder)
 {
     SwallowEnterAndEscape(true);
     m_comboPeriod = Get<QComboBox>(EvaluationIds::IDC_PERIOD);
@@ -121,7 +124,7 @@ void CEvaluationPage::OnSaveReport()
 bool CEvaluationPage::OnInitDialog()
 {
     CPage::OnInitDialog();
-    m_dataFile.SetPath(kDataFileName);
+    m_dataFile.SetPath(m_folder.FilePath(kDataFileName));
     for (int days : kPeriodDays)
         m_comboPeriod->addItem(days == 0 ? QStringLiteral("期間を指定")
                                          : QStringLiteral("直近 %1 日").arg(days));
@@ -134,8 +137,8 @@ bool CEvaluationPage::OnInitDialog()
         date->setDate(date == m_datePeriodFrom ? last.addDays(-6) : last);
         date->setEnabled(false);
     }
-    m_typeNames = TypeNamesInUse();
-    m_settings = ReadEvaluationSettings(m_typeNames);
+    m_typeNames = m_folder.TypeNames();
+    m_settings = ReadEvaluationSettings(m_typeNames, m_folder.FilePath(kEvaluationFileName));
     FillTypeSelectors();
     ShowSettings();
     return true;
@@ -181,8 +184,8 @@ bool CEvaluationPage::ReloadIfChanged()
 void CEvaluationPage::Refresh()
 {
     // A renamed type shows in the selectors; the choice stays with its type index.
-    if (std::vector<std::string> names = TypeNamesInUse(); names != m_typeNames) {
-        m_typeNames = std::move(names);
+    if (m_folder.TypeNames() != m_typeNames) {
+        m_typeNames = m_folder.TypeNames();
         FillTypeSelectors();
         ShowSettings();
     }
@@ -204,9 +207,9 @@ RecordPeriod CEvaluationPage::CurrentPeriod() const
 void CEvaluationPage::Evaluate()
 {
     // The readings the record limit moved to the archive belong to their days as well.
-    m_occasions =
-        ClassifyOccasions(MergeArchivedLines(FileLines(m_dataFile), ReadArchiveLines(kArchiveFileName)),
-                          m_settings.types, CurrentPeriod());
+    m_occasions = ClassifyOccasions(
+        MergeArchivedLines(FileLines(m_dataFile), ReadArchiveLines(m_folder.FilePath(kArchiveFileName))),
+        m_settings.types, CurrentPeriod());
     m_evaluation = EvaluatePeriod(m_occasions);
     const std::array<EvaluationRow, 5> rows = EvaluationRows(m_evaluation);
     for (size_t r = 0; r < rows.size(); ++r) {
@@ -283,7 +286,8 @@ void CEvaluationPage::OnKillfocusTarget(QLineEdit* edit)
 
 void CEvaluationPage::SaveSettings()
 {
-    if (const int error = WriteEvaluationSettings(m_settings); error != 0)
+    if (const int error = WriteEvaluationSettings(m_settings, m_folder.FilePath(kEvaluationFileName));
+        error != 0)
         Seam().MessageBox(this,
                           QStringLiteral("評価の設定を保存できませんでした。\n") +
                               QString::fromStdString(WriteFailureText(kEvaluationFileName, error)) +

@@ -19,11 +19,14 @@ class QPainter;
 class QStandardItemModel;
 class QTableView;
 
+class CDataFolder;
+
 class CEvaluationPage : public CPage
 {
     Q_OBJECT
 public:
-    explicit CEvaluationPage(IModalSeam& seam);
+    // The page over the data folder's records, archive, type names and evaluation.txt.
+    CEvaluationPage(IModalSeam& seam, CDataFolder& folder);
 
     bool OnInitDialog() override;
 
@@ -49,6 +52,7 @@ public:
         m_pFileDialogs = &files;
     }
 
+    CDataFolder& m_folder;
     CTextFile m_dataFile{nullptr, true};
     FileStamp m_dataFileStamp; // the measurement file as it was at the last load
     std::vector<std::string> m_typeNames;

@@ -84,15 +84,15 @@ std::vector<std::string> EvaluationSettingLines(const EvaluationSettings& settin
             std::to_string(settings.types.morning), std::to_string(settings.types.evening)};
 }
 
-EvaluationSettings ReadEvaluationSettings(const std::vector<std::string>& typeNames)
+EvaluationSettings ReadEvaluationSettings(const std::vector<std::string>& typeNames, const std::string& path)
 {
-    return ParseEvaluationSettings(ReadDataFileLines(kEvaluationFileName), typeNames);
+    return ParseEvaluationSettings(ReadDataFileLines(path.c_str()), typeNames);
 }
 
-int WriteEvaluationSettings(const EvaluationSettings& settings)
+int WriteEvaluationSettings(const EvaluationSettings& settings, const std::string& path)
 {
     CTextFile file(nullptr, true);
-    file.SetPath(kEvaluationFileName);
+    file.SetPath(path);
     if (file.ReplaceAllLines(EvaluationSettingLines(settings)))
         return 0;
     return file.GetLastError() != 0 ? file.GetLastError() : EIO;

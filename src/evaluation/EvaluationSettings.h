@@ -43,10 +43,12 @@ EvaluationSettings ParseEvaluationSettings(const std::vector<std::string>& lines
 // The four lines of the file.
 std::vector<std::string> EvaluationSettingLines(const EvaluationSettings& settings);
 
-// The settings in the current folder's file, with these type names.
-EvaluationSettings ReadEvaluationSettings(const std::vector<std::string>& typeNames);
+// The settings in the file at path (the data folder's evaluation.txt), with these type names.
+EvaluationSettings ReadEvaluationSettings(const std::vector<std::string>& typeNames,
+                                          const std::string& path = kEvaluationFileName);
 
-// Writes the settings to the current folder's file (created when missing) in one atomic, durable
+// Writes the settings to the file at path (created when missing) in one atomic, durable
 // replace. 0 when they are on disk, else the system's reason (an errno value, EIO when none is
 // known); the file then holds what it held.
-int WriteEvaluationSettings(const EvaluationSettings& settings);
+int WriteEvaluationSettings(const EvaluationSettings& settings,
+                            const std::string& path = kEvaluationFileName);

@@ -1,5 +1,6 @@
 #include "graph/GraphPage.h"
 
+#include "folder/DataFolder.h"
 #include "graph/GraphSurface.h"
 #include "graph/PlotGraph.h"
 #include "platform/DynamicLayout.h"
@@ -11,7 +12,7 @@
 #include <QFrame>
 #include <QPainter>
 
-CGraphPage::CGraphPage(IModalSeam& seam) : CPage(GraphTemplate(), seam)
+CGraphPage::CGraphPage(IModalSeam& seam, CDataFolder& folder) : CPage(GraphTemplate(), seam), m_folder(folder)
 {
     // Enter and Escape inside the graph tab do nothing, as on the other pages, so that
     // Escape in the type list does not close the program.
@@ -40,9 +41,9 @@ bool CGraphPage::OnInitDialog()
 
     // The lines are read when the graph is first drawn, not while the program starts with
     // this page hidden: the stamp is still empty then, so the first draw loads the file.
-    m_dataFile.SetPath(kDataFileName);
+    m_dataFile.SetPath(m_folder.FilePath(kDataFileName));
 
-    m_comboGraphType->addItems(FromCp932Lines(TypeNamesInUse()));
+    m_comboGraphType->addItems(FromCp932Lines(m_folder.TypeNames()));
     m_comboGraphType->setCurrentIndex(m_comboGraphType->count() > 0 ? 0 : -1);
     return true;
 }

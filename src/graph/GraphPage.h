@@ -9,11 +9,14 @@ class CGraphSurface;
 class QComboBox;
 class QPainter;
 
+class CDataFolder;
+
 class CGraphPage : public CPage
 {
     Q_OBJECT
 public:
-    explicit CGraphPage(IModalSeam& seam);
+    // The page over the data folder's records and type names.
+    CGraphPage(IModalSeam& seam, CDataFolder& folder);
 
     bool OnInitDialog() override;
 
@@ -23,6 +26,7 @@ public:
     // The type list's selection changed: the surface is drawn again at once.
     void OnSelchangeGraphType();
 
+    CDataFolder& m_folder;
     CTextFile m_dataFile{nullptr, true};
     FileStamp m_dataFileStamp;              // the measurement file as it was at the last load
     QComboBox* m_comboGraphType = nullptr;  // control 1010

@@ -1,6 +1,7 @@
 // The evaluation page: its controls, following the records and the type names, and its settings
 // file.
 #include "evaluation/EvaluationPage.h"
+#include "folder/DataFolder.h"
 #include "res/ControlIds.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
@@ -25,6 +26,7 @@ class EvaluationPageTest : public ::testing::Test
 protected:
     ScopedDataDir dir;
     FakeModalSeam seam;
+    CDataFolder folder;
 };
 
 // A record of today (days back) at the given time.
@@ -48,8 +50,8 @@ QString Cell(const CEvaluationPage& page, int row, int column)
 
 TEST_F(EvaluationPageTest, StartsWithTheDefaultsAndNamesItsControls)
 {
-    CreateMissingDataFiles();
-    CEvaluationPage page(seam);
+    folder.Open();
+    CEvaluationPage page(seam, folder);
     page.Create(nullptr);
     ASSERT_EQ(page.m_comboPeriod->count(), 4);
     EXPECT_EQ(page.m_comboPeriod->currentText(), QStringLiteral("直近 7 日"));
@@ -79,9 +81,9 @@ TEST_F(EvaluationPageTest, StartsWithTheDefaultsAndNamesItsControls)
 
 TEST_F(EvaluationPageTest, FollowsNewRecordsAndRenamedTypes)
 {
-    CreateMissingDataFiles();
+    folder.Open();
     WriteBytes("data.txt", RecordOf(1, "07:00:00", 140, 90, 1) + "\r\n");
-    CEvaluationPage page(seam);
+    CEvaluationPage page(seam, folder);
     page.Create(nullptr);
     page.Refresh();
     EXPECT_EQ(Cell(page, 0, 0), QStringLiteral("朝"));
@@ -94,9 +96,7 @@ TEST_F(EvaluationPageTest, FollowsNewRecordsAndRenamedTypes)
     BindDataFile(data, kDataFileName);
     ASSERT_TRUE(data.InsertLine(1, RecordOf(0, "22:00:00", 120, 70, 0)));
     ASSERT_TRUE(data.InsertLine(1, RecordOf(30, "07:00:00", 200, 100, 1))); // before the period
-    CTextFile items(nullptr, true);
-    BindDataFile(items, kItemFileName);
-    ASSERT_TRUE(items.ReplaceLine(2, "morning\n"));
+    ASSERT_EQ(folder.RenameType(1, "morning"), 0);
     page.Refresh();
     EXPECT_EQ(Cell(page, 0, 1), QStringLiteral("1"));
     EXPECT_EQ(Cell(page, 1, 1), QStringLiteral("1"));
@@ -113,8 +113,8 @@ TEST_F(EvaluationPageTest, FollowsNewRecordsAndRenamedTypes)
 
 TEST_F(EvaluationPageTest, ChangesAreStoredInTheEvaluationFile)
 {
-    CreateMissingDataFiles();
-    CEvaluationPage page(seam);
+    folder.Open();
+    CEvaluationPage page(seam, folder);
     page.Create(nullptr);
     // One type cannot stand for both: the morning selector gives up 朝.
     page.m_comboEveningType->setCurrentIndex(1);
@@ -130,7 +130,7 @@ TEST_F(EvaluationPageTest, ChangesAreStoredInTheEvaluationFile)
     page.OnKillfocusTarget(page.m_editTargetMin);
     EXPECT_EQ(ReadBytes(kEvaluationFileName), "125\r\n80\r\n-1\r\n1\r\n");
 
-    CEvaluationPage again(seam);
+    CEvaluationPage again(seam, folder);
     again.Create(nullptr);
     EXPECT_EQ(again.m_comboEveningType->currentIndex(), 1);
     EXPECT_EQ(again.m_editTargetMin->text(), QStringLiteral("80"));

@@ -1,6 +1,7 @@
 // The graph page: its controls, its picture on screen, and following the measurement file.
 #include "graph/GraphPage.h"
 #include "app/MainDlg.h"
+#include "folder/DataFolder.h"
 #include "graph/GraphSurface.h"
 #include "res/ControlIds.h"
 #include "store/DataFiles.h"
@@ -25,6 +26,7 @@ class GraphPageTest : public ::testing::Test
 protected:
     ScopedDataDir dir;
     FakeModalSeam seam;
+    CDataFolder folder;
 };
 
 // The framed surface as the screen shows it, frame ring included.
@@ -55,7 +57,8 @@ const QColor kGrey(178, 178, 178);
 TEST_F(GraphPageTest, ListsTheTypesAndNamesItsControls)
 {
     CreateMissingDataFiles();
-    CGraphPage page(seam);
+    folder.Load();
+    CGraphPage page(seam, folder);
     page.Create(nullptr);
     ASSERT_EQ(page.m_comboGraphType->count(), 5);
     EXPECT_EQ(page.m_comboGraphType->itemText(3), QStringLiteral("晩"));
@@ -69,7 +72,8 @@ TEST_F(GraphPageTest, PaintsBackgroundGridSeriesAndLeavesTheRingToTheFrame)
 {
     CreateMissingDataFiles();
     WriteBytes("data.txt", "2024/5/1 07:00:00,100,60,70,0,0,\r\n2024/4/30 07:00:00,100,60,70,0,0,\r\n");
-    CGraphPage page(seam);
+    folder.Load();
+    CGraphPage page(seam, folder);
     page.Create(nullptr);
     const QImage image = Render(page);
     const int W = image.width();
@@ -93,7 +97,8 @@ TEST_F(GraphPageTest, WithoutTypeNamesOnlyTheRedPairIsDrawn)
     // An empty type file; a missing one reads as the default names.
     WriteBytes("item.txt", "");
     WriteBytes("data.txt", "d,150,90,70,0,1,\r\nd,150,90,70,0,1,\r\n");
-    CGraphPage page(seam);
+    folder.Load();
+    CGraphPage page(seam, folder);
     page.Create(nullptr);
     EXPECT_EQ(page.m_comboGraphType->currentIndex(), -1);
     const QImage image = Render(page);
@@ -105,7 +110,8 @@ TEST_F(GraphPageTest, ChoosingAnotherTypeRedrawsAtOnce)
 {
     CreateMissingDataFiles();
     WriteBytes("data.txt", "d,150,90,70,0,1,\r\nd,150,90,70,0,1,\r\n");
-    CGraphPage page(seam);
+    folder.Load();
+    CGraphPage page(seam, folder);
     page.Create(nullptr);
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
@@ -132,7 +138,8 @@ TEST_F(GraphPageTest, ARecordAddedInTheSameSecondAsTheLastLoadIsDrawn)
 {
     CreateMissingDataFiles();
     WriteBytes("data.txt", "d,100,60,70,0,0,\r\nd,100,60,70,0,0,\r\n");
-    CGraphPage page(seam);
+    folder.Load();
+    CGraphPage page(seam, folder);
     page.Create(nullptr);
     const QImage before = Render(page);
     const int W = before.width();

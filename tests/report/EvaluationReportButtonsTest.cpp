@@ -1,6 +1,7 @@
 // The 評価 page's report buttons: PDF に保存... writes the report of the page's period to the
 // file the dialog names; レポートを印刷... goes to the printer the print dialog chooses.
 #include "evaluation/EvaluationPage.h"
+#include "folder/DataFolder.h"
 #include "platform/FileDialogSeam.h"
 #include "print/ReportPrinter.h"
 #include "res/ControlIds.h"
@@ -44,13 +45,14 @@ public:
 TEST(EvaluationReportButtons, SaveAndPrintTheReportOfThePagesPeriod)
 {
     const ScopedDataDir dir;
-    CreateMissingDataFiles();
+    CDataFolder folder;
+    folder.Open();
     FakeModalSeam seam;
     FakeFileDialogs files;
     PdfPrinters printers;
     files.path = QString::fromStdString((dir.Path() / "saved.pdf").string());
     printers.path = QString::fromStdString((dir.Path() / "printed.pdf").string());
-    CEvaluationPage page(seam);
+    CEvaluationPage page(seam, folder);
     page.Create(nullptr);
     page.SetReportSeams(printers, files);
     page.m_comboPeriod->setCurrentIndex(2); // 直近 28 日
