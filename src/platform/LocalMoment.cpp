@@ -4,7 +4,8 @@
 
 Moment MomentOf(CTime date, CTime time)
 {
-    return {date.GetYear(), date.GetMonth(), date.GetDay(), time.GetHour(), time.GetMinute(), time.GetSecond()};
+    return {date.GetYear(), date.GetMonth(),  date.GetDay(),
+            time.GetHour(), time.GetMinute(), time.GetSecond()};
 }
 
 std::string FormatDateTime(CTime date, CTime time)
