@@ -66,7 +66,7 @@ template <bool Terminate, void (*Masks)(const char*, uint64_t&, uint64_t&)>
 inline bool IndexPlainLinesWith(char* data, size_t size, LineOffsets& starts)
 {
     constexpr size_t kMaxRawLine = kLinePieceSize + 1; // 1022 bytes of text and CR LF
-    size_t capacity = size / 40 + 130; // a record line is about 50 bytes; grows if need be
+    size_t capacity = size / 40 + 130;                 // a record line is about 50 bytes; grows if need be
     starts.resize(capacity);
     size_t* out = starts.data();
     size_t n = 0;
@@ -144,8 +144,8 @@ inline bool IndexPlainLinesWith(char* data, size_t size, LineOffsets& starts)
 }
 
 template <bool Terminate>
-[[gnu::flatten, gnu::target("avx2,bmi,bmi2,popcnt,lzcnt")]] bool
-IndexPlainLinesAvx2(char* data, size_t size, LineOffsets& starts)
+[[gnu::flatten, gnu::target("avx2,bmi,bmi2,popcnt,lzcnt")]] bool IndexPlainLinesAvx2(char* data, size_t size,
+                                                                                     LineOffsets& starts)
 {
     return IndexPlainLinesWith<Terminate, LineEndMasksAvx2>(data, size, starts);
 }

@@ -75,9 +75,9 @@ public:
 
     // Editing one line: text is the line without its line end. A line feed inside it ends a line
     // there, so that one edit may write several lines. Line number 0 changes nothing and returns
-    // false. A line number beyond the end appends, and an edit that writes after a last line
-    // without line end ends that line first. InsertLineLimited keeps at most max lines in all,
-    // the new one and the first old ones.
+    // false. A line number beyond the end appends the line (a deletion there changes
+    // nothing), and an edit that writes after a last line without line end ends that line first.
+    // InsertLineLimited keeps the new line and at most max - 1 old ones, the first.
     bool InsertLine(unsigned n, std::string_view text);
     bool InsertLineLimited(unsigned n, std::string_view text, int max);
     bool ReplaceLine(unsigned n, std::string_view text);
