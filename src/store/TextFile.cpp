@@ -168,9 +168,10 @@ bool CTextFile::IsCacheCurrent() const
 
 const char* CTextFile::GetLine(unsigned n)
 {
-    if (!IsLoaded() && !LoadCache())
-        return nullptr;
-    return m_cache.GetLine(n);
+    // The loaded case first and on its own: it is the one every reader of every line takes.
+    if (IsLoaded())
+        return m_cache.GetLine(n);
+    return LoadCache() ? m_cache.GetLine(n) : nullptr;
 }
 
 bool CTextFile::InsertLine(unsigned n, std::string_view text)
