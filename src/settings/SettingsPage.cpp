@@ -187,7 +187,7 @@ void CSettingsPage::OnPageLeft()
     m_nToldLimit = m_nMaxRecords;
     // A limit beyond the signed range reads as none at all, as the list page reads it.
     const int limit = static_cast<int>(m_nMaxRecords);
-    CTextFile records(nullptr, true);
+    CTextFile records;
     BindDataFile(records, kDataFileName);
     const unsigned stored = records.GetLineCount();
     if (limit <= 0 || stored <= static_cast<unsigned>(limit))
@@ -227,7 +227,7 @@ void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fie
         return;
     }
     CUndoRecorder step(m_pUndo, "設定の変更（" + fieldName.toStdString() + "）", {kSettingFileName});
-    if (!WriteSettingLine(line, *text + '\n')) {
+    if (!WriteSettingLine(line, *text)) {
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -240,7 +240,7 @@ void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fie
 void CSettingsPage::SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName)
 {
     CUndoRecorder step(m_pUndo, "設定の変更（" + fieldName.toStdString() + "）", {kSettingFileName});
-    if (!WriteSettingLine(line, box->isChecked() ? "1\n" : "0\n")) {
+    if (!WriteSettingLine(line, box->isChecked() ? "1" : "0")) {
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -294,7 +294,7 @@ void CSettingsPage::OnRenameType()
 
     ReplaceTypeEntry(i, dlg.m_strName);
     CUndoRecorder step(m_pUndo, "種類の名前の変更", {kItemFileName});
-    if (!m_itemFile.ReplaceLine(static_cast<unsigned>(i) + 1, dlg.m_strName + '\n')) {
+    if (!m_itemFile.ReplaceLine(static_cast<unsigned>(i) + 1, dlg.m_strName)) {
         // The list keeps showing what the file holds.
         ReplaceTypeEntry(i, oldName);
         Seam().MessageBox(this, TypeNotRenamedMessage(m_itemFile.GetLastError()), AppTitle(),

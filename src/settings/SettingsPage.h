@@ -32,8 +32,8 @@ public:
     explicit CSettingsPage(IModalSeam& seam);
     ~CSettingsPage() override;
 
-    CTextFile m_settingFile{nullptr, true};
-    CTextFile m_itemFile{nullptr, true};
+    CTextFile m_settingFile;
+    CTextFile m_itemFile;
 
     QLineEdit* m_editName = nullptr;       // 1030
     QLineEdit* m_editPrintTo = nullptr;    // 1027
