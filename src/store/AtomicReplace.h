@@ -44,6 +44,9 @@ struct ReplaceTarget
 };
 ReplaceTarget FindReplaceTarget(const std::string& path);
 
+// The name of the temporary file a replace writes first, beside the file it replaces.
+inline constexpr const char* kReplaceTempFileName = "~tempfile";
+
 // The temporary file that replacing path writes first: "~tempfile" in path's folder.
 std::string TempPathFor(const std::string& path);
 

@@ -14,6 +14,8 @@
 // whatever file system it lies; a file without write permission is not rewritten. Other objects bound to the
 // file see an edit at their next Reload, and GetFileStamp changes with every edit.
 
+#include "store/AtomicReplace.h"
+
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -40,7 +42,7 @@ class CTextFile
 {
 public:
     static constexpr unsigned kPieceSize = 1023; // bytes one read takes at the most
-    static constexpr const char* kTempFileName = "~tempfile";
+    static constexpr const char* kTempFileName = kReplaceTempFileName;
 
     explicit CTextFile(const char* path = nullptr, bool cached = false);
     virtual ~CTextFile();
