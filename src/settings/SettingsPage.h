@@ -12,11 +12,13 @@
 //   page's selector; the graph page and the entry dialog read the type file when they fill
 //   their own selectors.
 
+#include "platform/Cp932Edit.h"
 #include "platform/Dialog.h"
 #include "store/TextFile.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,7 +37,7 @@ public:
     CTextFile m_settingFile{nullptr, true};
     CTextFile m_itemFile{nullptr, true};
 
-    QLineEdit* m_editName = nullptr;       // 1030
+    CCp932Edit* m_editName = nullptr;      // 1030
     QLineEdit* m_editPrintTo = nullptr;    // 1027
     QLineEdit* m_editPrintFrom = nullptr;  // 1026
     QLineEdit* m_editMaxRecords = nullptr; // 1022
@@ -87,6 +89,7 @@ private:
     bool WriteSettingLine(unsigned line, std::string text);
     // A field's text or a box's state onto its line; tells the user when that failed.
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
+    bool SaveText(const std::optional<std::string>& text, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
 
