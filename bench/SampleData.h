@@ -3,7 +3,7 @@
 // Japanese comments of 0 to 60 bytes, newest first, as the list page writes them.
 
 #include "platform/Cp932.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <cstdio>
 #include <random>

@@ -3,7 +3,7 @@
 // read of all rows. Run in the same binary as the measurement file's benchmarks, so that the
 // ratios come from one run.
 #include "SampleData.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

@@ -6,8 +6,8 @@
 
 #include "csv/CsvImport.h"
 #include "csv/HealthExport.h"
+#include "record/RecordLine.h"
 #include "store/DataFiles.h"
-#include "store/RecordLine.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,10 +3,10 @@
 // record. Each result is checked against a plain reading of the same bytes.
 #include "FuzzCheck.h"
 
-#include "list/Averages.h"
 #include "list/CellColours.h"
-#include "list/DateTimeText.h"
-#include "store/RecordLine.h"
+#include "record/Averages.h"
+#include "record/DateTimeText.h"
+#include "record/RecordLine.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 #include "FuzzCheck.h"
 
 #include "print/ReportLayout.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <algorithm>
 #include <array>

@@ -2,9 +2,9 @@
 
 #include "platform/Cp932.h"
 #include "platform/LocalTime.h"
+#include "record/RecordLine.h"
 #include "store/AtomicReplace.h"
 #include "store/DataFiles.h"
-#include "store/RecordLine.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -5,9 +5,9 @@
 #include "platform/LocalTime.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
+#include "record/RecordLine.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
-#include "store/RecordLine.h"
 #include "store/WriteFailure.h"
 
 #include <QHeaderView>

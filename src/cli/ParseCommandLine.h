@@ -3,8 +3,8 @@
 // decide between the window and a command before it creates one.
 
 #include "cli/Request.h"
-#include "list/DateTimeText.h"
 #include "platform/Language.h"
+#include "record/DateTimeText.h"
 
 #include <QStringList>
 

@@ -5,7 +5,7 @@
 // RunRequest.
 
 #include "csv/CsvDates.h"
-#include "list/RecordPeriod.h"
+#include "record/RecordPeriod.h"
 #include "report/NotebookBuilder.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "cli/SummaryCommand.h"
 
 #include "cli/ExitStatus.h"
-#include "list/Summary.h"
+#include "record/Summary.h"
 #include "store/DataFiles.h"
 
 int RunSummary(const SummaryRequest& request, std::ostream& out)

@@ -1,9 +1,9 @@
 #include "csv/CsvDates.h"
 
 #include "csv/MonthDates.h"
-#include "list/DateTimeText.h"
 #include "platform/LocalTime.h"
-#include "store/RecordLine.h"
+#include "record/DateTimeText.h"
+#include "record/RecordLine.h"
 
 #include <array>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "csv/CsvExport.h"
 
 #include "platform/Cp932.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <algorithm>
 #include <array>

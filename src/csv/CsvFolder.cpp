@@ -1,7 +1,7 @@
 #include "csv/CsvFolder.h"
 
+#include "record/RecordLine.h"
 #include "store/DataFiles.h"
-#include "store/RecordLine.h"
 #include "store/TextFile.h"
 
 CsvFolderFiles ReadCsvFolderFiles()

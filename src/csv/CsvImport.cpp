@@ -3,7 +3,7 @@
 #include "csv/FlagWords.h"
 #include "platform/Cp932.h"
 #include "platform/Cp932Encoder.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <algorithm>
 #include <climits>

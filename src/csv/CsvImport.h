@@ -8,7 +8,7 @@
 #include "csv/CsvDates.h"
 #include "csv/CsvRefusal.h"
 #include "csv/CsvText.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <cstddef>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "evaluation/Occasions.h"
 
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <algorithm>
 #include <chrono>

@@ -13,8 +13,8 @@
 // are positive, the first two by date-time; of two with the same date-time, the one lower in the
 // file (entered first) comes first. Its value is the mean of those readings, not rounded.
 
-#include "list/DateTimeText.h"
-#include "list/RecordPeriod.h"
+#include "record/DateTimeText.h"
+#include "record/RecordPeriod.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "graph/PlotGraph.h"
 
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 #include "store/TextFile.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "list/CellColours.h"
 
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <array>
 

@@ -8,8 +8,8 @@
 // renamed type through OnTypeRenamed, connected by the main window. The print range is read
 // from the settings file by the printed report at every print.
 
-#include "list/Averages.h"
 #include "platform/Dialog.h"
+#include "record/Averages.h"
 #include "store/ArchiveFile.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"

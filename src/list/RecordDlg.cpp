@@ -1,14 +1,14 @@
 #include "list/RecordDlg.h"
 
-#include "list/DateTimeText.h"
-#include "list/Plausibility.h"
 #include "platform/Cp932Edit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
+#include "record/DateTimeText.h"
+#include "record/Plausibility.h"
+#include "record/RecordLine.h"
 #include "res/Templates.h"
 #include "store/DataFiles.h"
-#include "store/RecordLine.h"
 
 #include <QCheckBox>
 #include <QComboBox>

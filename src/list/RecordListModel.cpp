@@ -2,7 +2,7 @@
 
 #include "list/CellColours.h"
 #include "platform/QtText.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 #include "store/TextFile.h"
 
 #include <QColor>

@@ -1,7 +1,7 @@
 #include "print/ReportLayout.h"
 
 #include "platform/Cp932.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <algorithm>
 #include <array>

@@ -6,8 +6,8 @@
 #include "platform/WinTypes.h"
 #include "print/PrintDialogSeam.h"
 #include "print/ReportLayout.h"
+#include "record/RecordLine.h"
 #include "store/DataFiles.h"
-#include "store/RecordLine.h"
 #include "store/TextFile.h"
 
 #include <QApplication>

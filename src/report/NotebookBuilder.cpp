@@ -2,7 +2,7 @@
 
 #include "evaluation/PeriodEvaluation.h"
 #include "platform/Cp932.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <algorithm>
 #include <tuple>

@@ -3,7 +3,7 @@
 // calendar day the morning and evening readings, the other readings of the day, its comments,
 // and for each week the morning and evening averages.
 
-#include "list/DateTimeText.h"
+#include "record/DateTimeText.h"
 
 #include <array>
 #include <optional>

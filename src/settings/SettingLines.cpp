@@ -1,6 +1,6 @@
 #include "settings/SettingLines.h"
 
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 std::uint32_t SettingNumber(const char* line)
 {

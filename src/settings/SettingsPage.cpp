@@ -1,11 +1,11 @@
 #include "settings/SettingsPage.h"
 
-#include "list/RecordLimit.h"
 #include "platform/Cp932Edit.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"
 #include "print/ReportPrinter.h"
+#include "record/RecordLimit.h"
 #include "res/Templates.h"
 #include "settings/RenameDlg.h"
 #include "settings/SettingLines.h"

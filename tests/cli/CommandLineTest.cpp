@@ -2,7 +2,7 @@
 // folder of its own, with the exit status, the output and the files it leaves.
 #include "platform/Cp932.h"
 #include "platform/InstanceLock.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include "support/FileBytes.h"
 #include "support/TempDir.h"

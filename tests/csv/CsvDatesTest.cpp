@@ -1,6 +1,6 @@
 #include "csv/CsvDates.h"
 #include "csv/CsvExport.h"
-#include "list/DateTimeText.h"
+#include "record/DateTimeText.h"
 #include "store/DataFiles.h"
 #include "support/TimeZone.h"
 

@@ -1,8 +1,8 @@
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
 #include "platform/Cp932.h"
+#include "record/RecordLine.h"
 #include "store/DataFiles.h"
-#include "store/RecordLine.h"
 
 #include <gtest/gtest.h>
 

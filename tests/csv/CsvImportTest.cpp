@@ -1,7 +1,7 @@
 #include "csv/CsvImport.h"
 #include "platform/Cp932.h"
+#include "record/RecordLine.h"
 #include "store/DataFiles.h"
-#include "store/RecordLine.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // with the record limit applied only when adding.
 #include "list/ListPage.h"
 #include "list/RecordDlg.h"
-#include "list/RecordLimit.h"
 #include "platform/Cp932.h"
+#include "record/RecordLimit.h"
+#include "record/RecordLine.h"
 #include "res/ControlIds.h"
-#include "store/RecordLine.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"

@@ -1,8 +1,8 @@
 // The entry dialog: its start values, and the checks of OK in the order of the exchange.
 #include "list/RecordDlg.h"
-#include "list/DateTimeText.h"
+#include "record/DateTimeText.h"
+#include "record/RecordLine.h"
 #include "res/ControlIds.h"
-#include "store/RecordLine.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"

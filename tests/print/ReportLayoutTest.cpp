@@ -2,7 +2,7 @@
 // and ranges, and the per-type lines.
 #include "print/ReportLayout.h"
 #include "platform/Cp932.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 // data.txt, in the whole lines of archive.txt, or in both, and the next addition must work.
 //
 //   archive_crash_safety [--trials N] [--seed S] [--dir D]
+#include "record/RecordLine.h"
 #include "store/ArchiveFile.h"
-#include "store/RecordLine.h"
 #include "store/TextFile.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"

@@ -6,7 +6,7 @@
 //
 // 1000 trials by default, in a fresh folder under D (default: $TMPDIR or /tmp). On a folder in
 // memory (/dev/shm) the edits skip the disk's flush time, so many more trials fit in a minute.
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 #include "store/TextFile.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"

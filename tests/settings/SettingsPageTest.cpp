@@ -3,9 +3,9 @@
 #include "SettingsFixture.h"
 
 #include "app/MainDlg.h"
-#include "list/RecordLimit.h"
 #include "platform/DataExchange.h"
 #include "print/ReportPrinter.h"
+#include "record/RecordLimit.h"
 #include "res/ControlIds.h"
 
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "graph/GraphPage.h"
 #include "platform/LocalTime.h"
 #include "platform/ModalSeam.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <QApplication>
 #include <QComboBox>

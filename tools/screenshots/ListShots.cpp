@@ -1,12 +1,12 @@
 #include "tools/screenshots/Shots.h"
 
 #include "app/MainDlg.h"
-#include "list/Plausibility.h"
 #include "list/RecordDlg.h"
-#include "list/RecordLimit.h"
 #include "platform/Cp932.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
+#include "record/Plausibility.h"
+#include "record/RecordLimit.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "print/ReportPrinter.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 #include "store/TextFile.h"
 
 #include <QDate>

@@ -4,8 +4,8 @@
 #include "tools/screenshots/Shots.h"
 
 #include "platform/Cp932.h"
+#include "record/RecordLine.h"
 #include "report/NotebookJob.h"
-#include "store/RecordLine.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
-#include "list/DateTimeText.h"
+#include "record/DateTimeText.h"
 
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <array>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "list/Plausibility.h"
+#include "record/Plausibility.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The summary of the records in one period, by measurement type, as a table that scripts and
 // spreadsheets read: UTF-8 text, one line per row, the columns separated by tabs.
 
-#include "list/RecordPeriod.h"
+#include "record/RecordPeriod.h"
 
 #include <string>
 #include <vector>

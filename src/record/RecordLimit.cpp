@@ -1,4 +1,4 @@
-#include "list/RecordLimit.h"
+#include "record/RecordLimit.h"
 
 namespace {
 

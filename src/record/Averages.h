@@ -2,8 +2,8 @@
 // The averages the list page shows: one field of the record lines, over all records or over
 // the records of one measurement type.
 
-#include "list/RecordPeriod.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
+#include "record/RecordPeriod.h"
 
 #include <array>
 #include <functional>

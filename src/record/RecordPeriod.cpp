@@ -1,4 +1,4 @@
-#include "list/RecordPeriod.h"
+#include "record/RecordPeriod.h"
 
 #include <algorithm>
 

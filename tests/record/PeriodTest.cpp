@@ -1,9 +1,9 @@
 // Averages and the summary over a period of days: its boundaries, future dates, the type
 // combined with it, and the count.
-#include "list/Averages.h"
-#include "list/RecordPeriod.h"
-#include "list/Summary.h"
 #include "platform/Cp932.h"
+#include "record/Averages.h"
+#include "record/RecordPeriod.h"
+#include "record/Summary.h"
 
 #include <gtest/gtest.h>
 

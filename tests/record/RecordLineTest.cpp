@@ -1,4 +1,4 @@
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include "platform/Cp932.h"
 

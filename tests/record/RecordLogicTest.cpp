@@ -1,11 +1,10 @@
-// The pure record logic of the list: averages, category colours, date-time text and the
-// questions about implausible values.
-#include "list/Averages.h"
-#include "list/CellColours.h"
-#include "list/DateTimeText.h"
-#include "list/Plausibility.h"
-#include "list/RecordLimit.h"
-#include "store/RecordLine.h"
+// The record domain's rules: averages, date-time text, the questions about implausible values
+// and the record limit.
+#include "record/Averages.h"
+#include "record/DateTimeText.h"
+#include "record/Plausibility.h"
+#include "record/RecordLimit.h"
+#include "record/RecordLine.h"
 
 #include <gtest/gtest.h>
 
@@ -68,27 +67,6 @@ TEST(Averages, AnyFieldOfAHandEditedLineCanBeAveraged)
     EXPECT_EQ(Average(lines, 0, 0), "0");
     const RecordLineAt at = [&](unsigned n) { return std::string_view(lines[n - 1]); };
     EXPECT_EQ(ComputePressureAverageTexts(2, at, 1), (std::array<std::string, 3>{"125", "85", "65"}));
-}
-
-TEST(CellColours, PressureCellsFollowTheCategoryLimits)
-{
-    const CellColour sys{}, blue{false, {255, 255, 255}, {178, 178, 255}},
-        yellow{false, {0, 0, 0}, {255, 255, 178}}, pink{false, {255, 255, 255}, {255, 128, 128}},
-        rose{false, {255, 255, 255}, {255, 64, 128}}, red{false, {255, 255, 255}, {255, 0, 0}};
-    const std::vector<std::pair<int, CellColour>> maxima{{119, blue}, {120, sys},  {129, sys},  {130, yellow},
-                                                         {140, pink}, {160, rose}, {179, rose}, {180, red}};
-    for (const auto& [value, colour] : maxima)
-        EXPECT_EQ(CellColours(1, Line(value)), colour) << value;
-    const std::vector<std::pair<int, CellColour>> minima{{79, blue}, {80, sys},   {84, sys},   {85, yellow},
-                                                         {90, pink}, {100, rose}, {109, rose}, {110, red}};
-    for (const auto& [value, colour] : minima)
-        EXPECT_EQ(CellColours(2, Line(200, value)), colour) << value;
-    // The pulse cell marks an irregular pulse, whatever the pulse; other columns stay plain.
-    EXPECT_EQ(CellColours(3, Line(120, 80, 1)), yellow);
-    EXPECT_EQ(CellColours(3, Line(120, 80, 0)), sys);
-    EXPECT_EQ(CellColours(3, "2024/5/3 07:05:09,120,80"), sys); // a short line reads as 0
-    EXPECT_EQ(CellColours(0, Line(200, 200, 1)), sys);
-    EXPECT_EQ(CellColours(6, Line(200, 200, 1)), sys);
 }
 
 TEST(DateTimeText, FormatsAndParsesTheStoredText)

@@ -2,8 +2,8 @@
 // The days whose records a figure covers: every record, the last N calendar days, or the days
 // between two dates. A record belongs to a day by the date pieces of its date-time text.
 
-#include "list/DateTimeText.h"
 #include "platform/LocalTime.h"
+#include "record/DateTimeText.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "list/Summary.h"
+#include "record/Summary.h"
 
 #include "platform/Cp932.h"
-#include "store/RecordLine.h"
+#include "record/RecordLine.h"
 
 #include <algorithm>
 #include <array>

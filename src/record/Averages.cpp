@@ -1,4 +1,4 @@
-#include "list/Averages.h"
+#include "record/Averages.h"
 
 #include <cstdint>
 #include <utility>
