@@ -89,8 +89,10 @@ private:
     bool WriteSettingLine(unsigned line, std::string text);
     // A field's text or a box's state onto its line; tells the user when that failed.
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
-    bool SaveText(const std::optional<std::string>& text, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
+    // The field's text as code page 932 bytes (nullopt: not representable) onto its line; false,
+    // once the user has been told, when it was not stored.
+    bool SaveText(const std::optional<std::string>& text, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
 
     CUndoController* m_pUndo = nullptr;
