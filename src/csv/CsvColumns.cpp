@@ -1,7 +1,5 @@
 #include "csv/CsvColumns.h"
 
-#include "csv/ColumnMatch.h"
-
 #include <utility>
 
 namespace {
@@ -80,14 +78,6 @@ std::string NormalisedHeaderName(std::string_view name)
         }
     }
     return out;
-}
-
-bool TryFieldOfHeader(std::string_view name, CsvField& field)
-{
-    const std::optional<CsvField> found = BestFieldOfName(name);
-    if (found)
-        field = *found;
-    return found.has_value();
 }
 
 std::vector<CsvField> MissingCsvFields(const CsvColumnMap& map)
