@@ -11,14 +11,6 @@
 
 namespace {
 
-std::optional<CsvDateTime> DateOf(const std::optional<CalendarDay>& day)
-{
-    if (!day)
-        return std::nullopt;
-    return CsvDateTime{static_cast<int>(day->year()), static_cast<int>(static_cast<unsigned>(day->month())),
-                       static_cast<int>(static_cast<unsigned>(day->day()))};
-}
-
 bool WriteExport(const QString& file, const std::string& text, std::ostream& out, std::ostream& err)
 {
     if (file == QStringLiteral("-")) {
@@ -46,9 +38,8 @@ int RunExport(const ExportRequest& request, std::ostream& out, std::ostream& err
     if (!TakeFolder(lock, err))
         return kExitFailed;
     const CsvFolderFiles files = ReadCsvFolderFiles();
-    const CsvExportResult result =
-        ExportCsv(request.includeArchive ? ReadAllRecordLines() : files.dataLines, files.typeLines,
-                  {DateOf(request.period.first), DateOf(request.period.last)});
+    const CsvExportResult result = ExportCsv(request.includeArchive ? ReadAllRecordLines() : files.dataLines,
+                                             files.typeLines, request.period);
     if (!WriteExport(request.file, result.text, out, err))
         return kExitFailed;
     if (result.unreadable > 0)

@@ -19,12 +19,12 @@ std::optional<CsvWriteFailure> WriteCsvImport(const CsvImportPlan& plan, bool ra
         return std::nullopt;
     CreateMissingDataFiles();
     if (raiseLimit && plan.exceedsLimit) {
-        CTextFile settings(nullptr, true);
+        CTextFile settings;
         BindDataFile(settings, kSettingFileName);
-        if (!settings.ReplaceLine(kSettingRecordLimit, std::to_string(plan.limitToFit) + "\n"))
+        if (!settings.ReplaceLine(kSettingRecordLimit, std::to_string(plan.limitToFit)))
             return CsvWriteFailure{kSettingFileName, settings.GetLastError()};
     }
-    CTextFile data(nullptr, true);
+    CTextFile data;
     BindDataFile(data, kDataFileName);
     if (!data.ReplaceAllLines(plan.lines))
         return CsvWriteFailure{kDataFileName, data.GetLastError()};

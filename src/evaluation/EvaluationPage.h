@@ -53,7 +53,7 @@ public:
     }
 
     CDataFolder& m_folder;
-    CTextFile m_dataFile{nullptr, true};
+    CTextFile m_dataFile;
     FileStamp m_dataFileStamp; // the measurement file as it was at the last load
     std::vector<std::string> m_typeNames;
     EvaluationSettings m_settings;

@@ -87,7 +87,7 @@ int CDataFolder::RenameType(int index, std::string_view name)
 {
     if (index < 0)
         return EINVAL;
-    if (!m_itemFile.ReplaceLine(static_cast<unsigned>(index) + 1, std::string(name) + '\n'))
+    if (!m_itemFile.ReplaceLine(static_cast<unsigned>(index) + 1, name))
         return ErrorOf(m_itemFile);
     m_typeNames = FileLines(m_itemFile);
     Q_EMIT TypesChanged();

@@ -81,9 +81,9 @@ private:
     void Bind(CTextFile& file, const char* name) const;
 
     std::string m_strPath;
-    CTextFile m_records{nullptr, true};
-    CTextFile m_settingFile{nullptr, true};
-    CTextFile m_itemFile{nullptr, true};
+    CTextFile m_records;
+    CTextFile m_settingFile;
+    CTextFile m_itemFile;
     FolderSettings m_settings;
     std::vector<std::string> m_typeNames;
 };

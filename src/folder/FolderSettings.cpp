@@ -25,7 +25,7 @@ FolderSettings ReadFolderSettings(const std::vector<std::string>& lines)
 
 SettingLineEdit PlanSettingEdit(unsigned lineCount, SettingLine line, std::string_view text)
 {
-    SettingLineEdit edit{line, std::string(text) + '\n'};
+    SettingLineEdit edit{line, std::string(text)};
     if (lineCount + 1 < line) {
         edit.text.insert(0, line - 1 - lineCount, '\n');
         edit.line = lineCount + 1;

@@ -29,7 +29,7 @@ struct FolderSettings
 FolderSettings ReadFolderSettings(const std::vector<std::string>& lines);
 
 // One line's replacement in the settings file: the line to replace and the text that takes its
-// place, ending in its line feed.
+// place (without its line end; a line feed inside it ends an empty line before it).
 struct SettingLineEdit
 {
     unsigned line = 0;

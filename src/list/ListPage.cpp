@@ -4,6 +4,7 @@
 #include "folder/DataFolder.h"
 #include "list/RecordDlg.h"
 #include "list/RecordListModel.h"
+#include "platform/LocalMoment.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/UserSettings.h"
@@ -315,8 +316,7 @@ LimitedInsertResult CListPage::InsertRecord(const std::string& line)
 
 bool CListPage::ReplaceRecord(int row, const std::string& line)
 {
-    // Unlike the insertions, a replacement writes its text as given: the line end goes with it.
-    return m_dataFile.ReplaceLine(static_cast<unsigned>(row) + 1, line + '\n');
+    return m_dataFile.ReplaceLine(static_cast<unsigned>(row) + 1, line);
 }
 
 void CListPage::OnAddRecord()

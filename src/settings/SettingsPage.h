@@ -15,10 +15,12 @@
 //   page's selector; the graph page and the entry dialog read the type file when they fill
 //   their own selectors.
 
+#include "platform/Cp932Edit.h"
 #include "platform/Dialog.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,7 +37,7 @@ public:
     CSettingsPage(IModalSeam& seam, CDataFolder& folder);
     ~CSettingsPage() override;
 
-    QLineEdit* m_editName = nullptr;       // 1030
+    CCp932Edit* m_editName = nullptr;      // 1030
     QLineEdit* m_editPrintTo = nullptr;    // 1027
     QLineEdit* m_editPrintFrom = nullptr;  // 1026
     QLineEdit* m_editMaxRecords = nullptr; // 1022
@@ -56,7 +58,7 @@ public:
     // of the oldest records the next addition will delete.
     void OnPageLeft() override;
 
-    // Each field's text as typed, with its line feed, onto its line of the settings file.
+    // Each field's text as typed onto its line of the settings file.
     void OnKillfocusMaxRecords();
     void OnKillfocusPrintFrom();
     void OnKillfocusPrintTo();
@@ -87,6 +89,9 @@ private:
     // A field's text or a box's state onto its line; tells the user when that failed.
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
+    // The field's text as code page 932 bytes (nullopt: not representable) onto its line; false,
+    // once the user has been told, when it was not stored.
+    bool SaveText(const std::optional<std::string>& text, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
 
     CDataFolder& m_folder;

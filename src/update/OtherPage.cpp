@@ -244,7 +244,7 @@ void COtherPage::OnImportCsv()
         return; // the user cancelled, and nothing was written
     if (!read.Ok()) {
         Tell(QStringLiteral("「%1」を読み込めません。\n").arg(path) +
-                 QString::fromStdString(ImportFileErrorText(read, CsvLanguage::Japanese)),
+                 QString::fromStdString(ImportFileErrorText(read, Language::Japanese)),
              MB_ICONEXCLAMATION);
         return;
     }

@@ -39,12 +39,12 @@ TEST(FolderSettingsTest, AChangeReplacesItsOwnLineAndFillsAShortFileWithEmptyLin
         const char* text;
         SettingLineEdit expected;
     } cases[] = {
-        {6, kSettingRecordLimit, "500", {1, "500\n"}},
-        {6, kSettingName, "", {6, "\n"}},
-        {9, kSettingUseBl, "1", {4, "1\n"}},
-        {5, kSettingName, "x", {6, "x\n"}}, // the line after the last
-        {2, kSettingName, "x", {3, "\n\n\nx\n"}},
-        {0, kSettingPrintTo, "30", {1, "\n\n30\n"}},
+        {6, kSettingRecordLimit, "500", {1, "500"}},
+        {6, kSettingName, "", {6, ""}},
+        {9, kSettingUseBl, "1", {4, "1"}},
+        {5, kSettingName, "x", {6, "x"}}, // the line after the last
+        {2, kSettingName, "x", {3, "\n\n\nx"}},
+        {0, kSettingPrintTo, "30", {1, "\n\n30"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PlanSettingEdit(c.lineCount, c.line, c.text), c.expected) << c.lineCount << " " << c.line;

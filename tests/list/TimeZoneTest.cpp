@@ -5,6 +5,7 @@
 #include "folder/DataFolder.h"
 #include "list/ListPage.h"
 #include "list/RecordDlg.h"
+#include "platform/LocalMoment.h"
 #include "res/ControlIds.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
