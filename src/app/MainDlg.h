@@ -5,10 +5,10 @@
 #include "evaluation/EvaluationPage.h"
 #include "graph/GraphPage.h"
 #include "list/ListPage.h"
+#include "other/OtherPage.h"
 #include "platform/Dialog.h"
 #include "settings/SettingsPage.h"
 #include "undo/UndoController.h"
-#include "update/OtherPage.h"
 
 #include <QIcon>
 

@@ -5,12 +5,12 @@
 #include "update/CurlTransport.h"
 #include "update/UpdaterLauncher.h"
 
-#include "FakeTransport.h"
-#include "LoopbackServer.h"
 #include "res/ControlIds.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
+#include "update/FakeTransport.h"
+#include "update/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 

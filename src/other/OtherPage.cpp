@@ -1,4 +1,4 @@
-#include "update/OtherPage.h"
+#include "other/OtherPage.h"
 
 #include "backup/BackupNotice.h"
 #include "backup/RestoreDlg.h"
