@@ -5,6 +5,7 @@
 #include "config/VelliqaConfig.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvFolder.h"
+#include "csv/CsvPreviewDlg.h"
 #include "csv/ImportFile.h"
 #include "csv/ZoneNames.h"
 #include "platform/FileDialogSeam.h"
@@ -15,7 +16,6 @@
 #include "store/DataFiles.h"
 #include "store/WriteFailure.h"
 #include "undo/UndoController.h"
-#include "update/CsvPreviewDlg.h"
 #include "update/CurlTransport.h"
 #include "update/HttpDownloader.h"
 #include "update/UpdaterLauncher.h"
@@ -78,8 +78,10 @@ QString FailureReason(DownloadError error, int status)
 COtherPage::COtherPage(IModalSeam& seam)
     : CPage(OtherTemplate(), seam), m_strUpdateUrl(kUpdateUrl),
       m_makeTransport([] { return std::make_unique<CCurlTransport>(); }),
-      m_progressRunner(QStringLiteral("新しいバージョンを確認しています…")), m_pRunner(&m_progressRunner),
-      m_pLauncher(&RealUpdaterLauncher()), m_pFileDialogs(&RealFileDialogSeam()),
+      m_progressRunner(QStringLiteral("新しいバージョンを確認しています…"),
+                       QStringLiteral("バージョンの確認")),
+      m_pRunner(&m_progressRunner), m_pLauncher(&RealUpdaterLauncher()),
+      m_pFileDialogs(&RealFileDialogSeam()),
       m_csvProgressRunner(QStringLiteral("ファイルを読んでいます…"), QStringLiteral("ファイルの読み込み")),
       m_pCsvRunner(&m_csvProgressRunner)
 {

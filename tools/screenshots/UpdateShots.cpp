@@ -2,10 +2,10 @@
 
 #include "app/MainDlg.h"
 #include "csv/CsvFolder.h"
+#include "csv/CsvPreviewDlg.h"
 #include "csv/ZoneNames.h"
 #include "platform/ModalSeam.h"
-#include "update/CsvPreviewDlg.h"
-#include "update/ProgressRunner.h"
+#include "platform/ProgressRunner.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -37,7 +37,8 @@ void ShootProgress(const ShotContext& ctx, CMainDlg& dlg)
         }
     });
     poll.start();
-    CProgressRunner runner(QStringLiteral("新しいバージョンを確認しています…"));
+    CProgressRunner runner(QStringLiteral("新しいバージョンを確認しています…"),
+                           QStringLiteral("バージョンの確認"));
     runner.Run(
         &dlg,
         [&] {
