@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+struct CsvImportPlan;
 class CBackupKeeper;
 class CUndoController;
 class CHttpDownloader;
@@ -68,6 +69,8 @@ private:
     void ReportCheckFailed(DownloadError error, int status);
     void StartUpdater(const CHttpDownloader& client);
     void Tell(const QString& text, unsigned icon);
+    // Asks before raising the record limit, then commits the agreed plan and tells the outcome.
+    void CommitImport(const CsvImportPlan& plan, long long recordLimit);
 
     std::string m_strUpdateUrl;
     TransportFactory m_makeTransport;

@@ -83,4 +83,3 @@ TEST_F(ProgressRunnerTest, WindowTakesNoInputWhileTheWorkRuns)
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1); // and takes it again afterwards
 }
-
