@@ -50,7 +50,7 @@ void CheckPlan(const CsvTable& table)
         Require(IsOneStorableLine(line), "a written line reads back as one line");
         if (std::find(kStored.begin(), kStored.end(), line) != kStored.end())
             continue;
-        Require(ReadRecordDateTime(GetRecordField(line, 1)).has_value(), "a new record's date reads back");
+        Require(ReadMoment(GetRecordField(line, 1)).has_value(), "a new record's date reads back");
         Require(StoredComment(line).find(',') == std::string_view::npos, "a new comment holds no comma");
     }
     const CsvImportPlan again =

@@ -4,6 +4,7 @@
 #include "FuzzCheck.h"
 
 #include "list/CellColours.h"
+#include "platform/LocalMoment.h"
 #include "record/Averages.h"
 #include "record/DateTimeText.h"
 #include "record/RecordLine.h"

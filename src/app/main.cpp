@@ -5,6 +5,7 @@
 #include "cli/ParseCommandLine.h"
 #include "cli/RunRequest.h"
 #include "config/VelliqaConfig.h"
+#include "platform/LocalMoment.h"
 
 #include <QApplication>
 

@@ -8,14 +8,6 @@
 
 namespace {
 
-std::optional<CsvDateTime> DateOf(const std::optional<CalendarDay>& day)
-{
-    if (!day)
-        return std::nullopt;
-    return CsvDateTime{static_cast<int>(day->year()), static_cast<int>(static_cast<unsigned>(day->month())),
-                       static_cast<int>(static_cast<unsigned>(day->day()))};
-}
-
 bool WriteExport(const QString& file, const std::string& text, std::ostream& out, std::ostream& err)
 {
     if (file == QStringLiteral("-")) {
@@ -39,8 +31,7 @@ int RunExport(const ExportRequest& request, std::ostream& out, std::ostream& err
     const CInstanceLock lock;
     if (!TakeFolder(lock, err))
         return kExitFailed;
-    const CsvExportResult result =
-        ExportFolderCsv(request.includeArchive, {DateOf(request.period.first), DateOf(request.period.last)});
+    const CsvExportResult result = ExportFolderCsv(request.includeArchive, request.period);
     if (!WriteExport(request.file, result.text, out, err))
         return kExitFailed;
     if (result.unreadable > 0)

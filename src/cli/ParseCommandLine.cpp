@@ -23,9 +23,7 @@ QString AbsoluteUnlessStdio(const QString& file)
 // A date the user gave as YYYY-MM-DD, already checked to be a real one.
 CalendarDay DayOf(const QString& text)
 {
-    const std::optional<CsvDateTime> date = ParseIsoDate(text.toStdString());
-    return CalendarDay{std::chrono::year{date->year}, std::chrono::month{static_cast<unsigned>(date->month)},
-                       std::chrono::day{static_cast<unsigned>(date->day)}};
+    return ParseIsoDate(text.toStdString())->Day();
 }
 
 // The arguments as read, with the options they were read by.

@@ -100,7 +100,7 @@ long long DaysFromCivil(long long y, unsigned m, unsigned d)
     return era * 146097 + static_cast<long long>(doe) - 719468;
 }
 
-CsvDateTime LocalFields(std::time_t t)
+Moment LocalFields(std::time_t t)
 {
     const CTime time(t);
     return {time.GetYear(), time.GetMonth(),  time.GetDay(),
@@ -230,7 +230,7 @@ CsvDateRead FromUnixTime(std::string_view text)
         value = value * 10 + (c - '0');
     if (value >= 100'000'000'000LL)
         value /= 1000; // milliseconds
-    const CsvDateTime local = LocalFields(static_cast<std::time_t>(value));
+    const Moment local = LocalFields(static_cast<std::time_t>(value));
     if (!IsStoredDay(local.year, local.month, local.day))
         return Refused(CsvRefusalReason::NoSuchDate);
     return {local, CsvRefusalReason::NoDate, true};
@@ -282,36 +282,9 @@ std::string_view AfterWeekday(std::string_view rest)
 
 } // namespace
 
-long long CsvDateTime::Key() const
+std::optional<Moment> ParseIsoDate(std::string_view text)
 {
-    return ((((static_cast<long long>(year) * 13 + month) * 32 + day) * 24 + hour) * 60 + minute) * 60 +
-           second;
-}
-
-std::string CsvDateTime::RecordText() const
-{
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), "%d/%d/%d %02d:%02d:%02d", year, month, day, hour, minute,
-                  second);
-    return text.data();
-}
-
-std::optional<CsvDateTime> ReadRecordDateTime(std::string_view text)
-{
-    const std::optional<DateTimeFields> f = TryReadDateTimeFields(text);
-    if (!f)
-        return std::nullopt;
-    return CsvDateTime{static_cast<int>(f->day.year()),
-                       static_cast<int>(static_cast<unsigned>(f->day.month())),
-                       static_cast<int>(static_cast<unsigned>(f->day.day())),
-                       f->hour,
-                       f->minute,
-                       f->second};
-}
-
-std::optional<CsvDateTime> ParseIsoDate(std::string_view text)
-{
-    CsvDateTime t;
+    Moment t;
     size_t yearDigits = 0, monthDigits = 0, dayDigits = 0;
     if (!TakeNumber(text, t.year, 4, &yearDigits) || yearDigits != 4 || !TakeChar(text, '-') ||
         !TakeNumber(text, t.month, 2, &monthDigits) || monthDigits != 2 || !TakeChar(text, '-') ||
@@ -359,7 +332,7 @@ CsvDateRead ReadCsvDateTime(std::string_view dateCell, std::string_view timeCell
         return Refused(CsvRefusalReason::NoDate);
     if (IsUnixTime(text))
         return FromUnixTime(text);
-    CsvDateTime t;
+    Moment t;
     DateParts parts;
     CsvMonthDate named;
     if (TakeMonthNameDate(text, named)) {
@@ -385,21 +358,21 @@ CsvDateRead ReadCsvDateTime(std::string_view dateCell, std::string_view timeCell
     t.hour = time.hour, t.minute = time.minute, t.second = time.second;
     if (!time.zone.given)
         return {t, CsvRefusalReason::NoDate};
-    const std::optional<CsvDateTime> local = LocalFromOffset(t, time.zone.offsetSeconds);
+    const std::optional<Moment> local = LocalFromOffset(t, time.zone.offsetSeconds);
     if (!local)
         return Refused(CsvRefusalReason::NoSuchDate);
     return {local, CsvRefusalReason::NoDate, true};
 }
 
-long long UtcSecondsOf(const CsvDateTime& t, int offsetSeconds)
+long long UtcSecondsOf(const Moment& t, int offsetSeconds)
 {
     return DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) * 86400 +
            t.hour * 3600LL + t.minute * 60LL + t.second - offsetSeconds;
 }
 
-std::optional<CsvDateTime> LocalFromOffset(const CsvDateTime& t, int offsetSeconds)
+std::optional<Moment> LocalFromOffset(const Moment& t, int offsetSeconds)
 {
-    const CsvDateTime local = LocalFields(static_cast<std::time_t>(UtcSecondsOf(t, offsetSeconds)));
+    const Moment local = LocalFields(static_cast<std::time_t>(UtcSecondsOf(t, offsetSeconds)));
     if (!IsStoredDay(local.year, local.month, local.day))
         return std::nullopt;
     return local;

@@ -3,37 +3,16 @@
 // ("%d/%d/%d %02d:%02d:%02d", local time, for example 2004/5/3 07:05:09).
 
 #include "csv/CsvRefusal.h"
+#include "record/Moment.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A local date and time by its fields. Compared as values, not as texts.
-struct CsvDateTime
-{
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    // A number that orders date-times as time does.
-    long long Key() const;
-    // The record's text: 2004/5/3 07:05:09.
-    std::string RecordText() const;
-    friend bool operator==(const CsvDateTime&, const CsvDateTime&) = default;
-};
-
-// The date-time text stored in a record, read by the same rules as the list reads it (year up
-// to "/", month up to "/", day up to a blank, hour and minute up to ":", second up to a blank,
-// a comma or the end, each by the atoi rule). nullopt when it names no real date and time.
-std::optional<CsvDateTime> ReadRecordDateTime(std::string_view text);
-
 // A date given as YYYY-MM-DD (the export's range), at 00:00:00; nullopt for anything else or
 // a date that does not exist.
-std::optional<CsvDateTime> ParseIsoDate(std::string_view text);
+std::optional<Moment> ParseIsoDate(std::string_view text);
 
 // How dates with the year last and "/" or "-" between the parts (3/4/2024) are read.
 enum class CsvDateOrder
@@ -53,7 +32,7 @@ CsvDateOrder DetectDateOrder(const std::vector<std::string_view>& dateCells);
 
 struct CsvDateRead
 {
-    std::optional<CsvDateTime> value;
+    std::optional<Moment> value;
     CsvRefusalReason reason = CsvRefusalReason::NoDate; // why there is no value
     bool zoned = false; // the cell gave the moment itself (a zone, or Unix time): already local
 };
@@ -75,7 +54,7 @@ std::optional<int> ParseZoneOffset(std::string_view text);
 
 // The date-time, a wall time at that offset from UTC, as the computer's local time; nullopt
 // when that is no date the program stores.
-std::optional<CsvDateTime> LocalFromOffset(const CsvDateTime& wallTime, int offsetSeconds);
+std::optional<Moment> LocalFromOffset(const Moment& wallTime, int offsetSeconds);
 
 // The moment of a wall time at an offset, in seconds since 1970 (for comparing moments only).
-long long UtcSecondsOf(const CsvDateTime& wallTime, int offsetSeconds);
+long long UtcSecondsOf(const Moment& wallTime, int offsetSeconds);

@@ -1,6 +1,7 @@
 #include "csv/CsvExport.h"
 
 #include "platform/Cp932.h"
+#include "record/DateTimeText.h"
 #include "record/RecordLine.h"
 
 #include <algorithm>
@@ -11,17 +12,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kHeader = "日付,時刻,最高血圧,最低血圧,脈拍,IHB,種類,コメント";
-
-long long DateKey(const CsvDateTime& t)
-{
-    return (static_cast<long long>(t.year) * 13 + t.month) * 32 + t.day;
-}
-
-bool InRange(const CsvDateTime& t, const CsvExportRange& range)
-{
-    return (!range.from || DateKey(t) >= DateKey(*range.from)) &&
-           (!range.to || DateKey(t) <= DateKey(*range.to));
-}
 
 // A field as RFC 4180 wants it. The text is code page 932: no trail byte of a double-byte
 // character is a quote, comma, CR or LF, so looking at single bytes is safe.
@@ -42,7 +32,7 @@ void AppendField(std::string& out, std::string_view text)
 
 struct Row
 {
-    CsvDateTime when;
+    Moment when;
     size_t line; // index into the record lines
 };
 
@@ -66,17 +56,16 @@ void AppendRecord(std::string& out, const Row& row, std::string_view line,
 } // namespace
 
 CsvExportResult ExportCsv(const std::vector<std::string>& recordLines,
-                          const std::vector<std::string>& typeLines, const CsvExportRange& range)
+                          const std::vector<std::string>& typeLines, const RecordPeriod& period)
 {
     CsvExportResult result;
     std::vector<Row> rows;
     rows.reserve(recordLines.size());
     for (size_t i = 0; i < recordLines.size(); ++i) {
-        const std::optional<CsvDateTime> when =
-            ReadRecordDateTime(RecordFieldText(recordLines[i], RecordField::DateTime));
+        const std::optional<Moment> when = ReadMoment(RecordFieldText(recordLines[i], RecordField::DateTime));
         if (!when)
             ++result.unreadable;
-        else if (InRange(*when, range))
+        else if (period.ContainsDay(when->Day()))
             rows.push_back({*when, i});
     }
     std::stable_sort(rows.begin(), rows.end(),

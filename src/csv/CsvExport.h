@@ -3,17 +3,11 @@
 // CR LF line ends, RFC 4180 quoting, the header 日付,時刻,最高血圧,最低血圧,脈拍,IHB,種類,コメント,
 // and one row per record, oldest first.
 
-#include "csv/CsvDates.h"
+#include "record/RecordPeriod.h"
 
 #include <optional>
 #include <string>
 #include <vector>
-
-struct CsvExportRange
-{
-    std::optional<CsvDateTime> from; // the first date exported (its time is not looked at)
-    std::optional<CsvDateTime> to;   // the last date exported, inclusive
-};
 
 struct CsvExportResult
 {
@@ -27,6 +21,7 @@ struct CsvExportResult
 // records of the same date and time keep their order in the file. Each row holds the date as
 // yyyy-MM-dd, the time as HH:mm:ss, the maximum, minimum and pulse in decimal as the program
 // reads them, IHB as 1 or 0, the name of the type (empty for an index that names no type) and
-// the comment as stored.
+// the comment as stored. Only the records of days in the period are written; a record whose date
+// cannot be read is never written and is counted.
 CsvExportResult ExportCsv(const std::vector<std::string>& recordLines,
-                          const std::vector<std::string>& typeLines, const CsvExportRange& range = {});
+                          const std::vector<std::string>& typeLines, const RecordPeriod& period = AllDays());

@@ -3,6 +3,7 @@
 #include "csv/FlagWords.h"
 #include "platform/Cp932.h"
 #include "platform/Cp932Encoder.h"
+#include "record/DateTimeText.h"
 #include "record/RecordLine.h"
 
 #include <algorithm>
@@ -204,7 +205,7 @@ public:
     {
         bool ok = false;
         CsvRefusal refusal;
-        CsvDateTime dateTime;
+        Moment dateTime;
         bool zoned = false; // the date cell gave the moment: no zone cell applies
         MEASUREMENT record;
         bool changed = false;
@@ -265,7 +266,7 @@ private:
     bool ReadZone(const CsvRow& row, Read& read) const
     {
         const std::string_view cell = TrimmedCell(Cell(row, m_map[CsvField::Zone]));
-        std::optional<CsvDateTime> local = read.dateTime;
+        std::optional<Moment> local = read.dateTime;
         if (!cell.empty() && !read.zoned) {
             if (const std::optional<int> offset = ParseZoneOffset(cell))
                 local = LocalFromOffset(read.dateTime, *offset);
@@ -275,7 +276,7 @@ private:
         if (!local)
             return Refuse(read, CsvRefusalReason::UnknownZone, CsvField::Zone, cell);
         read.dateTime = *local;
-        read.record.dateTime = local->RecordText();
+        read.record.dateTime = local->Text();
         return true;
     }
 
@@ -441,7 +442,7 @@ CsvImportPlan PlanCsvImport(const CsvTable& table, const CsvColumnMap& map,
     CDuplicateSet seen(dataLines.size() + table.rows.size());
     for (const std::string& line : dataLines) {
         const MEASUREMENT stored = ParseRecordLine(line);
-        const std::optional<CsvDateTime> when = ReadRecordDateTime(stored.dateTime);
+        const std::optional<Moment> when = ReadMoment(stored.dateTime);
         keys.push_back(when ? when->Key() : LLONG_MAX); // an unreadable date is never older
         if (when)
             seen.Insert({when->Key(), stored.max, stored.min, stored.pulse});

@@ -26,7 +26,7 @@ struct CsvImportOptions
     std::function<bool(std::size_t done, std::size_t total)> progress;
     // The wall time in a named time zone ("Asia/Tokyo") as local time, nullopt for an unknown
     // name (ZoneNames.h gives Qt's). Without it every zone name is unknown; offsets need none.
-    std::function<std::optional<CsvDateTime>(std::string_view zone, const CsvDateTime& wallTime)> zoneNames;
+    std::function<std::optional<Moment>(std::string_view zone, const Moment& wallTime)> zoneNames;
 };
 
 enum class CsvRowOutcome

@@ -20,10 +20,10 @@ CsvFolderFiles ReadCsvFolderFiles(long long recordLimit)
     return files;
 }
 
-CsvExportResult ExportFolderCsv(bool includeArchive, const CsvExportRange& range)
+CsvExportResult ExportFolderCsv(bool includeArchive, const RecordPeriod& period)
 {
     return ExportCsv(includeArchive ? ReadAllRecordLines() : ReadDataFileLines(kDataFileName),
-                     TypeNamesInUse(), range);
+                     TypeNamesInUse(), period);
 }
 
 CsvImportPlan PlanFolderImport(const CsvTable& table, const CsvColumnMap& map, const CsvFolderFiles& files,

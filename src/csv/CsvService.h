@@ -26,9 +26,9 @@ long long ReadCsvRecordLimit();
 // files read as the defaults they would be created with, and nothing is created.
 CsvFolderFiles ReadCsvFolderFiles(long long recordLimit);
 
-// The CSV file of the folder's records in the range: those of the measurement file, or with
+// The CSV file of the folder's records in the period: those of the measurement file, or with
 // includeArchive those of the archive as well. Nothing is written.
-CsvExportResult ExportFolderCsv(bool includeArchive, const CsvExportRange& range = {});
+CsvExportResult ExportFolderCsv(bool includeArchive, const RecordPeriod& period = AllDays());
 
 // The plan of importing the table through map into the files read, at their record limit.
 CsvImportPlan PlanFolderImport(const CsvTable& table, const CsvColumnMap& map, const CsvFolderFiles& files,

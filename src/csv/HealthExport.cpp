@@ -44,7 +44,7 @@ std::string_view Attribute(const XML_Char** attributes, std::string_view name)
 // "2024-01-01 08:00:00 +0900" as seconds since 1970, for finding the nearest moment.
 std::optional<long long> MomentOf(std::string_view text)
 {
-    CsvDateTime t;
+    Moment t;
     char sign = '+';
     int zoneHours = 0, zoneMinutes = 0;
     const std::string copy(text.substr(0, 40));

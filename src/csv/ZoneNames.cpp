@@ -1,9 +1,11 @@
 #include "csv/ZoneNames.h"
 
+#include "record/DateTimeText.h"
+
 #include <QDateTime>
 #include <QTimeZone>
 
-std::optional<CsvDateTime> LocalFromZoneName(std::string_view zone, const CsvDateTime& wallTime)
+std::optional<Moment> LocalFromZoneName(std::string_view zone, const Moment& wallTime)
 {
     const QByteArray id(zone.data(), static_cast<qsizetype>(zone.size()));
     if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id))
@@ -13,9 +15,9 @@ std::optional<CsvDateTime> LocalFromZoneName(std::string_view zone, const CsvDat
     if (!there.isValid())
         return std::nullopt;
     const QDateTime local = there.toLocalTime();
-    const CsvDateTime result{local.date().year(), local.date().month(),  local.date().day(),
-                             local.time().hour(), local.time().minute(), local.time().second()};
-    if (!ReadRecordDateTime(result.RecordText()))
+    const Moment result{local.date().year(), local.date().month(),  local.date().day(),
+                        local.time().hour(), local.time().minute(), local.time().second()};
+    if (!ReadMoment(result.Text()))
         return std::nullopt;
     return result;
 }

@@ -9,4 +9,4 @@
 
 // The wall time in the named zone as the computer's local time; nullopt for a name the zone
 // database does not know.
-std::optional<CsvDateTime> LocalFromZoneName(std::string_view zone, const CsvDateTime& wallTime);
+std::optional<Moment> LocalFromZoneName(std::string_view zone, const Moment& wallTime);

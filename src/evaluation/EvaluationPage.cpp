@@ -4,6 +4,7 @@
 #include "graph/GraphSurface.h"
 #include "platform/DataExchange.h"
 #include "platform/FileDialogSeam.h"
+#include "platform/LocalMoment.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/WinTypes.h"

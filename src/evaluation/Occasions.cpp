@@ -20,9 +20,9 @@ CalendarDay DayBefore(CalendarDay day)
     return CalendarDay{std::chrono::sys_days{day} - std::chrono::days{1}};
 }
 
-PlacedReading Evening(const DateTimeFields& when)
+PlacedReading Evening(const Moment& when)
 {
-    return {Occasion::Evening, when.hour < kDayChangeHour ? DayBefore(when.day) : when.day};
+    return {Occasion::Evening, when.hour < kDayChangeHour ? DayBefore(when.Day()) : when.Day()};
 }
 
 // A reading waiting for its place among its occasion's readings: its order (OrderOf) and values.
@@ -76,9 +76,9 @@ long long DayNumber(CalendarDay day)
     return std::chrono::sys_days{day}.time_since_epoch().count();
 }
 
-long long SecondsOf(const DateTimeFields& when)
+long long SecondsOf(const Moment& when)
 {
-    return DayNumber(when.day) * 86400LL + when.hour * 3600LL + when.minute * 60LL + when.second;
+    return DayNumber(when.Day()) * 86400LL + when.hour * 3600LL + when.minute * 60LL + when.second;
 }
 
 OccasionValue ValueOf(const Candidate* const* readings, int count)
@@ -106,24 +106,19 @@ OccasionValue ValueOf(const Candidate* const* readings, int count)
 
 } // namespace
 
-std::optional<PlacedReading> PlaceReading(int type, const DateTimeFields& when, OccasionTypes types)
+std::optional<PlacedReading> PlaceReading(int type, const Moment& when, OccasionTypes types)
 {
     if (types.morning != kNoOccasionType && type == types.morning)
-        return PlacedReading{Occasion::Morning, when.day};
+        return PlacedReading{Occasion::Morning, when.Day()};
     if (types.evening != kNoOccasionType && type == types.evening)
         return Evening(when);
     if (type != 0)
         return std::nullopt;
     if (when.hour >= kMorningFirstHour && when.hour <= kMorningLastHour)
-        return PlacedReading{Occasion::Morning, when.day};
+        return PlacedReading{Occasion::Morning, when.Day()};
     if (when.hour >= kEveningFirstHour || when.hour < kDayChangeHour)
         return Evening(when);
     return std::nullopt;
-}
-
-bool PeriodHasDay(const RecordPeriod& period, CalendarDay day)
-{
-    return (!period.first || *period.first <= day) && (!period.last || day <= *period.last);
 }
 
 OccasionTable ClassifyOccasions(const std::vector<std::string>& recordLines, OccasionTypes types,
@@ -135,18 +130,18 @@ OccasionTable ClassifyOccasions(const std::vector<std::string>& recordLines, Occ
     // date-time order, and the records left unused in reverse file order.
     for (std::size_t i = recordLines.size(); i-- > 0;) {
         const std::array<std::string_view, 7> fields = SplitRecordFields(recordLines[i]);
-        const std::optional<DateTimeFields> when = TryReadDateTimeFields(fields[0]);
+        const std::optional<Moment> when = ReadMoment(fields[0]);
         if (!when) {
             table.unused.push_back({i, UnusedReason::UnreadableDate});
             continue;
         }
         const std::optional<PlacedReading> placed = PlaceReading(ReadInt(fields[5]), *when, types);
         if (!placed) {
-            if (PeriodHasDay(period, when->day))
+            if (period.ContainsDay(when->Day()))
                 table.unused.push_back({i, UnusedReason::NoOccasion});
             continue;
         }
-        if (!PeriodHasDay(period, placed->day))
+        if (!period.ContainsDay(placed->day))
             continue;
         const std::int32_t max = ReadInt(fields[1]);
         const std::int32_t min = ReadInt(fields[2]);

@@ -94,7 +94,7 @@ struct PlacedReading
     Occasion occasion = Occasion::Morning;
     CalendarDay day;
 };
-std::optional<PlacedReading> PlaceReading(int type, const DateTimeFields& when, OccasionTypes types);
+std::optional<PlacedReading> PlaceReading(int type, const Moment& when, OccasionTypes types);
 
 // The occasions of the records (lines of the measurement file, newest first as stored) whose
 // occasion day lies in the period. An evening reading taken after midnight counts by the day
@@ -103,6 +103,3 @@ std::optional<PlacedReading> PlaceReading(int type, const DateTimeFields& when, 
 // date whatever the period.
 OccasionTable ClassifyOccasions(const std::vector<std::string>& recordLines, OccasionTypes types,
                                 const RecordPeriod& period);
-
-// Whether a day lies in the period (an open end admits every day on that side).
-bool PeriodHasDay(const RecordPeriod& period, CalendarDay day);

@@ -3,6 +3,7 @@
 #include "backup/BackupNotice.h"
 #include "list/RecordDlg.h"
 #include "list/RecordListModel.h"
+#include "platform/LocalMoment.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
 #include "platform/UserSettings.h"

@@ -12,7 +12,6 @@
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "res/Templates.h"
-#include "store/ArchiveFile.h"
 #include "store/DataFiles.h"
 #include "store/WriteFailure.h"
 #include "undo/UndoController.h"
@@ -29,6 +28,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <atomic>
+#include <optional>
 
 namespace {
 

@@ -2,17 +2,6 @@
 
 #include "record/RecordLine.h"
 
-#include <array>
-#include <cstdio>
-
-std::string FormatDateTime(CTime date, CTime time)
-{
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), "%d/%d/%d %02d:%02d:%02d", date.GetYear(), date.GetMonth(),
-                  date.GetDay(), time.GetHour(), time.GetMinute(), time.GetSecond());
-    return text.data();
-}
-
 namespace {
 
 // The text up to the first of the delimiters; the rest starts after it.
@@ -75,7 +64,7 @@ std::optional<CalendarDay> TryParseDate(std::string_view text)
     return TakeDate(text);
 }
 
-std::optional<DateTimeFields> TryReadDateTimeFields(std::string_view text)
+std::optional<Moment> ReadMoment(std::string_view text)
 {
     std::string_view rest = text;
     const std::optional<CalendarDay> date = TakeDate(rest);
@@ -84,19 +73,10 @@ std::optional<DateTimeFields> TryReadDateTimeFields(std::string_view text)
     const int second = ReadInt(TakePiece(rest, " ,"));
     if (!date || !IsTimeOfDay(hour, minute, second))
         return std::nullopt;
-    return DateTimeFields{*date, hour, minute, second};
-}
-
-std::optional<CTime> TryParseDateTime(std::string_view text)
-{
-    const std::optional<DateTimeFields> f = TryReadDateTimeFields(text);
-    if (!f)
-        return std::nullopt;
-    return CTime(static_cast<int>(f->day.year()), static_cast<int>(static_cast<unsigned>(f->day.month())),
-                 static_cast<int>(static_cast<unsigned>(f->day.day())), f->hour, f->minute, f->second);
-}
-
-CTime ParseDateTime(std::string_view text, CTime fallback)
-{
-    return TryParseDateTime(text).value_or(fallback);
+    return Moment{static_cast<int>(date->year()),
+                  static_cast<int>(static_cast<unsigned>(date->month())),
+                  static_cast<int>(static_cast<unsigned>(date->day())),
+                  hour,
+                  minute,
+                  second};
 }

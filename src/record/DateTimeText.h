@@ -2,15 +2,12 @@
 // The date-time text of a record: "%d/%d/%d %02d:%02d:%02d" in local time, for example
 // 2004/5/3 07:05:09.
 
-#include "platform/LocalTime.h"
+#include "record/Moment.h"
 
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
-
-// A calendar day: year, month and day, without a time of day or a time zone.
-using CalendarDay = std::chrono::year_month_day;
 
 // The days a stored date-time text can name and still be read back.
 inline constexpr CalendarDay kEarliestStoredDay{std::chrono::year{1900}, std::chrono::January,
@@ -18,16 +15,14 @@ inline constexpr CalendarDay kEarliestStoredDay{std::chrono::year{1900}, std::ch
 inline constexpr CalendarDay kLatestStoredDay{std::chrono::year{9999}, std::chrono::December,
                                               std::chrono::day{31}};
 
-// The date of `date` and the time of day of `time`.
-std::string FormatDateTime(CTime date, CTime time);
-
 // Reads year '/' month '/' day ' ' hour ':' minute ':' second (each piece by the atoi rule,
 // the second ending at a blank, a comma or the end). nullopt when the pieces name no real
 // local date and time: a month outside 1-12, a day its month does not have, an hour above 23,
-// a minute or second above 59, or a year outside 1900-9999.
-std::optional<CTime> TryParseDateTime(std::string_view text);
+// a minute or second above 59, or a year outside 1900-9999. Nothing is turned into a point in
+// time: every reader of every record uses this.
+std::optional<Moment> ReadMoment(std::string_view text);
 
-// The day of a date-time text: its year, month and day read as TryParseDateTime reads them,
+// The day of a date-time text: its year, month and day read as ReadMoment reads them,
 // nullopt when they name no day from kEarliestStoredDay to kLatestStoredDay. The time of day
 // is not read.
 std::optional<CalendarDay> TryParseDate(std::string_view text);
@@ -40,17 +35,3 @@ bool IsStoredDay(int year, int month, int day);
 
 // Whether hour, minute and second name a time of day (no leap second).
 bool IsTimeOfDay(int hour, int minute, int second);
-
-// The pieces of a date-time text, read and checked as TryParseDateTime reads them, without
-// turning them into a point in time (no mktime: callers that read every record use this).
-struct DateTimeFields
-{
-    CalendarDay day;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
-std::optional<DateTimeFields> TryReadDateTimeFields(std::string_view text);
-
-// As TryParseDateTime, with `fallback` for a text that names no real date and time.
-CTime ParseDateTime(std::string_view text, CTime fallback);

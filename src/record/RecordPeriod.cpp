@@ -12,11 +12,7 @@ bool RecordPeriod::Contains(std::string_view dateTimeText) const
     if ((first && year < static_cast<int>(first->year())) || (last && year > static_cast<int>(last->year())))
         return false;
     const std::optional<CalendarDay> day = TryParseDate(dateTimeText);
-    if (!day)
-        return false;
-    if (first && *day < *first)
-        return false;
-    return !last || *day <= *last;
+    return day && ContainsDay(*day);
 }
 
 RecordPeriod AllDays()
@@ -45,11 +41,4 @@ RecordPeriod PeriodOfChoice(int entry, CalendarDay today)
 RecordPeriod BetweenDays(std::optional<CalendarDay> from, std::optional<CalendarDay> to)
 {
     return {from, to};
-}
-
-CalendarDay LocalDay(CTime time)
-{
-    using namespace std::chrono;
-    return CalendarDay{year{time.GetYear()}, month{static_cast<unsigned>(time.GetMonth())},
-                       day{static_cast<unsigned>(time.GetDay())}};
 }

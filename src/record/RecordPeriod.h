@@ -2,7 +2,6 @@
 // The days whose records a figure covers: every record, the last N calendar days, or the days
 // between two dates. A record belongs to a day by the date pieces of its date-time text.
 
-#include "platform/LocalTime.h"
 #include "record/DateTimeText.h"
 
 #include <array>
@@ -19,6 +18,8 @@ struct RecordPeriod
     // Whether the record with this date-time text is in the period. A bounded period holds
     // only records whose date can be read back.
     bool Contains(std::string_view dateTimeText) const;
+    // Whether the day is in the period.
+    bool ContainsDay(CalendarDay day) const { return (!first || day >= *first) && (!last || day <= *last); }
 };
 
 // Every record.
@@ -39,6 +40,3 @@ RecordPeriod LastDays(CalendarDay today, int days);
 
 // The days from `from` to `to`, both included; a missing end leaves that side open.
 RecordPeriod BetweenDays(std::optional<CalendarDay> from, std::optional<CalendarDay> to);
-
-// The local calendar day of a point in time.
-CalendarDay LocalDay(CTime time);

@@ -5,20 +5,19 @@
 #include "record/RecordLine.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace {
 
 // A record placed on a row of the day table, and how it shows there.
 struct PlacedRecord
 {
-    DateTimeFields when;
+    Moment when;
     size_t index = 0; // 0-based line of the measurement file
     size_t row = 0;
     int cell = -1; // a NotebookCell, or -1 for the メモ cell
 };
 
-NotebookReading ReadingOf(std::string_view line, const DateTimeFields& when)
+NotebookReading ReadingOf(std::string_view line, const Moment& when)
 {
     return NotebookReading{when.hour, when.minute, ReadRecordNumber(line, RecordField::Max),
                            ReadRecordNumber(line, RecordField::Min),
@@ -28,11 +27,8 @@ NotebookReading ReadingOf(std::string_view line, const DateTimeFields& when)
 // By date-time; of two at the same date-time the one lower in the file was entered first.
 bool Earlier(const PlacedRecord& a, const PlacedRecord& b)
 {
-    const auto key = [](const PlacedRecord& r) {
-        return std::make_tuple(std::chrono::sys_days{r.when.day}, r.when.hour, r.when.minute, r.when.second);
-    };
-    if (key(a) != key(b))
-        return key(a) < key(b);
+    if (a.when != b.when)
+        return a.when < b.when;
     return a.index > b.index;
 }
 
@@ -63,13 +59,13 @@ public:
         for (size_t index = 0; index < m_lines.size(); ++index) {
             if (m_used[index])
                 continue;
-            const std::optional<DateTimeFields> when =
-                TryReadDateTimeFields(RecordFieldText(m_lines[index], RecordField::DateTime));
+            const std::optional<Moment> when =
+                ReadMoment(RecordFieldText(m_lines[index], RecordField::DateTime));
             if (!when)
                 continue;
             const std::optional<PlacedReading> occasion =
                 PlaceReading(ReadRecordNumber(m_lines[index], RecordField::Type), *when, m_types);
-            if (const std::optional<size_t> row = RowOf(occasion ? occasion->day : when->day))
+            if (const std::optional<size_t> row = RowOf(occasion ? occasion->day : when->Day()))
                 m_placed.push_back(PlacedRecord{*when, index, *row, -1});
         }
     }
@@ -100,8 +96,8 @@ private:
             return;
         for (int r = 0; r < value->readingCount && r < 2; ++r) {
             const size_t index = value->records[static_cast<size_t>(r)];
-            const std::optional<DateTimeFields> when =
-                TryReadDateTimeFields(RecordFieldText(m_lines[index], RecordField::DateTime));
+            const std::optional<Moment> when =
+                ReadMoment(RecordFieldText(m_lines[index], RecordField::DateTime));
             if (!when)
                 continue;
             m_used[index] = true;

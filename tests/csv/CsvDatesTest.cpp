@@ -1,5 +1,6 @@
 #include "csv/CsvDates.h"
 #include "csv/CsvExport.h"
+#include "platform/LocalMoment.h"
 #include "record/DateTimeText.h"
 #include "store/DataFiles.h"
 #include "support/TimeZone.h"
@@ -17,7 +18,7 @@ std::string LocalText(std::time_t t)
 std::string Read(std::string_view date, std::string_view time = {}, CsvDateOrder order = CsvDateOrder::Auto)
 {
     const CsvDateRead read = ReadCsvDateTime(date, time, order);
-    return read.value ? read.value->RecordText() : "refused " + std::to_string(static_cast<int>(read.reason));
+    return read.value ? read.value->Text() : "refused " + std::to_string(static_cast<int>(read.reason));
 }
 
 std::string Refused(CsvRefusalReason reason)
@@ -108,14 +109,14 @@ TEST(CsvDatesTest, StoredTextsReadAsTheListReadsThem)
     for (const char* text :
          {"2004/5/3 07:05:09", "2038/12/31 23:59:59", "2004/05/03 7:5:9", "2024/2/29 00:00:00,x",
           "2023/2/29 00:00:00", "2004/5/3 24:00:00", "1899/12/31 00:00:00", "", "garbage"}) {
-        const std::optional<CsvDateTime> ours = ReadRecordDateTime(text);
+        const std::optional<Moment> ours = ReadMoment(text);
         const std::optional<CTime> list = TryParseDateTime(text);
         ASSERT_EQ(ours.has_value(), list.has_value()) << text;
         if (ours) {
-            EXPECT_EQ(ours->RecordText(), FormatDateTime(*list, *list)) << text;
+            EXPECT_EQ(ours->Text(), FormatDateTime(*list, *list)) << text;
         }
     }
-    EXPECT_EQ(ParseIsoDate("2024-02-29")->RecordText(), "2024/2/29 00:00:00");
+    EXPECT_EQ(ParseIsoDate("2024-02-29")->Text(), "2024/2/29 00:00:00");
     for (const char* bad : {"2023-02-29", "2024-2-29", "2024/02/29", "2024-02-29x", ""})
         EXPECT_FALSE(ParseIsoDate(bad).has_value()) << bad;
 }

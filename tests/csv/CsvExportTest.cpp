@@ -1,4 +1,5 @@
 #include "csv/CsvExport.h"
+#include "csv/CsvDates.h"
 #include "csv/CsvImport.h"
 #include "platform/Cp932.h"
 #include "record/RecordLine.h"
@@ -38,10 +39,11 @@ TEST(CsvExportTest, RowsAreSortedOldestFirstQuotedAndNamedByType)
                             "2024-03-01,07:05:09,121,80,70,0,[指定なし],\r\n"
                             "2024-03-01,21:05:00,140,80,70,1,\"昼,\"\"外\"\"\",頭痛\r\n");
 
-    const CsvExportResult march =
-        ExportCsv(lines, types, {ParseIsoDate("2024-03-01"), ParseIsoDate("2024-03-01")});
+    const CsvExportResult march = ExportCsv(
+        lines, types, BetweenDays(ParseIsoDate("2024-03-01")->Day(), ParseIsoDate("2024-03-01")->Day()));
     EXPECT_EQ(march.exported, 3);
-    const CsvExportResult none = ExportCsv(lines, types, {ParseIsoDate("2024-03-02"), std::nullopt});
+    const CsvExportResult none =
+        ExportCsv(lines, types, BetweenDays(ParseIsoDate("2024-03-02")->Day(), std::nullopt));
     EXPECT_EQ(none.text, kBom + kHeader);
     EXPECT_EQ(none.unreadable, 1);
 }

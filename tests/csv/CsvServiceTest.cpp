@@ -41,7 +41,8 @@ TEST(CsvServiceTest, ACommitChecksTheLimitFirstAndWritesTheRecordsOnlyWhenItMay)
         {"above the limit, not raised", "3", kTwoNewRows, false, CsvCommitOutcome::OverLimit, 0, "3", 2},
         {"above the limit, raised", "3", kTwoNewRows, true, CsvCommitOutcome::Written, 4, "4", 4},
         {"no limit", "0", kTwoNewRows, false, CsvCommitOutcome::Written, 0, "0", 4},
-        {"only duplicates", "1", "2024/3/2,7:05:09,135,85,72\n", true, CsvCommitOutcome::NothingNew, 0, "1", 2},
+        {"only duplicates", "1", "2024/3/2,7:05:09,135,85,72\n", true, CsvCommitOutcome::NothingNew, 0, "1",
+         2},
     };
     for (const CommitCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -36,9 +36,9 @@ Planned PlanFile(const std::string& path)
 }
 
 // The stored line of a wall time at an offset from UTC, in the computer's local time.
-std::string At(CsvDateTime wall, int offsetHours, const std::string& values)
+std::string At(Moment wall, int offsetHours, const std::string& values)
 {
-    return LocalFromOffset(wall, offsetHours * 3600)->RecordText() + "," + values;
+    return LocalFromOffset(wall, offsetHours * 3600)->Text() + "," + values;
 }
 
 std::vector<std::string> Utf8(const std::vector<std::string>& lines)

@@ -114,7 +114,7 @@ TEST(MonthDatesTest, EnglishMonthNamesWithTwelveAndTwentyFourHourTimes)
     };
     for (const auto& c : cases) {
         const CsvDateRead read = ReadCsvDateTime(c.date, c.time, CsvDateOrder::Auto);
-        EXPECT_EQ(read.value ? read.value->RecordText() : "refused", c.expected) << c.date << " | " << c.time;
+        EXPECT_EQ(read.value ? read.value->Text() : "refused", c.expected) << c.date << " | " << c.time;
     }
 }
 
@@ -130,7 +130,7 @@ TEST(ZonesTest, OffsetsAreReadAndNamesAskedOfTheConverter)
     // A zone cell places the wall time; the converter answers for names, an unknown one refuses
     // the row; a date cell with its own offset is not moved again.
     CsvImportOptions options;
-    options.zoneNames = [](std::string_view zone, const CsvDateTime& wall) -> std::optional<CsvDateTime> {
+    options.zoneNames = [](std::string_view zone, const Moment& wall) -> std::optional<Moment> {
         if (zone != "Test/Plus9")
             return std::nullopt;
         return LocalFromOffset(wall, 9 * 3600);
@@ -144,7 +144,7 @@ TEST(ZonesTest, OffsetsAreReadAndNamesAskedOfTheConverter)
         PlanCsvImport(table, MatchCsvColumns(table.header), {}, DefaultItemLines(), options);
     ASSERT_EQ(plan.newCount, 3);
     const auto local = [](int minute) {
-        return LocalFromOffset({2024, 1, 5, 7, minute, 0}, 9 * 3600)->RecordText();
+        return LocalFromOffset({2024, 1, 5, 7, minute, 0}, 9 * 3600)->Text();
     };
     for (int r = 0; r < 3; ++r)
         EXPECT_EQ(plan.rows[static_cast<size_t>(r)].record.dateTime, local(30 + r));

@@ -1,6 +1,7 @@
 // The evaluation page: its controls, following the records and the type names, and its settings
 // file.
 #include "evaluation/EvaluationPage.h"
+#include "platform/LocalMoment.h"
 #include "res/ControlIds.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"

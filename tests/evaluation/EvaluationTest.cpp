@@ -1,6 +1,7 @@
 // Morning and evening occasions, the period evaluation, its categories and the settings file.
 #include "evaluation/EvaluationSettings.h"
 #include "evaluation/PeriodEvaluation.h"
+#include "platform/LocalTime.h"
 #include "store/DataFiles.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -70,8 +71,7 @@ TEST(Occasions, PlacesByTypeAndByTimeOfDay)
         {1, "2026/5/3 07:00:00", {4, 2}, std::nullopt, {}},
     };
     for (const Case& c : cases) {
-        const std::optional<PlacedReading> placed =
-            PlaceReading(c.type, *TryReadDateTimeFields(c.when), c.types);
+        const std::optional<PlacedReading> placed = PlaceReading(c.type, *ReadMoment(c.when), c.types);
         ASSERT_EQ(placed.has_value(), c.occasion.has_value()) << c.type << ' ' << c.when;
         if (placed) {
             EXPECT_EQ(placed->occasion, *c.occasion) << c.type << ' ' << c.when;

@@ -1,5 +1,6 @@
 // The entry dialog: its start values, and the checks of OK in the order of the exchange.
 #include "list/RecordDlg.h"
+#include "platform/LocalMoment.h"
 #include "record/DateTimeText.h"
 #include "record/RecordLine.h"
 #include "res/ControlIds.h"

@@ -4,6 +4,7 @@
 #include "support/TimeZone.h"
 #include "list/ListPage.h"
 #include "list/RecordDlg.h"
+#include "platform/LocalMoment.h"
 #include "res/ControlIds.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"

@@ -1,5 +1,6 @@
 // The record domain's rules: averages, date-time text, the questions about implausible values
 // and the record limit.
+#include "platform/LocalMoment.h"
 #include "record/Averages.h"
 #include "record/DateTimeText.h"
 #include "record/Plausibility.h"
