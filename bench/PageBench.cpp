@@ -59,7 +59,7 @@ std::unique_ptr<CListPage> MakeListPage()
 void BM_BaselineThreeNumbersLoop(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath(kDataFileName);
     file.Reload();
     for (auto _ : state) {
@@ -114,7 +114,7 @@ void BM_SwitchPeriod(benchmark::State& state)
 void BM_CellColoursOfAScreenfulAtTheEnd(benchmark::State& state)
 {
     PageFolder folder(static_cast<size_t>(state.range(0)));
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath(kDataFileName);
     file.Reload();
     const unsigned last = file.GetLineCount();

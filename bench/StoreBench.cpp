@@ -90,7 +90,7 @@ void BM_Load(benchmark::State& state)
 {
     BenchFolder folder(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
-        CTextFile file(nullptr, true);
+        CTextFile file;
         file.SetPath("data.txt");
         benchmark::DoNotOptimize(file.Reload());
     }
@@ -100,7 +100,7 @@ void BM_Load(benchmark::State& state)
 void BM_GetLineOverEveryLine(benchmark::State& state)
 {
     BenchFolder folder(static_cast<size_t>(state.range(0)));
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath("data.txt");
     file.Reload();
     for (auto _ : state) {
@@ -114,7 +114,7 @@ void BM_GetLineOverEveryLine(benchmark::State& state)
 template <typename Edit> void RunEdit(benchmark::State& state, Edit edit)
 {
     BenchFolder folder(static_cast<size_t>(state.range(0)));
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath("data.txt");
     file.Reload();
     for (auto _ : state)
@@ -134,7 +134,7 @@ void BM_AddRecordWithLimit(benchmark::State& state)
 void BM_CorrectRecordInTheMiddle(benchmark::State& state)
 {
     const unsigned middle = static_cast<unsigned>(state.range(0) / 2);
-    RunEdit(state, [&](CTextFile& f) { return f.ReplaceLine(middle, kRecord + "\n"); });
+    RunEdit(state, [&](CTextFile& f) { return f.ReplaceLine(middle, kRecord); });
 }
 
 void BM_DeleteRecordInTheMiddle(benchmark::State& state)
@@ -150,7 +150,7 @@ void BM_DeleteRecordInTheMiddle(benchmark::State& state)
 void BM_DeleteSelectedRecords(benchmark::State& state)
 {
     BenchFolder folder(static_cast<size_t>(state.range(0)));
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath("data.txt");
     std::vector<unsigned> selected;
     const unsigned step = static_cast<unsigned>(state.range(0) / 1000);

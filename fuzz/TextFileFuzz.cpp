@@ -1,12 +1,13 @@
 // Reads a file of arbitrary bytes (line ends of every kind, NUL bytes, long lines, invalid
 // Shift-JIS) with the text file, applies a random sequence of edits, and compares every step with
-// a model of the lines kept here: the lines read, the cache, the stream reads and the exact bytes
-// on disk.
+// a model of the lines kept here: the lines read, the cache, what a stdio stream reads
+// (tests/support/TextStream.h) and the exact bytes on disk.
 //
 // The model works on the text as a text-mode stream delivers it (CR LF read as one line feed, a
 // lone CR kept), cuts it into pieces of at most 1023 bytes that end after a line feed, and
 // writes a line feed back as CR LF.
 #include "store/TextFile.h"
+#include "support/TextStream.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -105,7 +106,8 @@ enum Kind
 };
 
 // The text after one edit: the lines before n (at most max - 1 of them for a limited insert),
-// the text, the rest; a last line without line feed is ended before text is written after it.
+// the text and a line feed, the rest; a last line without line feed is ended before text is
+// written after it.
 std::string Edit(const std::string& text, Kind kind, unsigned n, const std::string& newText, int max)
 {
     const std::vector<std::string> pieces = Pieces(text);
@@ -119,8 +121,7 @@ std::string Edit(const std::string& text, Kind kind, unsigned n, const std::stri
         if (next == pieces.size() && !pieces.empty() && pieces.back().back() != '\n')
             out += '\n';
         out += newText;
-        if (kind == kInsert || kind == kInsertLimited)
-            out += '\n';
+        out += '\n';
     }
     if ((kind == kReplace || kind == kDelete) && next < pieces.size())
         ++next;
@@ -153,7 +154,7 @@ void CompareCache(CTextFile& file, const std::string& text)
 void CompareStream(const std::string& text, FuzzedDataProvider& fdp)
 {
     const std::vector<std::string> pieces = Pieces(text);
-    CTextFile plain(kFile);
+    CTextStream plain(kFile);
     for (unsigned i = 0; i < pieces.size(); ++i) {
         const char* line = plain.ReadLine(i + 1);
         Require(line && line == Shown(pieces[i], false), "line read from the stream");
@@ -211,7 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     std::string text = Translate(raw);
     std::string disk = raw;
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath(kFile);
     Require(file.Reload() == !Pieces(text).empty(), "Reload result");
     CompareCache(file, text);

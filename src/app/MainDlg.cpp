@@ -2,7 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "backup/BackupNotice.h"
-#include "platform/DialogFont.h"
+#include "platform/DialogFontFit.h"
 #include "platform/DynamicLayout.h"
 #include "platform/LocalTime.h"
 #include "platform/UserSettings.h"

@@ -3,7 +3,7 @@
 #include "app/MainDlg.h"
 #include "cli/Messages.h"
 #include "platform/DataExchange.h"
-#include "platform/DialogFont.h"
+#include "platform/DialogFontFit.h"
 #include "platform/InstanceLock.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"

@@ -89,6 +89,14 @@ std::optional<CsvField> BestFieldOfName(std::string_view name)
     return prefixField;
 }
 
+bool TryFieldOfHeader(std::string_view name, CsvField& field)
+{
+    const std::optional<CsvField> found = BestFieldOfName(name);
+    if (found)
+        field = *found;
+    return found.has_value();
+}
+
 CsvColumnMap MatchCsvColumns(const std::vector<std::string>& header)
 {
     std::vector<std::string> names;

@@ -1,7 +1,5 @@
 #include "csv/CsvColumns.h"
 
-#include "csv/ColumnMatch.h"
-
 #include <utility>
 
 namespace {
@@ -44,7 +42,7 @@ bool OpensBracketAt(std::string_view text, size_t i, std::string_view& closing, 
 
 } // namespace
 
-std::string CsvFieldName(CsvField field, CsvLanguage language)
+std::string CsvFieldName(CsvField field, Language language)
 {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, kCsvFieldCount> names{{
         {"日時", "date and time"},
@@ -59,7 +57,7 @@ std::string CsvFieldName(CsvField field, CsvLanguage language)
         {"タイムゾーン", "time zone"},
     }};
     const auto& pair = names[static_cast<size_t>(field)];
-    return std::string(language == CsvLanguage::Japanese ? pair.first : pair.second);
+    return std::string(language == Language::Japanese ? pair.first : pair.second);
 }
 
 std::string NormalisedHeaderName(std::string_view name)
@@ -82,14 +80,6 @@ std::string NormalisedHeaderName(std::string_view name)
     return out;
 }
 
-bool TryFieldOfHeader(std::string_view name, CsvField& field)
-{
-    const std::optional<CsvField> found = BestFieldOfName(name);
-    if (found)
-        field = *found;
-    return found.has_value();
-}
-
 std::vector<CsvField> MissingCsvFields(const CsvColumnMap& map)
 {
     std::vector<CsvField> missing;
@@ -102,9 +92,9 @@ std::vector<CsvField> MissingCsvFields(const CsvColumnMap& map)
     return missing;
 }
 
-std::string MissingCsvFieldsText(const std::vector<CsvField>& missing, CsvLanguage language)
+std::string MissingCsvFieldsText(const std::vector<CsvField>& missing, Language language)
 {
-    const bool japanese = language == CsvLanguage::Japanese;
+    const bool japanese = language == Language::Japanese;
     std::string text = japanese ? "必要な列がありません: " : "required columns are missing: ";
     for (size_t i = 0; i < missing.size(); ++i) {
         if (i > 0)

@@ -25,11 +25,8 @@ enum class CsvField
 };
 inline constexpr int kCsvFieldCount = 10;
 
-// The language of the CSV code's messages: the program's one choice of language.
-using CsvLanguage = Language;
-
 // The field's name for messages and the preview: "最高血圧" / "systolic pressure".
-std::string CsvFieldName(CsvField field, CsvLanguage language);
+std::string CsvFieldName(CsvField field, Language language);
 
 struct CsvColumnMap
 {
@@ -59,4 +56,4 @@ CsvColumnMap MatchCsvColumns(const std::vector<std::string>& header);
 std::vector<CsvField> MissingCsvFields(const CsvColumnMap& map);
 
 // "必要な列がありません: 日付, 最高血圧" / "required columns are missing: date, systolic pressure".
-std::string MissingCsvFieldsText(const std::vector<CsvField>& missing, CsvLanguage language);
+std::string MissingCsvFieldsText(const std::vector<CsvField>& missing, Language language);

@@ -414,11 +414,11 @@ int ReadCsvIhb(std::string_view cell)
 }
 
 std::string UnusedColumnsText(const std::vector<std::string>& header, const std::vector<int>& columns,
-                              CsvLanguage language)
+                              Language language)
 {
     if (columns.empty())
         return {};
-    std::string text = language == CsvLanguage::Japanese ? "使われない列: " : "columns not imported: ";
+    std::string text = language == Language::Japanese ? "使われない列: " : "columns not imported: ";
     for (size_t i = 0; i < columns.size(); ++i) {
         const auto column = static_cast<size_t>(columns[i]);
         text += (i > 0 ? ", " : "") + (column < header.size() ? header[column] : std::to_string(column + 1));

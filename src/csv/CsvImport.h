@@ -91,4 +91,4 @@ int ReadCsvIhb(std::string_view cell);
 // "使われない列: 体動検出, Symptoms" / "columns not imported: 体動検出, Symptoms"; empty when
 // every column with a value is read.
 std::string UnusedColumnsText(const std::vector<std::string>& header, const std::vector<int>& columns,
-                              CsvLanguage language);
+                              Language language);

@@ -149,7 +149,7 @@ void CCsvPreviewDlg::Replan()
 QString CCsvPreviewDlg::Obstacle() const
 {
     if (!m_plan.missingFields.empty())
-        return QString::fromStdString(MissingCsvFieldsText(m_plan.missingFields, CsvLanguage::Japanese)) +
+        return QString::fromStdString(MissingCsvFieldsText(m_plan.missingFields, Language::Japanese)) +
                QStringLiteral("。読む列を選んでください。");
     if (m_plan.dateOrderNeeded)
         return QStringLiteral("日付の日と月のどちらが先か決まりません。「日付の順」で選んでください。");
@@ -177,12 +177,12 @@ void CCsvPreviewDlg::ShowPlan()
     m_staticCounts->setAccessibleName(counts);
 
     const QString unused =
-        QString::fromStdString(UnusedColumnsText(m_header, m_plan.unusedColumns, CsvLanguage::Japanese));
+        QString::fromStdString(UnusedColumnsText(m_header, m_plan.unusedColumns, Language::Japanese));
     m_staticUnused->setText(unused);
     m_staticUnused->setAccessibleName(unused);
     m_listRefusals->clear();
     for (const CsvRefusal& refusal : m_plan.refusals)
-        m_listRefusals->addItem(QString::fromStdString(CsvRefusalText(refusal, CsvLanguage::Japanese)));
+        m_listRefusals->addItem(QString::fromStdString(CsvRefusalText(refusal, Language::Japanese)));
     ShowRows();
     if (auto* ok = Get<QWidget>(IDOK))
         ok->setEnabled(Obstacle().isEmpty());

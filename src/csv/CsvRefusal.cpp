@@ -21,7 +21,7 @@ std::string Shortened(const std::string& cell)
 
 std::string Japanese(const CsvRefusal& r)
 {
-    const std::string field = CsvFieldName(r.field, CsvLanguage::Japanese);
+    const std::string field = CsvFieldName(r.field, Language::Japanese);
     const std::string quoted = field + "「" + Shortened(r.cell) + "」";
     switch (r.reason) {
     case CsvRefusalReason::NoDate:
@@ -46,7 +46,7 @@ std::string Japanese(const CsvRefusal& r)
 
 std::string English(const CsvRefusal& r)
 {
-    const std::string field = CsvFieldName(r.field, CsvLanguage::English);
+    const std::string field = CsvFieldName(r.field, Language::English);
     const std::string quoted = "the " + field + " \"" + Shortened(r.cell) + "\"";
     switch (r.reason) {
     case CsvRefusalReason::NoDate:
@@ -71,9 +71,9 @@ std::string English(const CsvRefusal& r)
 
 } // namespace
 
-std::string CsvRefusalText(const CsvRefusal& refusal, CsvLanguage language)
+std::string CsvRefusalText(const CsvRefusal& refusal, Language language)
 {
-    if (language == CsvLanguage::Japanese)
+    if (language == Language::Japanese)
         return std::to_string(refusal.line) + " 行目: " + Japanese(refusal);
     return "line " + std::to_string(refusal.line) + ": " + English(refusal);
 }

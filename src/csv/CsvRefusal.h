@@ -29,4 +29,4 @@ struct CsvRefusal
 
 // The whole message line, UTF-8: "3 行目: 日付「2023/2/29」は存在しません" or
 // "line 3: the date "2023/2/29" does not exist". A long cell is shortened.
-std::string CsvRefusalText(const CsvRefusal& refusal, CsvLanguage language);
+std::string CsvRefusalText(const CsvRefusal& refusal, Language language);

@@ -33,11 +33,11 @@ CsvImportPlan PlanFolderImport(const CsvTable& table, const CsvColumnMap& map, c
     return PlanCsvImport(table, map, files.dataLines, files.typeLines, options);
 }
 
-std::string CsvLimitText(const CsvImportPlan& plan, long long recordLimit, CsvLanguage language)
+std::string CsvLimitText(const CsvImportPlan& plan, long long recordLimit, Language language)
 {
     const std::string records = std::to_string(plan.limitToFit);
     const std::string limit = std::to_string(recordLimit);
-    if (language == CsvLanguage::Japanese)
+    if (language == Language::Japanese)
         return "読み込むと記録が " + records + " 件になり、記録数の上限 " + limit + " 件を超えます。";
     return "the import would make " + records + " records, more than the record limit of " + limit + ".";
 }
@@ -73,13 +73,13 @@ CsvCommitResult CommitCsvImport(const CsvImportPlan& plan, bool raiseLimit,
     CreateMissingDataFiles();
     CsvCommitResult result = Outcome(CsvCommitOutcome::Written);
     if (plan.exceedsLimit) {
-        CTextFile settings(nullptr, true);
+        CTextFile settings;
         BindDataFile(settings, kSettingFileName);
-        if (!settings.ReplaceLine(kSettingRecordLimit, std::to_string(plan.limitToFit) + "\n"))
+        if (!settings.ReplaceLine(kSettingRecordLimit, std::to_string(plan.limitToFit)))
             return Failed(result, kSettingFileName, settings.GetLastError());
         result.raisedLimit = plan.limitToFit;
     }
-    CTextFile data(nullptr, true);
+    CTextFile data;
     BindDataFile(data, kDataFileName);
     if (!data.ReplaceAllLines(plan.lines))
         return Failed(result, kDataFileName, data.GetLastError());

@@ -6,6 +6,7 @@
 
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
+#include "platform/Language.h"
 
 #include <functional>
 #include <string>
@@ -36,7 +37,7 @@ CsvImportPlan PlanFolderImport(const CsvTable& table, const CsvColumnMap& map, c
 
 // "読み込むと記録が 1200 件になり、記録数の上限 1000 件を超えます。": the one message of a plan
 // above the record limit, to which the window adds its question and the command line its advice.
-std::string CsvLimitText(const CsvImportPlan& plan, long long recordLimit, CsvLanguage language);
+std::string CsvLimitText(const CsvImportPlan& plan, long long recordLimit, Language language);
 
 enum class CsvCommitOutcome
 {

@@ -46,52 +46,6 @@ void TakeHealth(ImportFileRead& read, HealthReadResult&& health)
     read.table = std::move(health.table);
 }
 
-std::string Sentence(const ImportFileRead& read, bool japanese)
-{
-    if (read.openError != 0)
-        return (japanese ? "ファイルを読めません（" : "cannot read the file (") +
-               std::string(std::strerror(read.openError)) + (japanese ? "）。" : ").");
-    switch (read.zipError) {
-    case HealthZipError::None:
-        break;
-    case HealthZipError::NotZip:
-        return japanese ? "zip ファイルとして開けません。" : "cannot be opened as a zip archive.";
-    case HealthZipError::UnsafeName:
-        return japanese
-                   ? "zip ファイルに「../」や絶対パスの名前のファイルがあるため、読み込みません。"
-                   : "the zip archive holds a file named with \"../\" or an absolute path; it is not read.";
-    case HealthZipError::Bomb:
-        return japanese ? "zip ファイルの中身が展開すると大きすぎるため、読み込みません。"
-                        : "a file in the zip archive inflates far too large; it is not read.";
-    case HealthZipError::NoHealthData:
-        return japanese ? "zip ファイルに Apple Health の書き出し（export.xml）がありません。"
-                        : "the zip archive holds no Apple Health export (export.xml).";
-    case HealthZipError::ReadFailed:
-        return japanese ? "zip ファイルの中身を読めません（壊れているか暗号化されています）。"
-                        : "a file in the zip archive cannot be read (damaged or encrypted).";
-    }
-    const std::string line = std::to_string(read.line);
-    switch (read.healthError) {
-    case HealthReadError::None:
-        return {};
-    case HealthReadError::NotHealthData:
-        return japanese ? "CSV ファイルでも Apple Health の書き出しでもありません。"
-                        : "neither a CSV file nor an Apple Health export.";
-    case HealthReadError::Malformed:
-        return japanese ? line + " 行目: XML として読めません（" + read.detail + "）。"
-                        : "line " + line + ": not well-formed XML (" + read.detail + ").";
-    case HealthReadError::EntityReference:
-        return japanese ? line + " 行目: ファイルの中で宣言された実体を参照しているため、読み込みません。"
-                        : "line " + line + ": refers to an entity the file declares; it is not read.";
-    case HealthReadError::TooDeep:
-        return japanese ? line + " 行目: 要素の入れ子が深すぎるため、読み込みません。"
-                        : "line " + line + ": elements are nested too deeply; it is not read.";
-    case HealthReadError::SourceFailed:
-        return japanese ? "ファイルを最後まで読めません。" : "the file cannot be read to its end.";
-    }
-    return {};
-}
-
 } // namespace
 
 ImportFileRead ReadImportFile(const std::string& path)
@@ -140,7 +94,49 @@ ImportFileRead ReadImportFile(const std::string& path)
     return read;
 }
 
-std::string ImportFileErrorText(const ImportFileRead& read, CsvLanguage language)
+std::string ImportFileErrorText(const ImportFileRead& read, Language language)
 {
-    return Sentence(read, language == CsvLanguage::Japanese);
+    const bool japanese = language == Language::Japanese;
+    if (read.openError != 0)
+        return (japanese ? "ファイルを読めません（" : "cannot read the file (") +
+               std::string(std::strerror(read.openError)) + (japanese ? "）。" : ").");
+    switch (read.zipError) {
+    case HealthZipError::None:
+        break;
+    case HealthZipError::NotZip:
+        return japanese ? "zip ファイルとして開けません。" : "cannot be opened as a zip archive.";
+    case HealthZipError::UnsafeName:
+        return japanese
+                   ? "zip ファイルに「../」や絶対パスの名前のファイルがあるため、読み込みません。"
+                   : "the zip archive holds a file named with \"../\" or an absolute path; it is not read.";
+    case HealthZipError::Bomb:
+        return japanese ? "zip ファイルの中身が展開すると大きすぎるため、読み込みません。"
+                        : "a file in the zip archive inflates far too large; it is not read.";
+    case HealthZipError::NoHealthData:
+        return japanese ? "zip ファイルに Apple Health の書き出し（export.xml）がありません。"
+                        : "the zip archive holds no Apple Health export (export.xml).";
+    case HealthZipError::ReadFailed:
+        return japanese ? "zip ファイルの中身を読めません（壊れているか暗号化されています）。"
+                        : "a file in the zip archive cannot be read (damaged or encrypted).";
+    }
+    const std::string line = std::to_string(read.line);
+    switch (read.healthError) {
+    case HealthReadError::None:
+        return {};
+    case HealthReadError::NotHealthData:
+        return japanese ? "CSV ファイルでも Apple Health の書き出しでもありません。"
+                        : "neither a CSV file nor an Apple Health export.";
+    case HealthReadError::Malformed:
+        return japanese ? line + " 行目: XML として読めません（" + read.detail + "）。"
+                        : "line " + line + ": not well-formed XML (" + read.detail + ").";
+    case HealthReadError::EntityReference:
+        return japanese ? line + " 行目: ファイルの中で宣言された実体を参照しているため、読み込みません。"
+                        : "line " + line + ": refers to an entity the file declares; it is not read.";
+    case HealthReadError::TooDeep:
+        return japanese ? line + " 行目: 要素の入れ子が深すぎるため、読み込みません。"
+                        : "line " + line + ": elements are nested too deeply; it is not read.";
+    case HealthReadError::SourceFailed:
+        return japanese ? "ファイルを最後まで読めません。" : "the file cannot be read to its end.";
+    }
+    return {};
 }

@@ -36,4 +36,4 @@ ImportFileRead ReadImportFile(const std::string& path);
 
 // Why the file cannot be imported, one sentence: "Apple Health の書き出しとして読めません（…）"
 // / "cannot be read as an Apple Health export (…)". Empty when it was read.
-std::string ImportFileErrorText(const ImportFileRead& read, CsvLanguage language);
+std::string ImportFileErrorText(const ImportFileRead& read, Language language);

@@ -49,7 +49,7 @@ public:
         m_pFileDialogs = &files;
     }
 
-    CTextFile m_dataFile{nullptr, true};
+    CTextFile m_dataFile;
     FileStamp m_dataFileStamp; // the measurement file as it was at the last load
     std::vector<std::string> m_typeNames;
     EvaluationSettings m_settings;

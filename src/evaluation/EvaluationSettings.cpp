@@ -91,7 +91,7 @@ EvaluationSettings ReadEvaluationSettings(const std::vector<std::string>& typeNa
 
 int WriteEvaluationSettings(const EvaluationSettings& settings)
 {
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath(kEvaluationFileName);
     if (file.ReplaceAllLines(EvaluationSettingLines(settings)))
         return 0;

@@ -23,7 +23,7 @@ public:
     // The type list's selection changed: the surface is drawn again at once.
     void OnSelchangeGraphType();
 
-    CTextFile m_dataFile{nullptr, true};
+    CTextFile m_dataFile;
     FileStamp m_dataFileStamp;              // the measurement file as it was at the last load
     QComboBox* m_comboGraphType = nullptr;  // control 1010
     CGraphSurface* m_staticGraph = nullptr; // lies over the frame of control 1032

@@ -305,8 +305,7 @@ LimitedInsertResult CListPage::InsertRecord(const std::string& line)
 
 bool CListPage::ReplaceRecord(int row, const std::string& line)
 {
-    // Unlike the insertions, a replacement writes its text as given: the line end goes with it.
-    return m_dataFile.ReplaceLine(static_cast<unsigned>(row) + 1, line + '\n');
+    return m_dataFile.ReplaceLine(static_cast<unsigned>(row) + 1, line);
 }
 
 void CListPage::OnAddRecord()

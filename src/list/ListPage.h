@@ -77,7 +77,7 @@ public:
     // The key of the notice that the log has reached its limit, for "do not show again".
     static QString LogFullNoticeKey() { return QStringLiteral("logFull"); }
 
-    CTextFile m_dataFile{nullptr, true};     // bound to the measurement file from initialisation on
+    CTextFile m_dataFile;                    // bound to the measurement file from initialisation on
     int m_nRecordLimit = 0;                  // 0 or less keeps every record
     QComboBox* m_comboAverageType = nullptr; // combo 1010, the type the averages cover
     QTableView* m_listRecords = nullptr;     // list 1001

@@ -100,12 +100,12 @@ void CRecordDlg::DoDataExchange(CDataExchange& dx)
 
 bool CRecordDlg::ExchangeComment(CDataExchange& dx)
 {
-    auto* edit = Get<QLineEdit>(RecordIds::IDC_COMMENT);
+    auto* edit = Get<CCp932Edit>(RecordIds::IDC_COMMENT);
     if (!dx.m_bSaveAndValidate) {
         // Typing and pasting stop at the limit, but a longer stored comment is shown whole: the
         // check below then asks the user to shorten it instead of cutting it unseen.
-        LimitCp932Bytes(edit, kCommentMaxBytes);
-        SetCp932Text(edit, m_strComment);
+        edit->SetByteLimit(kCommentMaxBytes);
+        edit->SetCp932Text(m_strComment);
         return true;
     }
     std::string typed;

@@ -236,7 +236,7 @@ void COtherPage::OnImportCsv()
         return; // the user cancelled, and nothing was written
     if (!read.Ok()) {
         Tell(QStringLiteral("「%1」を読み込めません。\n").arg(path) +
-                 QString::fromStdString(ImportFileErrorText(read, CsvLanguage::Japanese)),
+                 QString::fromStdString(ImportFileErrorText(read, Language::Japanese)),
              MB_ICONEXCLAMATION);
         return;
     }
@@ -270,7 +270,7 @@ void COtherPage::CommitImport(const CsvImportPlan& plan, long long recordLimit)
     const bool raise = plan.exceedsLimit;
     if (raise &&
         Seam().MessageBox(window(),
-                          QString::fromStdString(CsvLimitText(plan, recordLimit, CsvLanguage::Japanese)) +
+                          QString::fromStdString(CsvLimitText(plan, recordLimit, Language::Japanese)) +
                               QStringLiteral("\n上限を %1 件に引き上げて読み込みますか？\n"
                                              "「いいえ」を選ぶと何も読み込みません。")
                                   .arg(plan.limitToFit),

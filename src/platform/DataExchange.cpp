@@ -62,14 +62,14 @@ bool DDX_TextUnsigned(CDataExchange& dx, QLineEdit* edit, std::uint32_t& value)
     return true;
 }
 
-bool DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
+bool DDX_Text(CDataExchange& dx, CCp932Edit* edit, std::string& value)
 {
     if (!dx.m_bSaveAndValidate) {
-        SetCp932Text(edit, value);
+        edit->SetCp932Text(value);
         return true;
     }
     // A text the user left as it was goes back as it was stored, whatever its bytes.
-    const auto bytes = Cp932Text(edit);
+    const auto bytes = edit->Cp932Text();
     if (!bytes) {
         dx.Fail(edit, UnsupportedCharacterMessage());
         return false;
@@ -78,12 +78,12 @@ bool DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
     return true;
 }
 
-bool DDV_MaxChars(CDataExchange& dx, QLineEdit* edit, const std::string& value, int maxBytes)
+bool DDV_MaxChars(CDataExchange& dx, CCp932Edit* edit, const std::string& value, int maxBytes)
 {
     if (!dx.m_bSaveAndValidate) {
         // Typing and pasting stop at the limit; a longer stored text is shown whole, and the
         // check below then asks the user to shorten it.
-        LimitCp932Bytes(edit, maxBytes);
+        edit->SetByteLimit(maxBytes);
         return true;
     }
     if (static_cast<int>(value.size()) <= maxBytes)

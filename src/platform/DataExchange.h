@@ -11,6 +11,7 @@
 
 #include <string>
 
+class CCp932Edit;
 class IModalSeam;
 class QAbstractButton;
 class QComboBox;
@@ -44,9 +45,9 @@ private:
 bool DDX_TextUnsigned(CDataExchange& dx, QLineEdit* edit, std::uint32_t& value);
 // Text as code page 932 bytes; a character that code page 932 cannot hold fails the check. A
 // text left as it was filled is not checked: it goes back as the bytes it was filled from.
-bool DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value);
+bool DDX_Text(CDataExchange& dx, CCp932Edit* edit, std::string& value);
 // At most maxBytes code page 932 bytes. When filling, also limits typing and pasting in the edit.
-bool DDV_MaxChars(CDataExchange& dx, QLineEdit* edit, const std::string& value, int maxBytes);
+bool DDV_MaxChars(CDataExchange& dx, CCp932Edit* edit, const std::string& value, int maxBytes);
 void DDX_Check(CDataExchange& dx, QAbstractButton* box, int& value);
 void DDX_CBIndex(CDataExchange& dx, QComboBox* combo, int& index);
 // The date part (date picker) or the time of day (time picker) of a point in time.

@@ -1,12 +1,7 @@
 #pragma once
-// The dialog font every page, dialog and message box is drawn in, and the size it takes so that
-// the main window fits the screen.
+// The dialog font every page, dialog and message box is drawn in.
 
 #include <QFont>
-#include <QSize>
-
-struct DlgTemplate;
-class QScreen;
 
 // The size the pages are designed for.
 inline constexpr int kDialogPointSize = 14;
@@ -24,15 +19,3 @@ QFont DialogFont();
 // Makes the dialog font at pointSize the application font, so that Qt's own dialogs and
 // message boxes match the pages.
 void UseDialogFont(int pointSize);
-
-// The largest size from kDialogPointSize down at which a window of the template's size, with
-// a window frame of the given size around it, fits into the available area.
-int FittingDialogPointSize(const DlgTemplate& tmpl, QSize available, QSize frame);
-
-// The frame the window manager puts around a window (title bar and borders) before the window
-// exists to be measured: generous, so that a window that is said to fit really does.
-QSize ReservedWindowFrame();
-
-// Chooses the dialog font at which a window of the template fits the screen's available area
-// and makes it the application font; returns the chosen size.
-int UseDialogFontFitting(const DlgTemplate& tmpl, const QScreen* screen);

@@ -1,5 +1,6 @@
 #include "platform/DialogTemplate.h"
 
+#include "platform/Cp932Edit.h"
 #include "platform/DateTimePicker.h"
 #include "platform/DynamicLayout.h"
 
@@ -70,7 +71,7 @@ QWidget* CreateControl(QWidget* host, const CtlTemplate& c)
         return label;
     }
     case CtlKind::Edit:
-        return new QLineEdit(host);
+        return new CCp932Edit(host);
     case CtlKind::NumberEdit: {
         auto* edit = new QLineEdit(host);
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

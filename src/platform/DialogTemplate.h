@@ -19,7 +19,7 @@ enum class CtlKind
     ValueField, // a right-aligned, sunken field that shows a value
     Frame,      // a static with a black frame and no text
     Icon,       // the application icon
-    Edit,       // single-line edit
+    Edit,       // single-line edit of a text kept as code page 932 bytes (CCp932Edit)
     NumberEdit, // digits-only, right-aligned edit
     Button,
     DefButton, // the default push button

@@ -23,8 +23,16 @@ std::optional<std::string> ToCp932(const QString& text)
     return TryCp932FromUtf8(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
-int Cp932Length(const QString& text)
+int Cp932ByteCount(const QString& text)
 {
-    const auto bytes = ToCp932(text);
-    return bytes ? static_cast<int>(bytes->size()) : 0;
+    if (const std::optional<std::string> bytes = ToCp932(text))
+        return static_cast<int>(bytes->size());
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const std::optional<std::string> one = ToCp932(text.mid(i, length));
+        count += one ? static_cast<int>(one->size()) : 2;
+        i += length - 1;
+    }
+    return count;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The widget boundary: code page 932 bytes to QString and back.
+// The widget boundary: code page 932 bytes to QString and back, and the bytes a text takes.
+// The conversions without Qt are in platform/Cp932.h.
 
 #include <QString>
 #include <QStringList>
@@ -16,5 +17,5 @@ QStringList FromCp932Lines(const std::vector<std::string>& lines);
 // nullopt when the text holds a character that code page 932 cannot hold.
 std::optional<std::string> ToCp932(const QString& text);
 
-// Number of code page 932 bytes of a text that fits code page 932.
-int Cp932Length(const QString& text);
+// The bytes a text takes in code page 932; a character it cannot hold counts two.
+int Cp932ByteCount(const QString& text);

@@ -1,7 +1,9 @@
 #pragma once
 // The printer the user chooses in the system's print dialog.
 
-#include "print/ReportPrinter.h"
+#include "print/PrinterSeam.h"
+
+class IModalSeam;
 
 class CPrintDialogSeam final : public IPrinterSeam
 {

@@ -1,24 +1,14 @@
 #pragma once
 // The print job of the measurement report, run by the list page's "印刷".
 
-#include <memory>
+#include "print/PrinterSeam.h"
 
 class CTextFile;
 class IModalSeam;
 class QFont;
 class QFontMetrics;
 class QPainter;
-class QPrinter;
 class QWidget;
-
-// How the report gets its printer: the print dialog in the program, a PDF printer in tests.
-class IPrinterSeam
-{
-public:
-    virtual ~IPrinterSeam() = default;
-    // The printer the user chose, or null when the dialog was cancelled.
-    virtual std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent) = 0;
-};
 
 // The print dialog, run through the program's own modal seam.
 IPrinterSeam& RealPrinterSeam();

@@ -3,8 +3,6 @@
 #include "platform/Cp932Edit.h"
 #include "res/Templates.h"
 
-#include <QLineEdit>
-
 QString NotOneLineMessage(LineFit fit)
 {
     if (fit == LineFit::HasLineBreak)
@@ -15,10 +13,10 @@ QString NotOneLineMessage(LineFit fit)
 
 CRenameDlg::CRenameDlg(IModalSeam& seam, QWidget* parent) : CDialog(RenameTemplate(), seam, parent)
 {
-    if (auto* edit = Get<QLineEdit>(RenameIds::IDC_NAME)) {
+    if (auto* edit = Get<CCp932Edit>(RenameIds::IDC_NAME)) {
         edit->setAccessibleName(QStringLiteral("新しい名前"));
         // A name is one line of the type file: typing and pasting stop where a line ends.
-        LimitCp932Bytes(edit, static_cast<int>(kMaxLineBytes));
+        edit->SetByteLimit(static_cast<int>(kMaxLineBytes));
     }
 }
 
@@ -26,7 +24,7 @@ bool CRenameDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     // The dialog opens with the current name selected, ready to be typed over.
-    if (auto* edit = Get<QLineEdit>(RenameIds::IDC_NAME)) {
+    if (auto* edit = Get<CCp932Edit>(RenameIds::IDC_NAME)) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
     }
@@ -35,7 +33,7 @@ bool CRenameDlg::OnInitDialog()
 
 void CRenameDlg::DoDataExchange(CDataExchange& dx)
 {
-    auto* edit = Get<QLineEdit>(RenameIds::IDC_NAME);
+    auto* edit = Get<CCp932Edit>(RenameIds::IDC_NAME);
     if (!DDX_Text(dx, edit, m_strName) || !dx.m_bSaveAndValidate)
         return;
     // The name becomes one line of the type file: a second line would shift every later type.

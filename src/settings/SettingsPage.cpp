@@ -103,7 +103,7 @@ CSettingsPage::~CSettingsPage() = default;
 
 void CSettingsPage::BindControls()
 {
-    m_editName = Get<QLineEdit>(SettingsIds::IDC_NAME);
+    m_editName = Get<CCp932Edit>(SettingsIds::IDC_NAME);
     m_editPrintTo = Get<QLineEdit>(SettingsIds::IDC_PRINT_TO);
     m_editPrintFrom = Get<QLineEdit>(SettingsIds::IDC_PRINT_FROM);
     m_editMaxRecords = Get<QLineEdit>(SettingsIds::IDC_MAX_RECORDS);
@@ -187,7 +187,7 @@ void CSettingsPage::OnPageLeft()
     m_nToldLimit = m_nMaxRecords;
     // A limit beyond the signed range reads as none at all, as the list page reads it.
     const int limit = static_cast<int>(m_nMaxRecords);
-    CTextFile records(nullptr, true);
+    CTextFile records;
     BindDataFile(records, kDataFileName);
     const unsigned stored = records.GetLineCount();
     if (limit <= 0 || stored <= static_cast<unsigned>(limit))
@@ -211,36 +211,36 @@ bool CSettingsPage::WriteSettingLine(unsigned line, std::string text)
 
 void CSettingsPage::SaveField(QLineEdit* edit, unsigned line, const QString& fieldName)
 {
-    // A text the user left as it was is already on its line, whatever bytes it holds.
-    if (IsCp932TextUnchanged(edit))
-        return;
-    const std::optional<std::string> text = Cp932Text(edit);
+    SaveText(ToCp932(edit->text()), line, fieldName);
+}
+
+bool CSettingsPage::SaveText(const std::optional<std::string>& text, unsigned line, const QString& fieldName)
+{
     if (!text) {
         Seam().MessageBox(this, NotStoredIntro(fieldName) + UnsupportedCharacterMessage(), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return false;
     }
     // A line break or an over-long text would spill into a second line of the file.
     if (const LineFit fit = CheckOneLine(*text); fit != LineFit::Fits) {
         Seam().MessageBox(this, NotStoredIntro(fieldName) + NotOneLineMessage(fit), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return false;
     }
     CUndoRecorder step(m_pUndo, "設定の変更（" + fieldName.toStdString() + "）", {kSettingFileName});
-    if (!WriteSettingLine(line, *text + '\n')) {
+    if (!WriteSettingLine(line, *text)) {
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return false;
     }
     step.Commit();
-    if (edit == m_editName)
-        RememberCp932Text(edit, *text); // what the line holds now
+    return true;
 }
 
 void CSettingsPage::SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName)
 {
     CUndoRecorder step(m_pUndo, "設定の変更（" + fieldName.toStdString() + "）", {kSettingFileName});
-    if (!WriteSettingLine(line, box->isChecked() ? "1\n" : "0\n")) {
+    if (!WriteSettingLine(line, box->isChecked() ? "1" : "0")) {
         Seam().MessageBox(this, SettingNotSavedMessage(fieldName, m_settingFile.GetLastError()), AppTitle(),
                           MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -265,7 +265,12 @@ void CSettingsPage::OnKillfocusPrintTo()
 
 void CSettingsPage::OnKillfocusName()
 {
-    SaveField(m_editName, kSettingName, QStringLiteral("お名前"));
+    // A name the user left as it was is already on its line, whatever bytes it holds.
+    if (m_editName->IsCp932TextUnchanged())
+        return;
+    const std::optional<std::string> text = m_editName->Cp932Text();
+    if (SaveText(text, kSettingName, QStringLiteral("お名前")))
+        m_editName->RememberCp932Text(*text); // what the line holds now
 }
 
 void CSettingsPage::OnUseBl()
@@ -294,7 +299,7 @@ void CSettingsPage::OnRenameType()
 
     ReplaceTypeEntry(i, dlg.m_strName);
     CUndoRecorder step(m_pUndo, "種類の名前の変更", {kItemFileName});
-    if (!m_itemFile.ReplaceLine(static_cast<unsigned>(i) + 1, dlg.m_strName + '\n')) {
+    if (!m_itemFile.ReplaceLine(static_cast<unsigned>(i) + 1, dlg.m_strName)) {
         // The list keeps showing what the file holds.
         ReplaceTypeEntry(i, oldName);
         Seam().MessageBox(this, TypeNotRenamedMessage(m_itemFile.GetLastError()), AppTitle(),

@@ -12,11 +12,13 @@
 //   page's selector; the graph page and the entry dialog read the type file when they fill
 //   their own selectors.
 
+#include "platform/Cp932Edit.h"
 #include "platform/Dialog.h"
 #include "store/TextFile.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,10 +34,10 @@ public:
     explicit CSettingsPage(IModalSeam& seam);
     ~CSettingsPage() override;
 
-    CTextFile m_settingFile{nullptr, true};
-    CTextFile m_itemFile{nullptr, true};
+    CTextFile m_settingFile;
+    CTextFile m_itemFile;
 
-    QLineEdit* m_editName = nullptr;       // 1030
+    CCp932Edit* m_editName = nullptr;      // 1030
     QLineEdit* m_editPrintTo = nullptr;    // 1027
     QLineEdit* m_editPrintFrom = nullptr;  // 1026
     QLineEdit* m_editMaxRecords = nullptr; // 1022
@@ -88,6 +90,9 @@ private:
     // A field's text or a box's state onto its line; tells the user when that failed.
     void SaveField(QLineEdit* edit, unsigned line, const QString& fieldName);
     void SaveCheck(QCheckBox* box, unsigned line, const QString& fieldName);
+    // The field's text as code page 932 bytes (nullopt: not representable) onto its line; false,
+    // once the user has been told, when it was not stored.
+    bool SaveText(const std::optional<std::string>& text, unsigned line, const QString& fieldName);
     void ReplaceTypeEntry(int index, const std::string& name);
 
     CUndoController* m_pUndo = nullptr;

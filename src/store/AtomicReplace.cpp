@@ -1,7 +1,5 @@
 #include "store/AtomicReplace.h"
 
-#include "store/TextFile.h"
-
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -118,7 +116,7 @@ ReplaceTarget FindReplaceTarget(const std::string& path)
 
 std::string TempPathFor(const std::string& path)
 {
-    return (std::filesystem::path(DirectoryOf(path)) / CTextFile::kTempFileName).string();
+    return (std::filesystem::path(DirectoryOf(path)) / kTempFileName).string();
 }
 
 ReplaceOutcome ReplaceFileAtomically(const std::string& path, std::string_view content,

@@ -44,7 +44,10 @@ struct ReplaceTarget
 };
 ReplaceTarget FindReplaceTarget(const std::string& path);
 
-// The temporary file that replacing path writes first: "~tempfile" in path's folder.
+// The name of the temporary file that a replace writes first, beside the file it replaces.
+inline constexpr const char* kTempFileName = "~tempfile";
+
+// The temporary file that replacing path writes first: kTempFileName in path's folder.
 std::string TempPathFor(const std::string& path);
 
 // Writes content to the temporary file, makes it durable and renames it over path (a target

@@ -40,16 +40,12 @@ namespace {
 // system's reason when it could not be created, else 0.
 int CreateIfMissing(const char* name, const std::vector<std::string>& lines)
 {
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath(name);
     if (file.Exists())
         return 0;
-    if (lines.empty()) {
-        if (!file.Open("a+"))
-            return errno != 0 ? errno : EIO;
-        file.Close();
-        return 0;
-    }
+    if (lines.empty())
+        return file.CreateIfMissing() ? 0 : file.GetLastError();
     std::string content;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (i > 0)
@@ -75,7 +71,7 @@ int RewriteRefusal(const char* name)
 
 std::vector<std::string> LinesOrDefaults(const char* name, const std::vector<std::string>& defaults)
 {
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath(name);
     if (!file.Exists())
         return defaults;
@@ -130,7 +126,7 @@ std::vector<std::string> FileLines(CTextFile& file)
 
 std::vector<std::string> ReadDataFileLines(const char* name)
 {
-    CTextFile file(nullptr, true);
+    CTextFile file;
     BindDataFile(file, name);
     return FileLines(file);
 }

@@ -1,23 +1,28 @@
 #pragma once
 // Line-numbered access to one small text file, lines counted from 1.
 //
-// Texts are code page 932 bytes and are never converted. On disk every line ends with CR LF; in
-// memory a line ends with one line feed, which the readers remove. A line longer than 1022
-// bytes reads as pieces of at most 1023 bytes, and each piece counts as a line of its own.
+// Texts are code page 932 bytes and are never converted. On disk every line ends with CR LF; a
+// line read from the file comes without its line end, and a line given to an edit is given
+// without one: the file adds CR LF. A line longer than 1022 bytes reads as pieces of at most 1023
+// bytes, and each piece counts as a line of its own.
 //
-// Every edit writes the complete new content to "~tempfile" beside the file, makes it durable and
-// then puts it in place of the file in one atomic rename (store/AtomicReplace): the file always
-// holds either its old or its new content, and an edit reports success only once the new content
-// is on disk. A failed edit returns false, leaves the file and the cache as they were, and keeps
-// the system's reason for GetLastError. The file keeps its permission bits; a symbolic link stays
-// a link, and its final target is rewritten through a temporary file beside that target, on
-// whatever file system it lies; a file without write permission is not rewritten. Other objects bound to the
-// file see an edit at their next Reload, and GetFileStamp changes with every edit.
+// The lines are read into a cache (store/LineCache.h), found by the line index
+// (store/LineIndex.h). Every edit is planned as runs of old lines and new bytes
+// (store/EditPlan.h), composed from the cache when the file's stamp proves that it still holds
+// the file (store/LineSplice.h), and written as the complete new content to "~tempfile" beside
+// the file, made durable and put in place of the file in one atomic rename
+// (store/AtomicReplace.h): the file always holds either its old or its new content, and an edit
+// reports success only once the new content is on disk. A failed edit returns false, leaves the
+// file and the cache as they were, and keeps the system's reason for GetLastError. The file
+// keeps its permission bits; a symbolic link stays a link, and its final target is rewritten
+// through a temporary file beside that target, on whatever file system it lies; a file without
+// write permission is not rewritten. Other objects bound to the file see an edit at their next
+// Reload, and GetFileStamp changes with every edit.
 
-#include <cstdio>
-#include <ctime>
-#include <functional>
-#include <memory>
+#include "store/AtomicReplace.h"
+#include "store/EditPlan.h"
+#include "store/LineCache.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,46 +44,40 @@ struct FileStamp
 class CTextFile
 {
 public:
-    static constexpr unsigned kPieceSize = 1023; // bytes one read takes at the most
-    static constexpr const char* kTempFileName = "~tempfile";
+    static constexpr const char* kTempFileName = ::kTempFileName;
 
-    explicit CTextFile(const char* path = nullptr, bool cached = false);
-    virtual ~CTextFile();
+    CTextFile() = default;
     CTextFile(const CTextFile&) = delete;
     CTextFile& operator=(const CTextFile&) = delete;
 
-    // Resolves the path against the current directory; opens, closes and reloads nothing.
+    // Binds the object to a file: resolves the path against the current directory, and reads
+    // nothing.
     void SetPath(std::string_view path);
 
-    // Plain file layer. The stream reading mode (Open, ReadLine, ReadNext, Rewind) serves objects
-    // constructed without the cached flag, which no page uses: every reader in the program works
-    // on the cache. The data files use Open("a+") and Close to create an empty file, and the
-    // tests and the fuzz target compare what the stream reads with what the cache holds.
-    bool Open(const char* mode);
-    bool Close();
-    bool IsOpen() const { return m_fp != nullptr; }
-    bool Rewind(); // also makes the next ReadLine count from line 1
-    bool Exists();
-    const char* ReadLine(unsigned n); // text of line n without its line feed; null for 0 or none
-    const char* ReadNext();           // next piece with its line feed, or null at the end; the next
-                                      // ReadLine then counts from line 1
-    bool Stat();
-    std::time_t GetModifiedTime(); // seconds since 1970, or -1
+    // The file on disk. Exists is true when the file can be opened for reading. CreateIfMissing
+    // creates a missing file empty and leaves an existing one as it is; false, with the system's
+    // reason for GetLastError, when the file could not be created.
+    bool Exists() const;
+    bool CreateIfMissing();
     FileStamp GetFileStamp() const;
 
-    // Cache layer.
-    bool IsLoaded() const { return m_bLoaded; }
-    unsigned GetLineCount() const { return m_nCount; }
+    // The lines. A missing or empty file has none and never counts as loaded.
+    bool IsLoaded() const { return m_cache.GetLineCount() > 0; }
+    unsigned GetLineCount() const { return m_cache.GetLineCount(); }
     bool LoadCache();
     bool FreeCache();
     bool Reload();
     // True when the cache is loaded and provably holds what the file holds now.
     bool IsCacheCurrent() const;
-    const char* GetLine(unsigned n); // constant time in cached mode
+    // The text of line n without its line end, in constant time; null for 0 or beyond the last
+    // line. A file not yet read is read first.
+    const char* GetLine(unsigned n);
 
-    // Editing. Line number 0 changes nothing and returns false. InsertLine and InsertLineLimited
-    // add the line feed; ReplaceLine writes the text as given. An edit that writes after a last
-    // line without line feed ends that line first. The stream is closed afterwards.
+    // Editing one line: text is the line without its line end. A line feed inside it ends a line
+    // there, so that one edit may write several lines. Line number 0 changes nothing and returns
+    // false. A line number beyond the end appends the line (a deletion there changes
+    // nothing), and an edit that writes after a last line without line end ends that line first.
+    // InsertLineLimited keeps the new line and at most max - 1 old ones, the first.
     bool InsertLine(unsigned n, std::string_view text);
     bool InsertLineLimited(unsigned n, std::string_view text, int max);
     bool ReplaceLine(unsigned n, std::string_view text);
@@ -97,36 +96,6 @@ public:
     // every line does). A line holding a line feed would read back as two lines: the call then
     // changes nothing and returns false. A line longer than 1022 bytes reads back as pieces.
     bool ReplaceAllLines(const std::vector<std::string>& lines);
-
-    // The four single-line edits, as the rewrite tells them apart.
-    enum class EditKind
-    {
-        Insert,
-        InsertLimited,
-        Replace,
-        Delete
-    };
-
-    // Offsets of lines in a file's bytes. Their storage is not cleared when it grows, as the line
-    // index writes every offset at once.
-    template <typename T> struct CUninitialisedAllocator : std::allocator<T>
-    {
-        template <typename U> struct rebind
-        {
-            using other = CUninitialisedAllocator<U>;
-        };
-        template <typename U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
-        template <typename U, typename... A> void construct(U* p, A&&... args)
-        {
-            ::new (static_cast<void*>(p)) U(std::forward<A>(args)...);
-        }
-    };
-    using Offsets = std::vector<size_t, CUninitialisedAllocator<size_t>>;
-
-    // One part of a file's new content: a run of its old lines, or new bytes as written on disk.
-    struct Segment;
-    // The new content of a file that holds the given number of lines.
-    using EditPlan = std::function<std::vector<Segment>(size_t lineCount)>;
 
 private:
     // What identifies the content of the file on disk: the same file, size and modification
@@ -150,38 +119,15 @@ private:
     };
 
     static CacheStamp StampOf(const struct stat& st);
-    // Rewrites the file with one edit (see TextFile.cpp).
-    bool Edit(EditKind kind, unsigned n, std::string_view text, int max);
+    bool Edit(LineEdit kind, unsigned n, std::string_view text, int max);
+    // Rewrites the file with the content the plan gives for its lines (see TextFile.cpp).
     bool Rewrite(const EditPlan& plan);
-    // Rewinds the stream for reading from line 1, reopening it when the file has been replaced.
-    bool RestartStream();
-    // Makes the bytes (size of them, with room for one more) the cache; false (and not loaded)
-    // when they hold no line.
-    bool BuildCache(std::unique_ptr<char[]> bytes, size_t size);
-    // The cache of a file whose lines need no cutting and end with CR LF.
-    void AdoptPlainCache(std::unique_ptr<char[]> bytes, size_t size, Offsets starts);
-    // The bytes of the file that a plain cache holds.
-    std::string PlainCacheBytes() const;
+    bool Fail(int error);
 
     std::string m_strPath;
-    unsigned m_nReadLine = 0;
-    std::string m_strLine; // the line last read by ReadLine or ReadNext
-    std::FILE* m_fp = nullptr;
-    std::time_t m_mtime = -1;
     int m_nLastError = 0;
-    bool m_bUseCache = false;
-    bool m_bLoaded = false;
-    unsigned m_nCount = 0;
-    // The cache keeps the file's bytes as read, with a terminator written over the first byte of
-    // each line end, and the offset of each line's text in them: loading copies no line. Only a
-    // piece of an over-long line has no line end to write over; copies of such pieces follow the
-    // file's bytes.
-    std::unique_ptr<char[]> m_pCache;
-    size_t m_nCacheSize = 0; // the file's bytes in m_pCache
-    Offsets m_lineStarts;    // m_nCount + 1 offsets: line i + 1 starts at index i
-    // Every line ends with CR LF (the last may lack its end) and none is cut: the offsets are
-    // where the lines start on disk too, and an edit splices the cached bytes into the new
-    // content instead of reading the file again, as long as the file keeps m_stamp.
-    bool m_bPlain = false;
+    CLineCache m_cache;
+    // The stamp of the file that the cache holds, when it provably holds it: an edit then
+    // splices the cached lines instead of reading the file again.
     CacheStamp m_stamp;
 };

@@ -2,6 +2,7 @@
 #include "app/MainDlg.h"
 #include "graph/GraphSurface.h"
 #include "platform/DialogFont.h"
+#include "platform/DialogFontFit.h"
 #include "platform/ModalSeam.h"
 #include "platform/UserSettings.h"
 #include "res/ControlIds.h"

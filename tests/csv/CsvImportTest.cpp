@@ -69,8 +69,8 @@ TEST(CsvImportTest, UnreadableRowsAreRefusedWithTheirLineAndTheRestImported)
     EXPECT_EQ(plan.refusedCount, 6);
     std::vector<std::string> ja, en;
     for (const CsvRefusal& r : plan.refusals) {
-        ja.push_back(CsvRefusalText(r, CsvLanguage::Japanese));
-        en.push_back(CsvRefusalText(r, CsvLanguage::English));
+        ja.push_back(CsvRefusalText(r, Language::Japanese));
+        en.push_back(CsvRefusalText(r, Language::English));
     }
     EXPECT_EQ(
         ja, (std::vector<std::string>{

@@ -114,8 +114,8 @@ TEST(CsvColumnsTest, FirstMatchingColumnWinsAndRequiredOnesAreNamedWhenMissing)
 
     const std::vector<CsvField> missing = MissingCsvFields(MatchCsvColumns({"weight", "dia"}));
     EXPECT_EQ(missing, (std::vector<CsvField>{CsvField::Date, CsvField::Systolic}));
-    EXPECT_EQ(MissingCsvFieldsText(missing, CsvLanguage::Japanese), "必要な列がありません: 日付, 最高血圧");
-    EXPECT_EQ(MissingCsvFieldsText(missing, CsvLanguage::English),
+    EXPECT_EQ(MissingCsvFieldsText(missing, Language::Japanese), "必要な列がありません: 日付, 最高血圧");
+    EXPECT_EQ(MissingCsvFieldsText(missing, Language::English),
               "required columns are missing: date, systolic pressure");
 }
 

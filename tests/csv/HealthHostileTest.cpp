@@ -59,13 +59,13 @@ TEST(HealthHostileTest, EntitiesAreNeverExpandedAndDeepNestingIsRefused)
         const ImportFileRead read = ReadText(dir, c.name, c.bytes);
         EXPECT_EQ(read.healthError, c.error) << c.name;
         EXPECT_TRUE(read.table.rows.empty()) << c.name;
-        EXPECT_FALSE(ImportFileErrorText(read, CsvLanguage::Japanese).empty()) << c.name;
+        EXPECT_FALSE(ImportFileErrorText(read, Language::Japanese).empty()) << c.name;
     }
     // Declarations alone, and the predefined five, are fine.
     const ImportFileRead fine =
         ReadText(dir, "fine.xml",
                  BillionLaughs("<HealthData locale=\"&lt;&amp;&#65;\">&quot;&apos;&gt;</HealthData>"));
-    EXPECT_TRUE(fine.Ok()) << ImportFileErrorText(fine, CsvLanguage::English);
+    EXPECT_TRUE(fine.Ok()) << ImportFileErrorText(fine, Language::English);
 }
 
 TEST(HealthHostileTest, ZipBombsAndEscapingNamesAreRefusedWithoutExtracting)

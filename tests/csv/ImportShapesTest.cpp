@@ -27,7 +27,7 @@ Planned PlanFile(const std::string& path)
 {
     Planned p;
     ImportFileRead read = ReadImportFile(path);
-    EXPECT_TRUE(read.Ok()) << ImportFileErrorText(read, CsvLanguage::English);
+    EXPECT_TRUE(read.Ok()) << ImportFileErrorText(read, Language::English);
     p.table = std::move(read.table);
     CsvImportOptions options;
     options.zoneNames = LocalFromZoneName;
@@ -63,7 +63,7 @@ TEST(ImportShapesTest, JapaneseMonitorExportReadsFlagsZonesAndNamesUnusedColumns
     ASSERT_EQ(p.plan.refusals.size(), 1U);
     EXPECT_EQ(p.plan.refusals[0].line, 6);
     EXPECT_EQ(p.plan.refusals[0].reason, CsvRefusalReason::UnknownZone);
-    EXPECT_EQ(UnusedColumnsText(p.table.header, p.plan.unusedColumns, CsvLanguage::Japanese),
+    EXPECT_EQ(UnusedColumnsText(p.table.header, p.plan.unusedColumns, Language::Japanese),
               "使われない列: 不規則脈波検出回数(回), 体動検出, 機器");
 }
 
@@ -77,7 +77,7 @@ TEST(ImportShapesTest, EnglishReportReadsMonthNamesAndTwelveHourTimes)
                                       "2025/1/5 00:05:00,119,78,60,0,0,",
                                       "2024/12/12 07:00:00,122,80,0,0,0,",
                                   }));
-    EXPECT_EQ(UnusedColumnsText(p.table.header, p.plan.unusedColumns, CsvLanguage::English),
+    EXPECT_EQ(UnusedColumnsText(p.table.header, p.plan.unusedColumns, Language::English),
               "columns not imported: Symptoms, Consumed, TruRead");
 }
 

@@ -149,7 +149,7 @@ TEST(ZonesTest, OffsetsAreReadAndNamesAskedOfTheConverter)
     for (int r = 0; r < 3; ++r)
         EXPECT_EQ(plan.rows[static_cast<size_t>(r)].record.dateTime, local(30 + r));
     ASSERT_EQ(plan.refusals.size(), 1U);
-    EXPECT_EQ(CsvRefusalText(plan.refusals[0], CsvLanguage::Japanese),
+    EXPECT_EQ(CsvRefusalText(plan.refusals[0], Language::Japanese),
               "5 行目: タイムゾーン「Nowhere/Else」は知られていないタイムゾーンです");
 }
 

@@ -91,13 +91,13 @@ TEST_F(EvaluationPageTest, FollowsNewRecordsAndRenamedTypes)
     EXPECT_EQ(Cell(page, 0, 5), QStringLiteral("判定には5日以上必要"));
     EXPECT_EQ(Cell(page, 1, 1), QStringLiteral("0"));
 
-    CTextFile data(nullptr, true);
+    CTextFile data;
     BindDataFile(data, kDataFileName);
     ASSERT_TRUE(data.InsertLine(1, RecordOf(0, "22:00:00", 120, 70, 0)));
     ASSERT_TRUE(data.InsertLine(1, RecordOf(30, "07:00:00", 200, 100, 1))); // before the period
-    CTextFile items(nullptr, true);
+    CTextFile items;
     BindDataFile(items, kItemFileName);
-    ASSERT_TRUE(items.ReplaceLine(2, "morning\n"));
+    ASSERT_TRUE(items.ReplaceLine(2, "morning"));
     page.Refresh();
     EXPECT_EQ(Cell(page, 0, 1), QStringLiteral("1"));
     EXPECT_EQ(Cell(page, 1, 1), QStringLiteral("1"));

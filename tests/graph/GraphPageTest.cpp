@@ -143,7 +143,7 @@ TEST_F(GraphPageTest, ARecordAddedInTheSameSecondAsTheLastLoadIsDrawn)
     {
     };
     ASSERT_EQ(::stat("data.txt", &loaded), 0);
-    CTextFile listFile(nullptr, true); // the list page's own view of the file
+    CTextFile listFile; // the list page's own view of the file
     listFile.SetPath(kDataFileName);
     listFile.Reload();
     ASSERT_TRUE(listFile.InsertLineLimited(1, "d,175,95,70,0,0,", 1000));

@@ -183,7 +183,7 @@ TEST(GraphRecords, AreReadFromFieldsTwoThreeAndSixByTheAtolRule)
 
     ScopedDataDir dir;
     WriteBytes("data.txt", "d,1,2,3,0,4,c\r\nd,5,6,7,0,3,c\r\nd,8,9,10,0,2,c\r\n");
-    CTextFile file(nullptr, true);
+    CTextFile file;
     file.SetPath("data.txt");
     file.Reload();
     EXPECT_EQ(ReadGraphRecords(file, 2), (std::vector<GraphRecord>{{1, 2, 4}, {5, 6, 3}}));

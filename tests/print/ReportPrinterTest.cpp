@@ -76,7 +76,7 @@ protected:
 
     ScopedDataDir dir;
     FakeModalSeam seam;
-    CTextFile dataFile{nullptr, true};
+    CTextFile dataFile;
     PdfPrinterSeam printers{(dir.Path() / "report.pdf").string()};
 };
 

@@ -45,7 +45,7 @@ bool RunChild(const std::string& line, int limit, std::optional<Clock::duration>
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(ready[0]);
-        CTextFile data(nullptr, true);
+        CTextFile data;
         data.SetPath("data.txt");
         data.Reload();
         const char byte = 1;
@@ -69,7 +69,7 @@ bool RunChild(const std::string& line, int limit, std::optional<Clock::duration>
 
 std::unordered_set<std::string> StoredReadings()
 {
-    CTextFile data(nullptr, true);
+    CTextFile data;
     data.SetPath("data.txt");
     data.Reload();
     std::unordered_set<std::string> readings;

@@ -67,7 +67,7 @@ bool Apply(CTextFile& f, const Edit& e)
     case Op::InsertLimited:
         return f.InsertLineLimited(e.line, e.text, kRecords);
     case Op::Replace:
-        return f.ReplaceLine(e.line, e.text + "\n");
+        return f.ReplaceLine(e.line, e.text);
     case Op::Delete:
         return f.DeleteLine(e.line);
     }
@@ -113,7 +113,7 @@ Outcome RunChild(const Edit& e, std::optional<Clock::duration> delay, bool& chil
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(ready[0]);
-        CTextFile f(nullptr, true);
+        CTextFile f;
         f.SetPath(kFile);
         f.Reload();
         const char byte = 1;
@@ -229,7 +229,7 @@ int main(int argc, char** argv)
         tempLeft += std::filesystem::exists(CTextFile::kTempFileName) ? 1 : 0;
 
         // The next edit works, whatever the kill left behind.
-        CTextFile f(nullptr, true);
+        CTextFile f;
         f.SetPath(kFile);
         f.Reload();
         const Edit check{Op::Replace, 1 + static_cast<unsigned>(rng() % lines.size()), Record(serial++)};

@@ -44,7 +44,7 @@ std::vector<Scenario> Scenarios()
     return {
         {"insert with limit", base, [](CTextFile& f) { return f.InsertLineLimited(1, "x", 5); },
          "x\r\na\r\nb\r\n" + kLong + "\r\n"},
-        {"replace", base, [](CTextFile& f) { return f.ReplaceLine(2, "y\n"); },
+        {"replace", base, [](CTextFile& f) { return f.ReplaceLine(2, "y"); },
          "a\r\ny\r\n" + kLong + "\r\nc\r\nd"},
         {"delete in the middle", base, [](CTextFile& f) { return f.DeleteLine(5); },
          "a\r\nb\r\n" + kLong + "\r\nd"},
@@ -127,7 +127,7 @@ struct Counts
 void RunScenario(const Scenario& s, const Place& place, Counts& counts)
 {
     Prepare(place, s.before);
-    CTextFile probe(nullptr, true);
+    CTextFile probe;
     probe.SetPath(kFile);
     probe.Reload();
     VelliqaFaultArm(0, kFaultNone);
@@ -139,7 +139,7 @@ void RunScenario(const Scenario& s, const Place& place, Counts& counts)
     for (long k = 1; k <= calls; ++k) {
         for (int fault : {ENOSPC, EIO, static_cast<int>(kFaultShort)}) {
             Prepare(place, s.before);
-            CTextFile f(nullptr, true);
+            CTextFile f;
             f.SetPath(kFile);
             f.Reload();
             const std::vector<std::string> oldLines = CachedLines(f);
@@ -181,7 +181,7 @@ void RunReload(Counts& counts)
 {
     const std::string content = "a\r\nb\r\n" + kLong + "\r\n";
     Prepare(Place{kFile, CTextFile::kTempFileName}, content);
-    CTextFile f(nullptr, true);
+    CTextFile f;
     f.SetPath(kFile);
     VelliqaFaultArm(0, kFaultNone);
     f.Reload();
@@ -244,7 +244,7 @@ void RunUnsyncableFolder(const Place& place, Counts& counts)
         const bool refused = fault != EIO;
         for (const Scenario& s : Scenarios()) {
             Prepare(place, s.before);
-            CTextFile f(nullptr, true);
+            CTextFile f;
             f.SetPath(kFile);
             f.Reload();
             VelliqaFaultArmEvery("fsync on a folder", fault);

@@ -81,8 +81,8 @@ TEST_F(SettingsPageTest, FieldsAreWrittenAsTypedOnLosingTheFocusAndRoundTripByte
     const std::string bytes = "250\r\n2\r\n45\r\n1\r\n0\r\n" + Sjis("髙橋 ﾀﾛｳ～①Ⅱ") + "\r\n";
     WriteBytes("setting.txt", bytes);
     auto page = OpenPage();
-    for (QLineEdit* edit :
-         {page->m_editMaxRecords, page->m_editPrintFrom, page->m_editPrintTo, page->m_editName})
+    for (QLineEdit* edit : std::initializer_list<QLineEdit*>{page->m_editMaxRecords, page->m_editPrintFrom,
+                                                             page->m_editPrintTo, page->m_editName})
         LoseFocus(edit);
     page->m_checkBl->click();
     page->m_checkBl->click();
@@ -92,7 +92,8 @@ TEST_F(SettingsPageTest, FieldsAreWrittenAsTypedOnLosingTheFocusAndRoundTripByte
     page->m_editPrintTo->clear();
     page->m_editName->setText(QStringLiteral("山田"));
     EXPECT_EQ(ReadBytes("setting.txt"), bytes) << "a change alone writes nothing";
-    for (QLineEdit* edit : {page->m_editMaxRecords, page->m_editPrintTo, page->m_editName})
+    for (QLineEdit* edit :
+         std::initializer_list<QLineEdit*>{page->m_editMaxRecords, page->m_editPrintTo, page->m_editName})
         LoseFocus(edit);
     EXPECT_EQ(ReadBytes("setting.txt"), " 500\r\n2\r\n\r\n1\r\n0\r\n" + Sjis("山田") + "\r\n");
     EXPECT_TRUE(seam.messages.empty());

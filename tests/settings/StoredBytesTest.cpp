@@ -3,7 +3,7 @@
 #include "SettingsFixture.h"
 
 #include "app/MainDlg.h"
-#include "platform/Cp932Edit.h"
+#include "platform/QtText.h"
 #include "res/ControlIds.h"
 #include "settings/RenameDlg.h"
 

@@ -60,7 +60,7 @@ TEST(ArchiveFileTest, TheLimitMovesExactlyTheRemovedLinesToTheArchiveOldestFirst
     for (const auto& c : cases) {
         ScopedDataDir dir;
         WriteBytes("data.txt", Disk({"r1", "r2", "r3", "r4", "r5"}));
-        CTextFile data(nullptr, true);
+        CTextFile data;
         data.SetPath("data.txt");
         data.Reload();
         const LimitedInsertResult result = InsertLineArchiving(data, kArchiveFileName, "n", c.limit);
@@ -75,7 +75,7 @@ TEST(ArchiveFileTest, AnArchiveThatCannotBeWrittenLeavesTheDataFileAlone)
 {
     ScopedDataDir dir;
     WriteBytes("data.txt", Disk({"r1", "r2"}));
-    CTextFile data(nullptr, true);
+    CTextFile data;
     data.SetPath("data.txt");
     data.Reload();
     WriteBytes("outside", Disk({"r0"})); // a change the cache has not seen is archived too

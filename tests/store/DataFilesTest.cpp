@@ -29,7 +29,7 @@ TEST(DataFilesTest, AFirstStartCreatesTheThreeFilesWithTheirDefaults)
     EXPECT_EQ(ReadBytes("data.txt"), "");
     EXPECT_FALSE(std::filesystem::exists(CTextFile::kTempFileName));
 
-    CTextFile settings(nullptr, true);
+    CTextFile settings;
     settings.SetPath(kSettingFileName);
     settings.Reload();
     EXPECT_EQ(settings.GetLineCount(), 6u);
@@ -67,7 +67,7 @@ TEST(DataFilesTest, ReadersTakeEveryLineInFileOrder)
     EXPECT_EQ(ReadTypeNames(), DefaultItemLines());
     EXPECT_EQ(ReadDataFileLines(kSettingFileName), DefaultSettingLines());
     WriteBytes("data.txt", "a,1\r\n\r\nc,3"); // an empty line counts; the last needs no line end
-    CTextFile data(nullptr, true);
+    CTextFile data;
     EXPECT_TRUE(BindDataFile(data, kDataFileName));
     EXPECT_EQ(FileLines(data), (std::vector<std::string>{"a,1", "", "c,3"}));
 }

@@ -2,6 +2,7 @@
 
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
+#include "support/TextStream.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -18,7 +19,7 @@ const char* kFile = "lines.txt";
 // The lines a fresh cached object reads from the file.
 std::vector<std::string> Lines(const char* name = kFile)
 {
-    CTextFile f(nullptr, true);
+    CTextFile f;
     f.SetPath(name);
     f.Reload();
     std::vector<std::string> lines;
@@ -43,13 +44,13 @@ protected:
     bool TempFileLeft() const { return std::filesystem::exists(CTextFile::kTempFileName); }
 
     ScopedDataDir m_dir;
-    CTextFile m_file{nullptr, true};
+    CTextFile m_file;
 };
 
 TEST_F(TextFileTest, SingleLineEditsRewriteTheFileWithCrLf)
 {
     CTextFile& f = Bound("a\r\nb\r\nc\r\n");
-    EXPECT_TRUE(f.ReplaceLine(2, "x\n"));
+    EXPECT_TRUE(f.ReplaceLine(2, "x"));
     EXPECT_EQ(ReadBytes(kFile), "a\r\nx\r\nc\r\n");
     EXPECT_STREQ(f.GetLine(2), "x"); // the cache follows without an explicit reload
     EXPECT_TRUE(f.DeleteLine(2));
@@ -67,7 +68,7 @@ TEST_F(TextFileTest, EditsBeyondTheEndAppendOrChangeNothing)
     CTextFile& f = Bound("a\nb\nc\n");
     EXPECT_TRUE(f.DeleteLine(7));
     EXPECT_EQ(Lines(), (V{"a", "b", "c"}));
-    EXPECT_TRUE(f.ReplaceLine(9, "z\n"));
+    EXPECT_TRUE(f.ReplaceLine(9, "z"));
     EXPECT_EQ(Lines(), (V{"a", "b", "c", "z"}));
 }
 
@@ -76,11 +77,11 @@ TEST_F(TextFileTest, LineZeroChangesNothingAndReadsNothing)
     CTextFile& f = Bound("a\r\nb\r\n");
     EXPECT_FALSE(f.InsertLine(0, "x"));
     EXPECT_FALSE(f.InsertLineLimited(0, "x", 3));
-    EXPECT_FALSE(f.ReplaceLine(0, "x\n"));
+    EXPECT_FALSE(f.ReplaceLine(0, "x"));
     EXPECT_FALSE(f.DeleteLine(0));
     EXPECT_EQ(ReadBytes(kFile), "a\r\nb\r\n");
     EXPECT_EQ(f.GetLine(0), nullptr);
-    CTextFile plain(kFile);
+    CTextStream plain(kFile);
     EXPECT_STREQ(plain.ReadLine(2), "b");
     EXPECT_EQ(plain.ReadLine(0), nullptr);
     EXPECT_STREQ(plain.ReadLine(1), "a");
@@ -103,18 +104,17 @@ TEST_F(TextFileTest, InsertLineLimitedKeepsTheNewLineAndTheFirstOldOnes)
     }
 }
 
-TEST_F(TextFileTest, EditOfAMissingFileCreatesItAndLeavesItClosed)
+TEST_F(TextFileTest, EditOfAMissingFileCreatesIt)
 {
-    CTextFile f(nullptr, true);
+    CTextFile f;
     f.SetPath("new.txt");
     EXPECT_FALSE(f.Reload());
     EXPECT_TRUE(f.InsertLine(3, "x"));
     EXPECT_EQ(ReadBytes("new.txt"), "x\r\n");
-    EXPECT_FALSE(f.IsOpen());
     EXPECT_FALSE(f.IsLoaded()); // an empty cache stays unloaded until the next read
     EXPECT_STREQ(f.GetLine(1), "x");
 
-    CTextFile g(nullptr, true);
+    CTextFile g;
     g.SetPath("other.txt");
     EXPECT_TRUE(g.DeleteLine(1));
     EXPECT_TRUE(std::filesystem::exists("other.txt"));
@@ -122,12 +122,36 @@ TEST_F(TextFileTest, EditOfAMissingFileCreatesItAndLeavesItClosed)
     EXPECT_FALSE(TempFileLeft());
 }
 
+TEST_F(TextFileTest, CreateIfMissingMakesAnEmptyFileAndLeavesAnExistingOne)
+{
+    CTextFile f;
+    f.SetPath("new.txt");
+    EXPECT_FALSE(f.Exists());
+    EXPECT_TRUE(f.CreateIfMissing());
+    EXPECT_TRUE(f.Exists());
+    EXPECT_EQ(ReadBytes("new.txt"), "");
+    Bound("a\r\n");
+    EXPECT_TRUE(m_file.CreateIfMissing());
+    EXPECT_EQ(ReadBytes(kFile), "a\r\n");
+    f.SetPath("no-such-folder/new.txt");
+    EXPECT_FALSE(f.CreateIfMissing());
+    EXPECT_EQ(f.GetLastError(), ENOENT);
+}
+
+TEST_F(TextFileTest, ALineFeedInAnEditedLineEndsALineThere)
+{
+    CTextFile& f = Bound("a\r\nb\r\n");
+    EXPECT_TRUE(f.ReplaceLine(2, "\n\nc"));
+    EXPECT_EQ(ReadBytes(kFile), "a\r\n\r\n\r\nc\r\n");
+    EXPECT_EQ(f.GetLineCount(), 4u);
+}
+
 TEST_F(TextFileTest, AnEditOfAFileNotYetReadKeepsItsContent)
 {
     WriteBytes(kFile, "a\r\nb\r\n");
-    CTextFile f(nullptr, true);
+    CTextFile f;
     f.SetPath(kFile);
-    EXPECT_TRUE(f.ReplaceLine(1, "x\n"));
+    EXPECT_TRUE(f.ReplaceLine(1, "x"));
     EXPECT_EQ(ReadBytes(kFile), "x\r\nb\r\n");
 }
 
@@ -139,7 +163,7 @@ TEST_F(TextFileTest, ALongLineReadsAsPiecesAndSurvivesEditsElsewhere)
     ASSERT_EQ(f.GetLineCount(), 4u);
     EXPECT_EQ(std::string(f.GetLine(2)), longText);
     EXPECT_EQ(std::string(f.GetLine(3)), tail);
-    EXPECT_TRUE(f.ReplaceLine(4, "y\n"));
+    EXPECT_TRUE(f.ReplaceLine(4, "y"));
     EXPECT_TRUE(f.DeleteLine(1));
     EXPECT_EQ(ReadBytes(kFile), longText + tail + "\r\ny\r\n");
 
@@ -148,7 +172,7 @@ TEST_F(TextFileTest, ALongLineReadsAsPiecesAndSurvivesEditsElsewhere)
     EXPECT_EQ(g.GetLineCount(), 4u); // 1022 + LF fits one piece; 1023 leaves the line end alone
     EXPECT_STREQ(g.GetLine(3), "");
     EXPECT_STREQ(g.GetLine(4), "c");
-    CTextFile plain(kFile);
+    CTextStream plain(kFile);
     EXPECT_EQ(std::string(plain.ReadLine(2)), std::string(1023, 'b'));
     EXPECT_STREQ(plain.ReadLine(3), "");
     EXPECT_STREQ(plain.ReadLine(4), "c");
@@ -161,7 +185,7 @@ TEST_F(TextFileTest, LineEndsReadAsTextModeReadsThem)
     // CR LF and a lone LF end lines; a lone CR is text; the last line may lack its end.
     CTextFile& f = Bound("a\r\nb\nc\rd\r\r\ne");
     EXPECT_EQ(Lines(), (V{"a", "b", "c\rd\r", "e"}));
-    CTextFile plain(kFile);
+    CTextStream plain(kFile);
     EXPECT_STREQ(plain.ReadNext(), nullptr); // nothing open yet
     EXPECT_STREQ(plain.ReadLine(1), "a");
     EXPECT_STREQ(plain.ReadNext(), "b\n");
@@ -169,7 +193,7 @@ TEST_F(TextFileTest, LineEndsReadAsTextModeReadsThem)
     EXPECT_STREQ(plain.ReadLine(2), "b"); // after reading on, ReadLine still finds line 2
     EXPECT_STREQ(plain.ReadLine(4), "e");
 
-    EXPECT_TRUE(f.ReplaceLine(1, "x\n"));
+    EXPECT_TRUE(f.ReplaceLine(1, "x"));
     EXPECT_EQ(ReadBytes(kFile), "x\r\nb\r\nc\rd\r\r\ne");
 }
 
@@ -197,17 +221,17 @@ TEST_F(TextFileTest, EmptyFileIsNeverLoaded)
 TEST_F(TextFileTest, OtherObjectsSeeAnEditAtTheirNextReload)
 {
     CTextFile& writer = Bound("a\r\nb\r\n");
-    CTextFile reader(nullptr, true);
+    CTextFile reader;
     reader.SetPath(kFile);
     reader.Reload();
-    CTextFile plain(kFile);
+    CTextStream plain(kFile);
     EXPECT_STREQ(plain.ReadLine(2), "b"); // holds a stream open on the old file
     const FileStamp before = reader.GetFileStamp();
 
-    EXPECT_TRUE(writer.ReplaceLine(1, "x\n"));
+    EXPECT_TRUE(writer.ReplaceLine(1, "x"));
     EXPECT_STREQ(reader.GetLine(1), "a"); // a cache changes only when reloaded
     EXPECT_NE(reader.GetFileStamp(), before);
-    EXPECT_NE(reader.GetModifiedTime(), -1);
+    EXPECT_NE(plain.GetModifiedTime(), -1);
     EXPECT_TRUE(reader.Reload());
     EXPECT_STREQ(reader.GetLine(1), "x");
     EXPECT_STREQ(plain.ReadLine(1), "x"); // going back to line 1 rereads the file by its path
@@ -218,7 +242,7 @@ TEST_F(TextFileTest, EveryEditChangesTheFileStamp)
     CTextFile& f = Bound("a\r\n");
     FileStamp last = f.GetFileStamp();
     for (int i = 0; i < 20; ++i) {
-        EXPECT_TRUE(f.ReplaceLine(1, "b\n")); // same size, within the clock's resolution
+        EXPECT_TRUE(f.ReplaceLine(1, "b")); // same size, within the clock's resolution
         const FileStamp now = f.GetFileStamp();
         EXPECT_NE(now, last);
         last = now;
@@ -245,7 +269,7 @@ TEST_F(TextFileTest, AReadOnlyFileIsNotRewritten)
 {
     CTextFile& f = Bound("a\r\n");
     ::chmod(kFile, 0444);
-    EXPECT_FALSE(f.ReplaceLine(1, "x\n"));
+    EXPECT_FALSE(f.ReplaceLine(1, "x"));
     EXPECT_EQ(f.GetLastError(), EACCES);
     EXPECT_EQ(ReadBytes(kFile), "a\r\n");
     EXPECT_STREQ(f.GetLine(1), "a");
@@ -278,7 +302,7 @@ TEST_F(TextFileTest, OnlyARegularFileIsReadOrReplaced)
     ASSERT_EQ(::mkfifo("pipe.txt", 0600), 0);
     std::filesystem::create_directory("folder.txt");
     for (const char* name : {"pipe.txt", "folder.txt"}) {
-        CTextFile f(nullptr, true);
+        CTextFile f;
         f.SetPath(name);
         EXPECT_FALSE(f.Reload()) << name; // returns at once instead of waiting for a writer
         EXPECT_FALSE(f.InsertLine(1, "x")) << name;
@@ -315,7 +339,7 @@ TEST_F(TextFileTest, ALinkIntoAnotherFileSystemIsEditedBesideItsTarget)
     const Case cases[] = {
         {[](CTextFile& f) { return f.InsertLine(2, "x"); }, "a\r\nx\r\nb\r\n"},
         {[](CTextFile& f) { return f.InsertLineLimited(1, "x", 2); }, "x\r\na\r\n"},
-        {[](CTextFile& f) { return f.ReplaceLine(2, "x\n"); }, "a\r\nx\r\n"},
+        {[](CTextFile& f) { return f.ReplaceLine(2, "x"); }, "a\r\nx\r\n"},
         {[](CTextFile& f) { return f.DeleteLine(1); }, "b\r\n"},
         {[](CTextFile& f) { return f.InsertLine(1, "x"); }, nullptr},
     };
@@ -328,7 +352,7 @@ TEST_F(TextFileTest, ALinkIntoAnotherFileSystemIsEditedBesideItsTarget)
             if (c.after)
                 WriteBytes(target, "a\r\nb\r\n");
             WriteBytes(elsewhere / CTextFile::kTempFileName, "left by a crash\r\n");
-            CTextFile f(nullptr, true);
+            CTextFile f;
             f.SetPath(name);
             f.Reload();
             const std::string where = std::string(name) + " -> " + (c.after ? c.after : "created");
@@ -391,10 +415,10 @@ TEST_F(TextFileTest, AnEditAfterAnotherWritersChangeKeepsThatChange)
 {
     // Same size and within one tick of the clock: the cache must still count as out of date.
     CTextFile& f = Bound("a\r\nb\r\n");
-    CTextFile other(nullptr, true);
+    CTextFile other;
     other.SetPath(kFile);
     other.Reload();
-    EXPECT_TRUE(other.ReplaceLine(2, "c\n"));
+    EXPECT_TRUE(other.ReplaceLine(2, "c"));
     EXPECT_TRUE(f.InsertLine(1, "x"));
     EXPECT_EQ(Lines(), (V{"x", "a", "c"}));
     WriteBytes(kFile, "a\r\nd\r\nc\r\n"); // by hand, same size again
@@ -411,7 +435,7 @@ TEST_F(TextFileTest, TheCacheAfterEditsEqualsAFreshRead)
                                      "a\r\n" + longLine + "\r\nc\r\n", std::string(1023, 'z')}) {
         CTextFile& f = Bound(bytes);
         EXPECT_TRUE(f.InsertLineLimited(1, "new", 4));
-        EXPECT_TRUE(f.ReplaceLine(3, "r\n"));
+        EXPECT_TRUE(f.ReplaceLine(3, "r"));
         EXPECT_TRUE(f.InsertLine(9, "end"));
         EXPECT_TRUE(f.DeleteLines({2}));
         std::vector<std::string> cached;

@@ -126,7 +126,7 @@ void ConvertToPng(const QString& pdf, const QString& pngBase, bool onePage)
 
 void PrintTo(const QString& pdf)
 {
-    CTextFile dataFile(nullptr, true);
+    CTextFile dataFile;
     dataFile.SetPath("data.txt");
     dataFile.Reload();
     CPdfPrinterSeam printers(pdf);

@@ -5,7 +5,7 @@
 #include "tools/screenshots/Shots.h"
 
 #include "app/MainDlg.h"
-#include "platform/DialogFont.h"
+#include "platform/DialogFontFit.h"
 #include "platform/ModalSeam.h"
 #include "res/Resources.h"
 #include "res/Templates.h"
