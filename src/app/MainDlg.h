@@ -9,10 +9,10 @@
 #include "folder/DataFolder.h"
 #include "graph/GraphPage.h"
 #include "list/ListPage.h"
+#include "other/OtherPage.h"
 #include "platform/Dialog.h"
 #include "settings/SettingsPage.h"
 #include "undo/UndoController.h"
-#include "update/OtherPage.h"
 
 #include <QIcon>
 

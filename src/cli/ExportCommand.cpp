@@ -3,11 +3,8 @@
 #include "cli/CommandFolder.h"
 #include "cli/ExitStatus.h"
 #include "cli/Messages.h"
-#include "csv/CsvExport.h"
-#include "csv/CsvFolder.h"
-#include "store/ArchiveFile.h"
-
-#include <QSaveFile>
+#include "csv/CsvFileSave.h"
+#include "csv/CsvService.h"
 
 namespace {
 
@@ -18,15 +15,12 @@ bool WriteExport(const QString& file, const std::string& text, std::ostream& out
         out.flush();
         return static_cast<bool>(out);
     }
-    // Written beside the target and renamed over it: a failure leaves any old file as it was.
-    QSaveFile saved(file);
-    if (saved.open(QIODevice::WriteOnly) &&
-        saved.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-        saved.commit())
+    const std::optional<QString> reason = SaveCsvFile(file, text);
+    if (!reason)
         return true;
     Tell(err, Localised(QStringLiteral("「%1」に書き込めません（%2）。"),
                         QStringLiteral("cannot write \"%1\" (%2)."))
-                  .arg(file, saved.errorString()));
+                  .arg(file, *reason));
     return false;
 }
 
@@ -37,9 +31,7 @@ int RunExport(const ExportRequest& request, std::ostream& out, std::ostream& err
     const CInstanceLock lock;
     if (!TakeFolder(lock, err))
         return kExitFailed;
-    const CsvFolderFiles files = ReadCsvFolderFiles();
-    const CsvExportResult result = ExportCsv(request.includeArchive ? ReadAllRecordLines() : files.dataLines,
-                                             files.typeLines, request.period);
+    const CsvExportResult result = ExportFolderCsv(request.includeArchive, request.period);
     if (!WriteExport(request.file, result.text, out, err))
         return kExitFailed;
     if (result.unreadable > 0)

@@ -4,8 +4,8 @@
 #include "cli/CommandFolder.h"
 #include "cli/ExitStatus.h"
 #include "cli/Messages.h"
-#include "csv/CsvFolder.h"
 #include "csv/CsvImport.h"
+#include "csv/CsvService.h"
 #include "csv/ImportFile.h"
 #include "csv/ZoneNames.h"
 #include "platform/LocalTime.h"
@@ -54,14 +54,12 @@ QString AmbiguousDateText(const CsvImportPlan& plan)
 
 QString LimitText(const CsvImportPlan& plan, long long limit)
 {
-    return Localised(
-               QStringLiteral(
-                   "読み込むと記録が %1 件になり、記録数の上限 %2 件を超えます。何も変更していません。"
-                   "上限を %1 件に引き上げて読み込むには --raise-limit を付けてください。"),
-               QStringLiteral("the import would make %1 records, more than the record limit of %2. Nothing "
-                              "was changed. Give --raise-limit to raise the limit to %1 and import."))
-        .arg(plan.limitToFit)
-        .arg(limit);
+    return QString::fromStdString(CsvLimitText(plan, limit, MessageLanguage())) +
+           Localised(QStringLiteral("何も変更していません。上限を %1 件に引き上げて読み込むには "
+                                    "--raise-limit を付けてください。"),
+                     QStringLiteral(
+                         " Nothing was changed. Give --raise-limit to raise the limit to %1 and import."))
+               .arg(plan.limitToFit);
 }
 
 QString SummaryText(const CsvImportPlan& plan)
@@ -112,13 +110,11 @@ int RunImport(const ImportRequest& request, std::ostream& err)
         return kExitFailed;
     }
     const CsvTable& table = read.table;
-    const CsvFolderFiles files = ReadCsvFolderFiles();
+    const CsvFolderFiles files = ReadCsvFolderFiles(ReadCsvRecordLimit());
     CsvImportOptions options;
     options.dateOrder = request.dateOrder;
-    options.recordLimit = files.recordLimit;
     options.zoneNames = LocalFromZoneName;
-    const CsvImportPlan plan =
-        PlanCsvImport(table, MatchCsvColumns(table.header), files.dataLines, files.typeLines, options);
+    const CsvImportPlan plan = PlanFolderImport(table, MatchCsvColumns(table.header), files, options);
 
     if (!plan.missingFields.empty()) {
         Tell(err, QString::fromStdString(MissingCsvFieldsText(plan.missingFields, MessageLanguage())));
@@ -138,26 +134,26 @@ int RunImport(const ImportRequest& request, std::ostream& err)
                             QStringLiteral("no row could be read. Nothing was changed.")));
         return kExitFailed;
     }
-    if (plan.exceedsLimit && !request.raiseLimit) {
-        Tell(err, LimitText(plan, files.recordLimit));
-        return kExitFailed;
-    }
-    if (plan.newCount > 0) {
+    const CsvCommitResult result = CommitCsvImport(plan, request.raiseLimit, [&err] {
         const BackupResult backup =
             TakeBackup(BackupReason::BeforeImport, LocalStampOf(CTime::GetCurrentTime()));
         if (!backup.done) // a backup that cannot be made does not stop the import
             Tell(err, Localised(QStringLiteral("バックアップを作れませんでした。"),
                                 QStringLiteral("no backup could be made: ")) +
                           FailedWriteText(kBackupFolderName, backup.error));
-    }
-    if (const std::optional<CsvWriteFailure> failure = WriteCsvImport(plan, request.raiseLimit)) {
-        Tell(err, FailedWriteText(failure->fileName, failure->error));
+    });
+    if (result.outcome == CsvCommitOutcome::OverLimit) {
+        Tell(err, LimitText(plan, files.recordLimit));
         return kExitFailed;
     }
-    if (plan.exceedsLimit)
+    if (result.outcome == CsvCommitOutcome::Failed) {
+        Tell(err, FailedWriteText(result.failedFile, result.error));
+        return kExitFailed;
+    }
+    if (result.raisedLimit > 0)
         Tell(err, Localised(QStringLiteral("記録数の上限を %1 件に引き上げました。"),
                             QStringLiteral("raised the record limit to %1."))
-                      .arg(plan.limitToFit));
+                      .arg(result.raisedLimit));
     Tell(err, SummaryText(plan));
     return kExitOk;
 }

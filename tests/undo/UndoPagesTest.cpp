@@ -3,6 +3,7 @@
 #include "app/MainDlg.h"
 #include "backup/Backups.h"
 #include "backup/RestoreDlg.h"
+#include "csv/CsvPreviewDlg.h"
 #include "list/RecordDlg.h"
 #include "platform/FileDialogSeam.h"
 #include "res/ControlIds.h"
@@ -10,7 +11,6 @@
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
-#include "update/CsvPreviewDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@
 
 namespace {
 
-class InlineRunner final : public ICheckRunner
+class InlineRunner final : public IWorkRunner
 {
 public:
     void Run(QWidget*, const std::function<void()>& work, const std::function<void()>&) override { work(); }

@@ -1,11 +1,11 @@
 #include "tools/screenshots/Shots.h"
 
 #include "app/MainDlg.h"
-#include "csv/CsvFolder.h"
+#include "csv/CsvPreviewDlg.h"
+#include "csv/CsvService.h"
 #include "csv/ZoneNames.h"
 #include "platform/ModalSeam.h"
-#include "update/CsvPreviewDlg.h"
-#include "update/ProgressRunner.h"
+#include "platform/ProgressRunner.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -37,7 +37,8 @@ void ShootProgress(const ShotContext& ctx, CMainDlg& dlg)
         }
     });
     poll.start();
-    CProgressRunner runner(QStringLiteral("新しいバージョンを確認しています…"));
+    CProgressRunner runner(QStringLiteral("新しいバージョンを確認しています…"),
+                           QStringLiteral("バージョンの確認"));
     runner.Run(
         &dlg,
         [&] {
@@ -72,13 +73,12 @@ void ShootCsvPreview(const ShotContext& ctx)
         "2024/03/03 07:02,Asia/Tokyo,--,79,65,未検出,検出,測定失敗\r\n"
         "2024/03/03 07:04,Asia/Tokyo,124,79,65,未検出,未検出,再測定\r\n";
     const CsvTable table = ReadCsvTable(file);
-    const CsvFolderFiles files = ReadCsvFolderFiles();
+    const CsvFolderFiles files = ReadCsvFolderFiles(ReadCsvRecordLimit());
     auto planner = [&](const CsvColumnMap& map, CsvDateOrder order) -> std::optional<CsvImportPlan> {
         CsvImportOptions options;
         options.dateOrder = order;
-        options.recordLimit = files.recordLimit;
         options.zoneNames = LocalFromZoneName;
-        return PlanCsvImport(table, map, files.dataLines, files.typeLines, options);
+        return PlanFolderImport(table, map, files, options);
     };
     const CsvColumnMap map = MatchCsvColumns(table.header);
     CCsvPreviewDlg preview(RealModalSeam(), QStringLiteral("/home/user/血圧計/export.csv"), table.header,

@@ -1,4 +1,4 @@
-#include "update/ProgressRunner.h"
+#include "platform/ProgressRunner.h"
 
 #include "platform/DialogTemplate.h"
 
@@ -19,11 +19,10 @@ namespace {
 
 // The progress dialog. Cancelling (the button, Escape, the close box) asks the work to stop
 // once; the dialog stays until the work has really ended.
-class CCheckProgressDlg final : public QDialog
+class CProgressDlg final : public QDialog
 {
 public:
-    CCheckProgressDlg(QWidget* parent, const QString& text, const QString& title,
-                      std::function<void()> cancel)
+    CProgressDlg(QWidget* parent, const QString& text, const QString& title, std::function<void()> cancel)
         : QDialog(parent), m_cancel(std::move(cancel))
     {
         setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -68,7 +67,7 @@ private:
 };
 
 // Keeps the user's input away from every window but the progress dialog while the work runs,
-// also in the half second before the dialog shows: no second click starts another check, and
+// also in the half second before the dialog shows: no second click starts another task, and
 // no key or close box ends the program under a running one.
 class CInputBlocker final : public QObject
 {
@@ -120,7 +119,7 @@ void CProgressRunner::Run(QWidget* parent, const std::function<void()>& work,
                           const std::function<void()>& cancel)
 {
     QEventLoop loop;
-    CCheckProgressDlg dlg(parent ? parent->window() : nullptr, m_strText, m_strTitle, cancel);
+    CProgressDlg dlg(parent ? parent->window() : nullptr, m_strText, m_strTitle, cancel);
     dlg.setObjectName(QString::fromLatin1(kDialogName));
     const CInputBlocker blocker(&dlg);
     QTimer::singleShot(kShowAfterMs, &dlg, [&dlg] { dlg.show(); });

@@ -1,21 +1,20 @@
-#include "update/OtherPage.h"
+#include "other/OtherPage.h"
 
 #include "backup/BackupNotice.h"
 #include "backup/RestoreDlg.h"
 #include "config/VelliqaConfig.h"
-#include "csv/CsvExport.h"
-#include "csv/CsvFolder.h"
+#include "csv/CsvFileSave.h"
+#include "csv/CsvPreviewDlg.h"
+#include "csv/CsvService.h"
 #include "csv/ImportFile.h"
 #include "csv/ZoneNames.h"
 #include "platform/FileDialogSeam.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "res/Templates.h"
-#include "store/ArchiveFile.h"
 #include "store/DataFiles.h"
 #include "store/WriteFailure.h"
 #include "undo/UndoController.h"
-#include "update/CsvPreviewDlg.h"
 #include "update/CurlTransport.h"
 #include "update/HttpDownloader.h"
 #include "update/UpdaterLauncher.h"
@@ -25,11 +24,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <QLabel>
 #include <QPushButton>
 #include <atomic>
+#include <optional>
 
 namespace {
 
@@ -78,8 +77,10 @@ QString FailureReason(DownloadError error, int status)
 COtherPage::COtherPage(IModalSeam& seam)
     : CPage(OtherTemplate(), seam), m_strUpdateUrl(kUpdateUrl),
       m_makeTransport([] { return std::make_unique<CCurlTransport>(); }),
-      m_progressRunner(QStringLiteral("新しいバージョンを確認しています…")), m_pRunner(&m_progressRunner),
-      m_pLauncher(&RealUpdaterLauncher()), m_pFileDialogs(&RealFileDialogSeam()),
+      m_progressRunner(QStringLiteral("新しいバージョンを確認しています…"),
+                       QStringLiteral("バージョンの確認")),
+      m_pRunner(&m_progressRunner), m_pLauncher(&RealUpdaterLauncher()),
+      m_pFileDialogs(&RealFileDialogSeam()),
       m_csvProgressRunner(QStringLiteral("ファイルを読んでいます…"), QStringLiteral("ファイルの読み込み")),
       m_pCsvRunner(&m_csvProgressRunner)
 {
@@ -202,19 +203,10 @@ void COtherPage::OnExportCsv()
                                      QStringLiteral("CSV ファイル (*.csv);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
-    const CsvFolderFiles files = ReadCsvFolderFiles();
     const auto* includeArchive = Get<QCheckBox>(OtherIds::IDC_INCLUDE_ARCHIVE);
-    const CsvExportResult result =
-        ExportCsv(includeArchive && includeArchive->isChecked() ? ReadAllRecordLines() : files.dataLines,
-                  files.typeLines);
-    // Written beside the target and renamed over it: a failure leaves any old file as it was.
-    QSaveFile saved(path);
-    if (!saved.open(QIODevice::WriteOnly) ||
-        saved.write(result.text.data(), static_cast<qint64>(result.text.size())) !=
-            static_cast<qint64>(result.text.size()) ||
-        !saved.commit()) {
-        Tell(QStringLiteral("「%1」に書き込めませんでした（%2）。").arg(path, saved.errorString()),
-             MB_ICONEXCLAMATION);
+    const CsvExportResult result = ExportFolderCsv(includeArchive && includeArchive->isChecked());
+    if (const std::optional<QString> reason = SaveCsvFile(path, result.text)) {
+        Tell(QStringLiteral("「%1」に書き込めませんでした（%2）。").arg(path, *reason), MB_ICONEXCLAMATION);
         return;
     }
     QString text = QStringLiteral("%1 件の記録を書き出しました。").arg(result.exported);
@@ -232,7 +224,7 @@ void COtherPage::OnImportCsv()
             "Apple Health の書き出し (*.zip *.xml);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
-    const CsvFolderFiles files = ReadCsvFolderFiles();
+    const CsvFolderFiles files = ReadCsvFolderFiles(ReadCsvRecordLimit());
     // Reading and planning a large file takes a while: on a worker, with progress and cancel.
     // A CSV file, an Apple Health export.xml or its zip, recognised by what it holds.
     ImportFileRead read;
@@ -253,13 +245,11 @@ void COtherPage::OnImportCsv()
         stop = false;
         CsvImportOptions options;
         options.dateOrder = order;
-        options.recordLimit = files.recordLimit;
         options.progress = [&stop](size_t, size_t) { return !stop.load(); };
         options.zoneNames = LocalFromZoneName;
         CsvImportPlan plan;
         m_pCsvRunner->Run(
-            window(), [&] { plan = PlanCsvImport(table, map, files.dataLines, files.typeLines, options); },
-            [&stop] { stop = true; });
+            window(), [&] { plan = PlanFolderImport(table, map, files, options); }, [&stop] { stop = true; });
         if (stop || plan.cancelled)
             return std::nullopt;
         return plan;
@@ -272,30 +262,37 @@ void COtherPage::OnImportCsv()
                            window());
     if (preview.DoModal() != IDOK)
         return;
-    const CsvImportPlan& plan = preview.Plan();
+    CommitImport(preview.Plan(), files.recordLimit);
+}
+
+void COtherPage::CommitImport(const CsvImportPlan& plan, long long recordLimit)
+{
     const bool raise = plan.exceedsLimit;
     if (raise &&
         Seam().MessageBox(window(),
-                          QStringLiteral("読み込むと記録が %1 件になり、記録数の上限 %2 件を超えます。\n"
-                                         "上限を %1 件に引き上げて読み込みますか？\n"
-                                         "「いいえ」を選ぶと何も読み込みません。")
-                              .arg(plan.limitToFit)
-                              .arg(files.recordLimit),
+                          QString::fromStdString(CsvLimitText(plan, recordLimit, Language::Japanese)) +
+                              QStringLiteral("\n上限を %1 件に引き上げて読み込みますか？\n"
+                                             "「いいえ」を選ぶと何も読み込みません。")
+                                  .arg(plan.limitToFit),
                           QStringLiteral("CSV ファイル"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (plan.newCount > 0)
+    // The backup, then the undo step's look at the files, only when the import writes.
+    std::optional<CUndoRecorder> step;
+    const CsvCommitResult result = CommitCsvImport(plan, raise, [&] {
         BackUpBefore(m_pBackups, BackupReason::BeforeImport, Seam(), window());
-    CUndoRecorder step(m_pUndo, "CSV の読み込み（" + std::to_string(plan.newCount) + " 件）",
-                       {kItemFileName, kSettingFileName, kDataFileName});
-    if (const std::optional<CsvWriteFailure> failure = WriteCsvImport(plan, raise)) {
+        step.emplace(m_pUndo, "CSV の読み込み（" + std::to_string(plan.newCount) + " 件）",
+                     std::vector<std::string>{kItemFileName, kSettingFileName, kDataFileName});
+    });
+    if (result.outcome == CsvCommitOutcome::Failed) {
         Tell(QStringLiteral("読み込んだ記録は保存されていません。\n") +
-                 QString::fromStdString(WriteFailureText(failure->fileName, failure->error)),
+                 QString::fromStdString(WriteFailureText(result.failedFile, result.error)),
              MB_ICONEXCLAMATION);
         return;
     }
-    step.Commit();
+    if (step)
+        step->Commit();
     if (m_onImported)
-        m_onImported(raise ? plan.limitToFit : 0);
+        m_onImported(result.raisedLimit);
     Tell(QStringLiteral("%1 件の記録を読み込みました。").arg(plan.newCount), MB_ICONINFORMATION);
 }
 

@@ -1,4 +1,4 @@
-#include "update/CsvPreviewDlg.h"
+#include "csv/CsvPreviewDlg.h"
 
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"

@@ -4,14 +4,15 @@
 // "Update.exe" in the program's own folder takes over and the program closes.
 
 #include "platform/Dialog.h"
+#include "platform/ProgressRunner.h"
 #include "res/Templates.h"
 #include "update/HttpTransport.h"
-#include "update/ProgressRunner.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
+struct CsvImportPlan;
 class CBackupKeeper;
 class CUndoController;
 class CHttpDownloader;
@@ -41,10 +42,10 @@ public:
     // defaults: the URL of the build, libcurl, the progress dialog and QProcess.
     void SetUpdateUrl(std::string url) { m_strUpdateUrl = std::move(url); }
     void SetTransportFactory(TransportFactory factory) { m_makeTransport = std::move(factory); }
-    void SetCheckRunner(ICheckRunner& runner) { m_pRunner = &runner; }
+    void SetCheckRunner(IWorkRunner& runner) { m_pRunner = &runner; }
     void SetUpdaterLauncher(IUpdaterLauncher& launcher) { m_pLauncher = &launcher; }
     void SetFileDialogSeam(IFileDialogSeam& seam) { m_pFileDialogs = &seam; }
-    void SetCsvRunner(ICheckRunner& runner) { m_pCsvRunner = &runner; }
+    void SetCsvRunner(IWorkRunner& runner) { m_pCsvRunner = &runner; }
     void SetImportedHandler(ImportedHandler handler) { m_onImported = std::move(handler); }
     // The run's backups (taken before an import and a restore), and what to do after a restore.
     void SetBackups(CBackupKeeper* keeper, std::function<void()> onRestored)
@@ -68,15 +69,17 @@ private:
     void ReportCheckFailed(DownloadError error, int status);
     void StartUpdater(const CHttpDownloader& client);
     void Tell(const QString& text, unsigned icon);
+    // Asks before raising the record limit, then commits the agreed plan and tells the outcome.
+    void CommitImport(const CsvImportPlan& plan, long long recordLimit);
 
     std::string m_strUpdateUrl;
     TransportFactory m_makeTransport;
     CProgressRunner m_progressRunner;
-    ICheckRunner* m_pRunner = nullptr;
+    IWorkRunner* m_pRunner = nullptr;
     IUpdaterLauncher* m_pLauncher = nullptr;
     IFileDialogSeam* m_pFileDialogs = nullptr;
     CProgressRunner m_csvProgressRunner;
-    ICheckRunner* m_pCsvRunner = nullptr;
+    IWorkRunner* m_pCsvRunner = nullptr;
     ImportedHandler m_onImported;
     CBackupKeeper* m_pBackups = nullptr;
     CUndoController* m_pUndo = nullptr;

@@ -1,15 +1,15 @@
 #pragma once
-// Runs the slow part of a command away from the user-interface thread, so the window stays
+// Runs the slow part of a task away from the user-interface thread, so the window stays
 // painted; the real runner shows a progress dialog with a cancel button meanwhile.
 
 #include <functional>
 
 class QWidget;
 
-class ICheckRunner
+class IWorkRunner
 {
 public:
-    virtual ~ICheckRunner() = default;
+    virtual ~IWorkRunner() = default;
     // Runs work on a worker thread and returns once it has ended. cancel is called on this
     // thread when the user asks to stop; work must then end soon.
     virtual void Run(QWidget* parent, const std::function<void()>& work,

@@ -1,8 +1,8 @@
 // The CSV buttons of the other page as the user meets them: the file dialogs and the preview
 // answered through the seams, and the files and pages afterwards.
 #include "app/MainDlg.h"
+#include "csv/CsvPreviewDlg.h"
 #include "platform/FileDialogSeam.h"
-#include "update/CsvPreviewDlg.h"
 
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-class InlineRunner final : public ICheckRunner
+class InlineRunner final : public IWorkRunner
 {
 public:
     void Run(QWidget*, const std::function<void()>& work, const std::function<void()>& cancel) override

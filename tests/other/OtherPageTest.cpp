@@ -5,16 +5,16 @@
 #include "update/CurlTransport.h"
 #include "update/UpdaterLauncher.h"
 
-#include "FakeTransport.h"
-#include "LoopbackServer.h"
 #include "res/ControlIds.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
+#include "support/ProgressDialog.h"
 #include "support/TempDir.h"
+#include "update/FakeTransport.h"
+#include "update/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,9 +22,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
-
-#include <condition_variable>
 
 namespace {
 
@@ -33,7 +30,7 @@ const QString kUpToDate = QStringLiteral("最新のバージョンがインス�
 const std::string kNewerFile = "Version=001001001\r\nLocation=http://h/setup.bin\r\nSize=4096\r\nParam=-q\r\n"
                                "Delay=5\r\nFlag=1\r\n";
 
-class InlineRunner final : public ICheckRunner
+class InlineRunner final : public IWorkRunner
 {
 public:
     void Run(QWidget*, const std::function<void()>& work, const std::function<void()>&) override { work(); }
@@ -50,25 +47,6 @@ public:
     QStringList started; // the program, then its arguments
     bool succeeds = true;
 };
-
-// Calls check every 20 ms while an event loop runs, until it returns true.
-void WhileRunning(std::function<bool()> check)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, check = std::move(check)] {
-        if (check())
-            timer->deleteLater();
-    });
-    timer->start(20);
-}
-
-QDialog* ProgressDialog()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String(CProgressRunner::kDialogName) && w->isVisible())
-            return qobject_cast<QDialog*>(w);
-    return nullptr;
-}
 
 class OtherPageTest : public ::testing::Test
 {
@@ -221,75 +199,6 @@ TEST_F(OtherPageTest, UpdaterThatCannotStartIsToldAndTheProgramStays)
     EXPECT_TRUE(MainWindowOpen());
 }
 
-// The progress runner: the work on a thread, a modal dialog after half a second, cancel, and
-// no input to the window meanwhile.
-class ProgressRunnerTest : public ::testing::Test
-{
-protected:
-    // Work that waits until cancelled, or ten seconds so that a broken cancel cannot hang.
-    std::function<void()> WorkUntilCancelled()
-    {
-        return [this] {
-            std::unique_lock lock(mutex);
-            endedByCancel = changed.wait_for(lock, std::chrono::seconds(10), [this] { return cancelled; });
-        };
-    }
-    void Cancel()
-    {
-        std::lock_guard guard(mutex);
-        cancelled = true;
-        changed.notify_all();
-    }
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool cancelled = false;
-    bool endedByCancel = false;
-    CProgressRunner runner{QStringLiteral("確認しています…")};
-};
-
-TEST_F(ProgressRunnerTest, SlowWorkShowsAModalDialogAfterHalfASecondWhoseCancelEndsIt)
-{
-    QElapsedTimer clock;
-    clock.start();
-    qint64 shownAfter = -1;
-    WhileRunning([&] {
-        QDialog* progress = ProgressDialog();
-        if (!progress)
-            return false;
-        shownAfter = clock.elapsed();
-        EXPECT_EQ(progress->windowModality(), Qt::ApplicationModal);
-        auto* cancel = progress->findChild<QPushButton*>();
-        EXPECT_EQ(cancel->text(), QStringLiteral("キャンセル"));
-        QTest::mouseClick(cancel, Qt::LeftButton);
-        return true;
-    });
-    runner.Run(nullptr, WorkUntilCancelled(), [this] { Cancel(); });
-    EXPECT_TRUE(endedByCancel);
-    EXPECT_GE(shownAfter, 450); // not before half a second (a timer may fire a little early)
-    EXPECT_EQ(ProgressDialog(), nullptr);
-}
-
-TEST_F(ProgressRunnerTest, WindowTakesNoInputWhileTheWorkRuns)
-{
-    QWidget window;
-    auto* button = new QPushButton(QStringLiteral("x"), &window);
-    window.show();
-    int clicks = 0;
-    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
-    WhileRunning([&] {
-        QTest::mouseClick(button, Qt::LeftButton); // before the dialog shows
-        window.close();
-        Cancel();
-        return true;
-    });
-    runner.Run(&window, WorkUntilCancelled(), [] {});
-    EXPECT_EQ(clicks, 0);
-    EXPECT_TRUE(window.isVisible());
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(clicks, 1); // and takes it again afterwards
-}
-
 // End to end: libcurl, the progress runner and a real process for the updater.
 class OtherPageEndToEndTest : public OtherPageTest
 {
@@ -302,7 +211,7 @@ protected:
     }
     void TearDown() override { QFile::remove(COtherPage::UpdaterPath()); }
 
-    CProgressRunner progress{QStringLiteral("確認しています…")};
+    CProgressRunner progress{QStringLiteral("確認しています…"), QStringLiteral("バージョンの確認")};
 };
 
 TEST_F(OtherPageEndToEndTest, YesStartsTheUpdaterWithSevenWholeArgumentsAndClosesTheProgram)

@@ -1,0 +1,103 @@
+// The CSV service on a data folder: an import planned at the record limit it is given, and
+// committed with the limit first and one write of the records.
+#include "csv/CsvService.h"
+#include "store/DataFiles.h"
+
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const std::string kStored = "2024/3/2 07:05:09,135,85,72,0,1,\r\n2024/3/1 07:00:00,130,80,70,0,1,\r\n";
+const std::string kSettingsAfterLimit = "\r\n1\r\n30\r\n0\r\n0\r\nuser\r\n"; // lines 2 to 6
+const std::string kTwoNewRows = "2024/3/3,7:00,120,80,60\n2024/3/4,7:00,121,81,61\n";
+
+CsvImportPlan PlanOf(const std::string& rows, long long recordLimit)
+{
+    const CsvTable table = ReadCsvTable("date,time,sys,dia,pulse\n" + rows);
+    return PlanFolderImport(table, MatchCsvColumns(table.header), ReadCsvFolderFiles(recordLimit), {});
+}
+
+struct CommitCase
+{
+    const char* name;
+    const char* limit; // line 1 of setting.txt beside the two stored records
+    std::string rows;  // the rows imported
+    bool raise;
+    CsvCommitOutcome outcome;
+    long long raisedLimit;
+    const char* limitAfter;
+    size_t recordsAfter;
+};
+
+TEST(CsvServiceTest, ACommitChecksTheLimitFirstAndWritesTheRecordsOnlyWhenItMay)
+{
+    const CommitCase cases[] = {
+        {"within the limit", "4", kTwoNewRows, false, CsvCommitOutcome::Written, 0, "4", 4},
+        {"above the limit, not raised", "3", kTwoNewRows, false, CsvCommitOutcome::OverLimit, 0, "3", 2},
+        {"above the limit, raised", "3", kTwoNewRows, true, CsvCommitOutcome::Written, 4, "4", 4},
+        {"no limit", "0", kTwoNewRows, false, CsvCommitOutcome::Written, 0, "0", 4},
+        {"only duplicates", "1", "2024/3/2,7:05:09,135,85,72\n", true, CsvCommitOutcome::NothingNew, 0, "1",
+         2},
+    };
+    for (const CommitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScopedDataDir dir;
+        WriteBytes(kDataFileName, kStored);
+        WriteBytes(kSettingFileName, c.limit + kSettingsAfterLimit);
+        const CsvImportPlan plan = PlanOf(c.rows, ReadCsvRecordLimit());
+        int backups = 0;
+        const CsvCommitResult result = CommitCsvImport(plan, c.raise, [&backups] { ++backups; });
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.raisedLimit, c.raisedLimit);
+        EXPECT_EQ(backups, c.outcome == CsvCommitOutcome::Written ? 1 : 0);
+        EXPECT_EQ(ReadBytes(kSettingFileName), c.limitAfter + kSettingsAfterLimit); // other lines kept
+        EXPECT_EQ(ReadDataFileLines(kDataFileName).size(), c.recordsAfter);
+        if (c.outcome != CsvCommitOutcome::Written)
+            EXPECT_EQ(ReadBytes(kDataFileName), kStored);
+        else
+            EXPECT_EQ(ReadDataFileLines(kDataFileName), plan.lines);
+    }
+}
+
+TEST(CsvServiceTest, TheLimitGivenDecidesThePlanNotTheSettingsFile)
+{
+    const ScopedDataDir dir;
+    WriteBytes(kDataFileName, kStored);
+    WriteBytes(kSettingFileName, "3" + kSettingsAfterLimit);
+    EXPECT_TRUE(PlanOf(kTwoNewRows, 3).exceedsLimit);
+    EXPECT_FALSE(PlanOf(kTwoNewRows, 10).exceedsLimit);
+    EXPECT_EQ(ReadCsvRecordLimit(), 3);
+}
+
+TEST(CsvServiceTest, AnEmptyFolderGetsItsFilesOnlyWhenRecordsAreWritten)
+{
+    const ScopedDataDir dir;
+    EXPECT_EQ(ReadCsvRecordLimit(), kDefaultRecordLimit);
+    EXPECT_EQ(CommitCsvImport(PlanOf("", kDefaultRecordLimit), false).outcome, CsvCommitOutcome::NothingNew);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+    EXPECT_EQ(CommitCsvImport(PlanOf(kTwoNewRows, kDefaultRecordLimit), false).outcome,
+              CsvCommitOutcome::Written);
+    EXPECT_EQ(ReadDataFileLines(kSettingFileName), DefaultSettingLines());
+    EXPECT_EQ(ReadDataFileLines(kItemFileName), DefaultItemLines());
+    EXPECT_EQ(ReadDataFileLines(kDataFileName).size(), 2U);
+}
+
+TEST(CsvServiceTest, ASettingsFileThatCannotBeWrittenLeavesTheRecordsAsTheyWere)
+{
+    const ScopedDataDir dir;
+    WriteBytes(kDataFileName, kStored);
+    WriteBytes(kItemFileName, "朝\r\n");
+    std::filesystem::create_symlink("missing/setting.txt", kSettingFileName); // a folder that is not there
+    const CsvCommitResult result = CommitCsvImport(PlanOf(kTwoNewRows, 3), true);
+    EXPECT_EQ(result.outcome, CsvCommitOutcome::Failed);
+    EXPECT_EQ(result.failedFile, kSettingFileName);
+    EXPECT_NE(result.error, 0);
+    EXPECT_EQ(ReadBytes(kDataFileName), kStored);
+}
+
+} // namespace
