@@ -6,6 +6,7 @@
 
 #include "csv/CsvImport.h"
 #include "csv/HealthExport.h"
+#include "record/DateTimeText.h"
 #include "record/RecordLine.h"
 #include "store/DataFiles.h"
 
