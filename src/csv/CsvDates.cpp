@@ -1,7 +1,7 @@
 #include "csv/CsvDates.h"
 
 #include "csv/MonthDates.h"
-#include "platform/LocalTime.h"
+#include "platform/LocalMoment.h"
 #include "record/DateTimeText.h"
 #include "record/RecordLine.h"
 
@@ -103,8 +103,7 @@ long long DaysFromCivil(long long y, unsigned m, unsigned d)
 Moment LocalFields(std::time_t t)
 {
     const CTime time(t);
-    return {time.GetYear(), time.GetMonth(),  time.GetDay(),
-            time.GetHour(), time.GetMinute(), time.GetSecond()};
+    return MomentOf(time, time);
 }
 
 // The three parts of a date and the separator between them.

@@ -504,9 +504,7 @@ void CListPage::ReportFailedWrite(QWidget* parent, const char* fileName, int err
 {
     if (error < 0)
         error = m_dataFile.GetLastError();
-    m_dataFile.Reload();
-    m_model->ResetFromFile();
-    RefreshAverages();
+    ReloadDataFiles();
     Seam().MessageBox(parent, WriteFailedMessage(error, fileName), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
 }
 
