@@ -29,7 +29,7 @@ void BM_ReportPdf366Days(benchmark::State& state)
     const CalendarDay last{year{2012}, December, day{31}};
     const NotebookRequest request = NotebookRequestOf(first, last, last);
     for (auto _ : state) {
-        const bool written = SaveNotebookPdf(QStringLiteral("report.pdf"), ReadNotebookSource(request));
+        const bool written = SaveNotebookPdf(QStringLiteral("report.pdf"), ReadNotebookSource(".", request));
         benchmark::DoNotOptimize(written);
     }
     QDir::setCurrent(previous);

@@ -44,7 +44,7 @@ QPoint InsideArea(QPoint at, QSize outer, const QRect& area)
 
 CMainDlg::CMainDlg(IModalSeam& seam, std::string folderPath, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_folder(std::move(folderPath)), m_listPage(seam, m_folder),
-      m_settingsPage(seam, m_folder), m_otherPage(seam), m_graphPage(seam, m_folder),
+      m_settingsPage(seam, m_folder), m_otherPage(seam, m_folder), m_graphPage(seam, m_folder),
       m_evaluationPage(seam, m_folder),
       m_backups([] { return LocalStampOf(CTime::GetCurrentTime()); }, m_folder.Path()), m_undo(seam, this),
       m_icon(QStringLiteral(":/velliqa.svg"))

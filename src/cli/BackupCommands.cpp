@@ -4,6 +4,7 @@
 #include "cli/CommandFolder.h"
 #include "cli/ExitStatus.h"
 #include "cli/Messages.h"
+#include "folder/DataFolder.h"
 #include "platform/Cp932.h"
 #include "platform/InstanceLock.h"
 #include "platform/LocalTime.h"
@@ -11,21 +12,22 @@
 
 #include <cstring>
 
-int RunListBackups(std::ostream& out)
+int RunListBackups(const CDataFolder& folder, std::ostream& out)
 {
     out << "名前\t記録数\t最新の記録\t理由\n";
-    for (const BackupInfo& info : ListBackups())
+    for (const BackupInfo& info : ListBackups(folder.Path()))
         out << info.name << '\t' << info.records << '\t' << Utf8FromCp932(info.newestDate) << '\t'
             << info.reason << '\n';
     return kExitOk;
 }
 
-int RunRestoreBackup(const QString& name, std::ostream& err)
+int RunRestoreBackup(const QString& name, const CDataFolder& folder, std::ostream& err)
 {
-    const CInstanceLock lock;
+    const CInstanceLock lock(folder.Path());
     if (!TakeFolder(lock, err))
         return kExitFailed;
-    const RestoreResult result = RestoreBackup(name.toStdString(), LocalStampOf(CTime::GetCurrentTime()));
+    const RestoreResult result =
+        RestoreBackup(name.toStdString(), LocalStampOf(CTime::GetCurrentTime()), folder.Path());
     if (result.done) {
         err << Localised(QStringLiteral(
                              "バックアップ %1 から戻しました。戻す前のデータはバックアップ %2 にあります。"),

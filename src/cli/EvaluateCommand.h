@@ -1,10 +1,12 @@
 #pragma once
 // --evaluate: the morning and evening home blood-pressure averages of the period and their
-// categories, as a tab-separated table on standard output. Reads the data folder (the current
-// folder) and creates nothing.
+// categories, as a tab-separated table on standard output. Reads the data folder and creates
+// nothing.
 
 #include "cli/Request.h"
 
 #include <ostream>
 
-int RunEvaluate(const EvaluateRequest& request, std::ostream& out);
+class CDataFolder;
+
+int RunEvaluate(const EvaluateRequest& request, CDataFolder& folder, std::ostream& out);

@@ -5,6 +5,7 @@
 #include "cli/Messages.h"
 #include "csv/CsvFileSave.h"
 #include "csv/CsvService.h"
+#include "folder/DataFolder.h"
 
 namespace {
 
@@ -26,12 +27,12 @@ bool WriteExport(const QString& file, const std::string& text, std::ostream& out
 
 } // namespace
 
-int RunExport(const ExportRequest& request, std::ostream& out, std::ostream& err)
+int RunExport(const ExportRequest& request, const CDataFolder& folder, std::ostream& out, std::ostream& err)
 {
-    const CInstanceLock lock;
+    const CInstanceLock lock(folder.Path());
     if (!TakeFolder(lock, err))
         return kExitFailed;
-    const CsvExportResult result = ExportFolderCsv(request.includeArchive, request.period);
+    const CsvExportResult result = ExportFolderCsv(folder.Path(), request.includeArchive, request.period);
     if (!WriteExport(request.file, result.text, out, err))
         return kExitFailed;
     if (result.unreadable > 0)

@@ -8,6 +8,7 @@
 #include "csv/CsvService.h"
 #include "csv/ImportFile.h"
 #include "csv/ZoneNames.h"
+#include "folder/DataFolder.h"
 #include "platform/LocalTime.h"
 #include "store/WriteFailure.h"
 
@@ -95,9 +96,9 @@ void TellPassedOver(const CsvImportPlan& plan, const std::vector<std::string>& h
 
 } // namespace
 
-int RunImport(const ImportRequest& request, std::ostream& err)
+int RunImport(const ImportRequest& request, CDataFolder& folder, std::ostream& err)
 {
-    const CInstanceLock lock;
+    const CInstanceLock lock(folder.Path());
     if (!TakeFolder(lock, err))
         return kExitFailed;
     // A CSV file, an Apple Health export.xml or its zip, recognised by what it holds.
@@ -110,7 +111,8 @@ int RunImport(const ImportRequest& request, std::ostream& err)
         return kExitFailed;
     }
     const CsvTable& table = read.table;
-    const CsvFolderFiles files = ReadCsvFolderFiles(ReadCsvRecordLimit());
+    folder.Load();
+    const CsvFolderFiles files = ReadCsvFolderFiles(folder.Path(), folder.RecordLimit());
     CsvImportOptions options;
     options.dateOrder = request.dateOrder;
     options.zoneNames = LocalFromZoneName;
@@ -134,14 +136,19 @@ int RunImport(const ImportRequest& request, std::ostream& err)
                             QStringLiteral("no row could be read. Nothing was changed.")));
         return kExitFailed;
     }
-    const CsvCommitResult result = CommitCsvImport(plan, request.raiseLimit, [&err] {
+    CsvCommitHooks hooks;
+    hooks.beforeWrite = [&err, &folder] {
         const BackupResult backup =
-            TakeBackup(BackupReason::BeforeImport, LocalStampOf(CTime::GetCurrentTime()));
+            TakeBackup(BackupReason::BeforeImport, LocalStampOf(CTime::GetCurrentTime()), folder.Path());
         if (!backup.done) // a backup that cannot be made does not stop the import
             Tell(err, Localised(QStringLiteral("バックアップを作れませんでした。"),
                                 QStringLiteral("no backup could be made: ")) +
                           FailedWriteText(kBackupFolderName, backup.error));
-    });
+    };
+    hooks.raiseLimit = [&folder](std::int32_t limit) {
+        return folder.WriteSetting(kSettingRecordLimit, std::to_string(limit));
+    };
+    const CsvCommitResult result = CommitCsvImport(folder.Path(), plan, request.raiseLimit, hooks);
     if (result.outcome == CsvCommitOutcome::OverLimit) {
         Tell(err, LimitText(plan, files.recordLimit));
         return kExitFailed;

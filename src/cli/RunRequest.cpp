@@ -9,6 +9,7 @@
 #include "cli/Messages.h"
 #include "cli/SummaryCommand.h"
 #include "config/VelliqaConfig.h"
+#include "folder/DataFolder.h"
 #include "report/NotebookCommand.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 struct CRunner
 {
     const CommandLineRequest& m_request;
+    CDataFolder& m_folder;
     std::ostream& m_out;
     std::ostream& m_err;
 
@@ -38,42 +40,45 @@ struct CRunner
     }
     int operator()(const ExportRequest& request) const
     {
-        return InFolder() ? RunExport(request, m_out, m_err) : kExitFailed;
+        return InFolder() ? RunExport(request, m_folder, m_out, m_err) : kExitFailed;
     }
     int operator()(const ImportRequest& request) const
     {
-        return InFolder() ? RunImport(request, m_err) : kExitFailed;
+        return InFolder() ? RunImport(request, m_folder, m_err) : kExitFailed;
     }
     int operator()(const SummaryRequest& request) const
     {
-        return InFolder() ? RunSummary(request, m_out) : kExitFailed;
+        return InFolder() ? RunSummary(request, m_folder, m_out) : kExitFailed;
     }
 
     int operator()(const EvaluateRequest& request) const
     {
-        return InFolder() ? RunEvaluate(request, m_out) : kExitFailed;
+        return InFolder() ? RunEvaluate(request, m_folder, m_out) : kExitFailed;
     }
 
     int operator()(const ReportPdfRequest& request) const
     {
-        return InFolder() ? RunNotebookPdf(request.file, request.notebook, m_err) : kExitFailed;
+        return InFolder() ? RunNotebookPdf(request.file, request.notebook, m_folder.Path(), m_err)
+                          : kExitFailed;
     }
 
     int operator()(const ListBackupsRequest&) const
     {
-        return InFolder() ? RunListBackups(m_out) : kExitFailed;
+        return InFolder() ? RunListBackups(m_folder, m_out) : kExitFailed;
     }
     int operator()(const RestoreBackupRequest& request) const
     {
-        return InFolder() ? RunRestoreBackup(request.name, m_err) : kExitFailed;
+        return InFolder() ? RunRestoreBackup(request.name, m_folder, m_err) : kExitFailed;
     }
 
-    bool InFolder() const { return EnterDataFolder(m_request.dataDir, m_err); }
+    bool InFolder() const { return CheckDataFolder(m_request.dataDir, m_err); }
 };
 
 } // namespace
 
 int RunRequest(const CommandLineRequest& request, std::ostream& out, std::ostream& err)
 {
-    return std::visit(CRunner{request, out, err}, request.action);
+    // The folder every action works in, at its path: the current folder is never changed.
+    CDataFolder folder(CommandFolderPath(request.dataDir));
+    return std::visit(CRunner{request, folder, out, err}, request.action);
 }

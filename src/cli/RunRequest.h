@@ -1,6 +1,7 @@
 #pragma once
 // Running a request of the command line that is not the window: help and version print, an
-// action enters the data folder and runs its command, a line that cannot be run says why.
+// action runs its command on the data folder (--data-dir, or the current folder), a line that
+// cannot be run says why.
 // Needs a QCoreApplication; no display.
 
 #include "cli/Request.h"

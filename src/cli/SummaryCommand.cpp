@@ -1,12 +1,16 @@
 #include "cli/SummaryCommand.h"
 
 #include "cli/ExitStatus.h"
+#include "folder/DataFolder.h"
 #include "record/Summary.h"
 #include "store/DataFiles.h"
 
-int RunSummary(const SummaryRequest& request, std::ostream& out)
+int RunSummary(const SummaryRequest& request, CDataFolder& folder, std::ostream& out)
 {
-    out << FormatSummaryTable(ReadDataFileLines(kDataFileName), ReadTypeNames(), request.period);
+    folder.Load();
+    // The type file as it is: a type it does not name shows by its number.
+    out << FormatSummaryTable(FileLines(folder.Records()),
+                              ReadDataFileLines(folder.FilePath(kItemFileName).c_str()), request.period);
     out.flush();
     return out ? kExitOk : kExitFailed;
 }

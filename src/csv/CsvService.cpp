@@ -6,24 +6,27 @@
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
 
-long long ReadCsvRecordLimit()
+#include <cerrno>
+
+long long ReadCsvRecordLimit(const std::string& folder)
 {
-    return ReadFolderSettings(SettingLinesInUse()).recordLimit;
+    return ReadFolderSettings(SettingLinesInUse(folder)).recordLimit;
 }
 
-CsvFolderFiles ReadCsvFolderFiles(long long recordLimit)
+CsvFolderFiles ReadCsvFolderFiles(const std::string& folder, long long recordLimit)
 {
     CsvFolderFiles files;
-    files.dataLines = ReadDataFileLines(kDataFileName);
-    files.typeLines = TypeNamesInUse();
+    files.dataLines = ReadDataFileLines(DataFilePath(folder, kDataFileName).c_str());
+    files.typeLines = TypeNamesInUse(folder);
     files.recordLimit = recordLimit;
     return files;
 }
 
-CsvExportResult ExportFolderCsv(bool includeArchive, const RecordPeriod& period)
+CsvExportResult ExportFolderCsv(const std::string& folder, bool includeArchive, const RecordPeriod& period)
 {
-    return ExportCsv(includeArchive ? ReadAllRecordLines() : ReadDataFileLines(kDataFileName),
-                     TypeNamesInUse(), period);
+    return ExportCsv(includeArchive ? ReadAllRecordLines(folder)
+                                    : ReadDataFileLines(DataFilePath(folder, kDataFileName).c_str()),
+                     TypeNamesInUse(folder), period);
 }
 
 CsvImportPlan PlanFolderImport(const CsvTable& table, const CsvColumnMap& map, const CsvFolderFiles& files,
@@ -61,26 +64,26 @@ CsvCommitResult Failed(CsvCommitResult result, const char* fileName, int error)
 
 } // namespace
 
-CsvCommitResult CommitCsvImport(const CsvImportPlan& plan, bool raiseLimit,
-                                const std::function<void()>& beforeWrite)
+CsvCommitResult CommitCsvImport(const std::string& folder, const CsvImportPlan& plan, bool raiseLimit,
+                                const CsvCommitHooks& hooks)
 {
     if (plan.exceedsLimit && !raiseLimit)
         return Outcome(CsvCommitOutcome::OverLimit);
     if (plan.newCount == 0)
         return Outcome(CsvCommitOutcome::NothingNew);
-    if (beforeWrite)
-        beforeWrite();
-    CreateMissingDataFiles();
+    if (hooks.beforeWrite)
+        hooks.beforeWrite();
+    CreateMissingDataFiles(folder);
     CsvCommitResult result = Outcome(CsvCommitOutcome::Written);
     if (plan.exceedsLimit) {
-        CTextFile settings;
-        BindDataFile(settings, kSettingFileName);
-        if (!settings.ReplaceLine(kSettingRecordLimit, std::to_string(plan.limitToFit)))
-            return Failed(result, kSettingFileName, settings.GetLastError());
+        const int error =
+            hooks.raiseLimit ? hooks.raiseLimit(static_cast<std::int32_t>(plan.limitToFit)) : EINVAL;
+        if (error != 0)
+            return Failed(result, kSettingFileName, error);
         result.raisedLimit = plan.limitToFit;
     }
     CTextFile data;
-    BindDataFile(data, kDataFileName);
+    BindDataFile(data, DataFilePath(folder, kDataFileName).c_str());
     if (!data.ReplaceAllLines(plan.lines))
         return Failed(result, kDataFileName, data.GetLastError());
     return result;

@@ -1,13 +1,15 @@
 #pragma once
-// The CSV export and import of the data folder (the current folder), for the window and the
-// command line alike: the export as the bytes of a file, the plan of an import against the
-// folder as it is now, and the commit of an agreed plan. Those who call it only present its
-// results. The caller holds the folder's lock.
+// The CSV export and import of a data folder, for the window and the command line alike: the
+// export as the bytes of a file, the plan of an import against the folder as it is now, and the
+// commit of an agreed plan. Every file is read at the folder's path (its CDataFolder's; "." is
+// the current directory). Those who call it only present its results. The caller holds the
+// folder's lock.
 
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
 #include "platform/Language.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,17 +21,19 @@ struct CsvFolderFiles
     long long recordLimit = 0;          // the folder's record limit, as given
 };
 
-// The record limit as the folder holds it: line 1 of the settings file, the default when it is
-// missing. Read here alone, and given to the service as a value.
-long long ReadCsvRecordLimit();
+// The record limit as the folder's settings file holds it now: line 1, the default when the file
+// is missing.
+long long ReadCsvRecordLimit(const std::string& folder);
 
-// Reads the measurement and type files as they are now, with the record limit given. Missing
-// files read as the defaults they would be created with, and nothing is created.
-CsvFolderFiles ReadCsvFolderFiles(long long recordLimit);
+// Reads the folder's measurement and type files as they are now, with the record limit given
+// (the folder's settings hold it). Missing files read as the defaults they would be created
+// with, and nothing is created.
+CsvFolderFiles ReadCsvFolderFiles(const std::string& folder, long long recordLimit);
 
 // The CSV file of the folder's records in the period: those of the measurement file, or with
 // includeArchive those of the archive as well. Nothing is written.
-CsvExportResult ExportFolderCsv(bool includeArchive, const RecordPeriod& period = AllDays());
+CsvExportResult ExportFolderCsv(const std::string& folder, bool includeArchive,
+                                const RecordPeriod& period = AllDays());
 
 // The plan of importing the table through map into the files read, at their record limit.
 CsvImportPlan PlanFolderImport(const CsvTable& table, const CsvColumnMap& map, const CsvFolderFiles& files,
@@ -55,11 +59,20 @@ struct CsvCommitResult
     int error = 0;             // the system's reason (an errno value), 0 when unknown
 };
 
-// Commits an agreed plan. The limit comes first: a plan above it is refused unless raiseLimit
-// is set, and a plan without new records writes nothing. Otherwise beforeWrite runs (the backup
-// before an import), missing data files are created with their defaults, line 1 of the settings
-// file becomes the plan's number of records when the limit is raised, and the measurement file
-// becomes the plan's lines in one durable rewrite. The settings come first so that a crash
-// between the two leaves a higher limit and the old records, never records beyond the limit.
-CsvCommitResult CommitCsvImport(const CsvImportPlan& plan, bool raiseLimit,
-                                const std::function<void()>& beforeWrite = {});
+// What a commit has others do: the backup before an import, and the writing of a raised record
+// limit, which the folder's owner of the settings does (0, or the system's reason as an errno
+// value).
+struct CsvCommitHooks
+{
+    std::function<void()> beforeWrite;
+    std::function<int(std::int32_t recordLimit)> raiseLimit;
+};
+
+// Commits an agreed plan into the folder. The limit comes first: a plan above it is refused
+// unless raiseLimit is set, and a plan without new records writes nothing. Otherwise
+// beforeWrite runs, missing data files are created with their defaults, the hook raises the
+// record limit to the plan's number of records when it must, and the measurement file becomes
+// the plan's lines in one durable rewrite. The settings come first so that a crash between the
+// two leaves a higher limit and the old records, never records beyond the limit.
+CsvCommitResult CommitCsvImport(const std::string& folder, const CsvImportPlan& plan, bool raiseLimit,
+                                const CsvCommitHooks& hooks);

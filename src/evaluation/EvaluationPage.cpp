@@ -111,14 +111,14 @@ CEvaluationPage::CEvaluationPage(IModalSeam& seam, CDataFolder& folder)
 void CEvaluationPage::OnPrintReport()
 {
     const RecordPeriod period = CurrentPeriod();
-    PrintNotebookOfPeriod(window(), Seam(), *m_pPrinters,
+    PrintNotebookOfPeriod(window(), Seam(), *m_pPrinters, m_folder.Path(),
                           NotebookRequestOf(period, ChartDaysOf(period, Today(), m_occasions), Today()));
 }
 
 void CEvaluationPage::OnSaveReport()
 {
     const RecordPeriod period = CurrentPeriod();
-    SaveNotebookPdfAs(window(), Seam(), *m_pFileDialogs,
+    SaveNotebookPdfAs(window(), Seam(), *m_pFileDialogs, m_folder.Path(),
                       NotebookRequestOf(period, ChartDaysOf(period, Today(), m_occasions), Today()));
 }
 

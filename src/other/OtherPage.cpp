@@ -8,6 +8,7 @@
 #include "csv/CsvService.h"
 #include "csv/ImportFile.h"
 #include "csv/ZoneNames.h"
+#include "folder/DataFolder.h"
 #include "platform/FileDialogSeam.h"
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
@@ -74,8 +75,8 @@ QString FailureReason(DownloadError error, int status)
 
 } // namespace
 
-COtherPage::COtherPage(IModalSeam& seam)
-    : CPage(OtherTemplate(), seam), m_strUpdateUrl(kUpdateUrl),
+COtherPage::COtherPage(IModalSeam& seam, CDataFolder& folder)
+    : CPage(OtherTemplate(), seam), m_folder(folder), m_strUpdateUrl(kUpdateUrl),
       m_makeTransport([] { return std::make_unique<CCurlTransport>(); }),
       m_progressRunner(QStringLiteral("新しいバージョンを確認しています…"),
                        QStringLiteral("バージョンの確認")),
@@ -204,7 +205,8 @@ void COtherPage::OnExportCsv()
     if (path.isEmpty())
         return;
     const auto* includeArchive = Get<QCheckBox>(OtherIds::IDC_INCLUDE_ARCHIVE);
-    const CsvExportResult result = ExportFolderCsv(includeArchive && includeArchive->isChecked());
+    const CsvExportResult result =
+        ExportFolderCsv(m_folder.Path(), includeArchive && includeArchive->isChecked());
     if (const std::optional<QString> reason = SaveCsvFile(path, result.text)) {
         Tell(QStringLiteral("「%1」に書き込めませんでした（%2）。").arg(path, *reason), MB_ICONEXCLAMATION);
         return;
@@ -224,7 +226,7 @@ void COtherPage::OnImportCsv()
             "Apple Health の書き出し (*.zip *.xml);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
-    const CsvFolderFiles files = ReadCsvFolderFiles(ReadCsvRecordLimit());
+    const CsvFolderFiles files = ReadCsvFolderFiles(m_folder.Path(), ReadCsvRecordLimit(m_folder.Path()));
     // Reading and planning a large file takes a while: on a worker, with progress and cancel.
     // A CSV file, an Apple Health export.xml or its zip, recognised by what it holds.
     ImportFileRead read;
@@ -278,11 +280,17 @@ void COtherPage::CommitImport(const CsvImportPlan& plan, long long recordLimit)
         return;
     // The backup, then the undo step's look at the files, only when the import writes.
     std::optional<CUndoRecorder> step;
-    const CsvCommitResult result = CommitCsvImport(plan, raise, [&] {
+    CsvCommitHooks hooks;
+    hooks.beforeWrite = [&] {
         BackUpBefore(m_pBackups, BackupReason::BeforeImport, Seam(), window());
         step.emplace(m_pUndo, "CSV の読み込み（" + std::to_string(plan.newCount) + " 件）",
                      std::vector<std::string>{kItemFileName, kSettingFileName, kDataFileName});
-    });
+    };
+    // The folder writes the raised limit and tells every page of it.
+    hooks.raiseLimit = [this](std::int32_t limit) {
+        return m_folder.WriteSetting(kSettingRecordLimit, std::to_string(limit));
+    };
+    const CsvCommitResult result = CommitCsvImport(m_folder.Path(), plan, raise, hooks);
     if (result.outcome == CsvCommitOutcome::Failed) {
         Tell(QStringLiteral("読み込んだ記録は保存されていません。\n") +
                  QString::fromStdString(WriteFailureText(result.failedFile, result.error)),

@@ -1,7 +1,8 @@
 #pragma once
 // The other tab: the program's version and the online update. The button checks the version
 // file on the update server; when it names a newer version and the user agrees, the updater
-// "Update.exe" in the program's own folder takes over and the program closes.
+// "Update.exe" in the program's own folder takes over and the program closes. Its CSV export
+// and import and its restore work on the data folder it is given.
 
 #include "platform/Dialog.h"
 #include "platform/ProgressRunner.h"
@@ -14,6 +15,7 @@
 
 struct CsvImportPlan;
 class CBackupKeeper;
+class CDataFolder;
 class CUndoController;
 class CHttpDownloader;
 class IFileDialogSeam;
@@ -27,7 +29,7 @@ public:
     // Told after an import has written the data files: the record limit when it was raised, else 0.
     using ImportedHandler = std::function<void(long long raisedLimit)>;
 
-    explicit COtherPage(IModalSeam& seam);
+    COtherPage(IModalSeam& seam, CDataFolder& folder);
 
     bool OnInitDialog() override;
     void OnOnlineUpdate();
@@ -72,6 +74,7 @@ private:
     // Asks before raising the record limit, then commits the agreed plan and tells the outcome.
     void CommitImport(const CsvImportPlan& plan, long long recordLimit);
 
+    CDataFolder& m_folder;
     std::string m_strUpdateUrl;
     TransportFactory m_makeTransport;
     CProgressRunner m_progressRunner;

@@ -40,9 +40,10 @@ QString NotebookRangeProblem(const NotebookRequest& request)
         .arg(days);
 }
 
-int RunNotebookPdf(const QString& file, const NotebookRequest& request, std::ostream& err)
+int RunNotebookPdf(const QString& file, const NotebookRequest& request, const std::string& folder,
+                   std::ostream& err)
 {
-    if (SaveNotebookPdf(file, ReadNotebookSource(request)))
+    if (SaveNotebookPdf(file, ReadNotebookSource(folder, request)))
         return kExitOk;
     err << Localised(QStringLiteral("PDF ファイル「%1」を書き込めませんでした。"),
                      QStringLiteral("cannot write the PDF file \"%1\"."))

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 
 // The days the command line asks for: --days N, or --from and --to (either may be missing).
 struct NotebookCommandRange
@@ -28,6 +29,7 @@ NotebookRequest NotebookCommandRequest(const NotebookCommandRange& range, Calend
 // than a notebook covers. Empty when it can.
 QString NotebookRangeProblem(const NotebookRequest& request);
 
-// Writes the notebook of the current folder's data to the file; the exit status: 0 when the
+// Writes the notebook of the data folder at folder to the file; the exit status: 0 when the
 // file is written, 1 (with a message on err) when it cannot be.
-int RunNotebookPdf(const QString& file, const NotebookRequest& request, std::ostream& err);
+int RunNotebookPdf(const QString& file, const NotebookRequest& request, const std::string& folder,
+                   std::ostream& err);

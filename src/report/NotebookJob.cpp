@@ -67,13 +67,13 @@ NotebookRequest NotebookRequestOf(const RecordPeriod& period, const ChartDays& d
 }
 
 void PrintNotebookOfPeriod(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers,
-                           const NotebookRequest& request)
+                           const std::string& folder, const NotebookRequest& request)
 {
     if (!RefuseLongPeriod(parent, seam, request))
-        PrintNotebook(parent, seam, printers, ReadNotebookSource(request));
+        PrintNotebook(parent, seam, printers, ReadNotebookSource(folder, request));
 }
 
-void SaveNotebookPdfAs(QWidget* parent, IModalSeam& seam, IFileDialogSeam& files,
+void SaveNotebookPdfAs(QWidget* parent, IModalSeam& seam, IFileDialogSeam& files, const std::string& folder,
                        const NotebookRequest& request)
 {
     if (RefuseLongPeriod(parent, seam, request))
@@ -83,16 +83,17 @@ void SaveNotebookPdfAs(QWidget* parent, IModalSeam& seam, IFileDialogSeam& files
                            QStringLiteral("PDF (*.pdf)"));
     if (file.isEmpty())
         return; // cancelled
-    if (!SaveNotebookPdf(file, ReadNotebookSource(request)))
+    if (!SaveNotebookPdf(file, ReadNotebookSource(folder, request)))
         Warn(parent, seam, QStringLiteral("PDF ファイルを書き込めませんでした。\n保存先: %1").arg(file));
 }
 
-NotebookSource ReadNotebookSource(const NotebookRequest& request)
+NotebookSource ReadNotebookSource(const std::string& folder, const NotebookRequest& request)
 {
     NotebookRequest named = request;
-    named.name = NameOf(SettingLinesInUse());
-    const std::vector<std::string> lines = ReadAllRecordLines(); // with the archive: every day whole
-    const EvaluationSettings settings = ReadEvaluationSettings(TypeNamesInUse());
+    named.name = NameOf(SettingLinesInUse(folder));
+    const std::vector<std::string> lines = ReadAllRecordLines(folder); // with the archive: every day whole
+    const EvaluationSettings settings =
+        ReadEvaluationSettings(TypeNamesInUse(folder), DataFilePath(folder, kEvaluationFileName));
     OccasionTable occasions = NotebookOccasions(lines, settings, named);
     NotebookContent content = BuildNotebook(lines, settings, named, occasions);
     return NotebookSource{std::move(content), NotebookChartInput(std::move(occasions), settings, named)};

@@ -1,10 +1,12 @@
 #pragma once
-// Making the blood-pressure notebook from the data folder (the current folder): as a PDF file,
-// or on a printer chosen in the print dialog.
+// Making the blood-pressure notebook from a data folder (its path; "." is the current folder):
+// as a PDF file, or on a printer chosen in the print dialog.
 
 #include "report/NotebookBuilder.h"
 
 #include <QString>
+
+#include <string>
 
 class IFileDialogSeam;
 class IModalSeam;
@@ -20,7 +22,7 @@ struct NotebookSource
     NotebookContent content;
     EvaluationChartInput chart;
 };
-NotebookSource ReadNotebookSource(const NotebookRequest& request);
+NotebookSource ReadNotebookSource(const std::string& folder, const NotebookRequest& request);
 
 // The request of the days first..last, made today; the evaluation covers the same days.
 NotebookRequest NotebookRequestOf(CalendarDay first, CalendarDay last, CalendarDay today);
@@ -33,8 +35,8 @@ NotebookRequest NotebookRequestOf(const RecordPeriod& period, const ChartDays& d
 // report covers, or a file that cannot be written, is said in a message box; cancelling says
 // nothing.
 void PrintNotebookOfPeriod(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers,
-                           const NotebookRequest& request);
-void SaveNotebookPdfAs(QWidget* parent, IModalSeam& seam, IFileDialogSeam& files,
+                           const std::string& folder, const NotebookRequest& request);
+void SaveNotebookPdfAs(QWidget* parent, IModalSeam& seam, IFileDialogSeam& files, const std::string& folder,
                        const NotebookRequest& request);
 
 // Draws the chart into the rectangle: at about 150 dots per inch, whatever the device's

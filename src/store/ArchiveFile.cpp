@@ -152,9 +152,10 @@ std::vector<std::string> MergeArchivedLines(const std::vector<std::string>& data
     return merged;
 }
 
-std::vector<std::string> ReadAllRecordLines()
+std::vector<std::string> ReadAllRecordLines(std::string_view folder)
 {
-    return MergeArchivedLines(ReadDataFileLines(kDataFileName), ReadArchiveLines(kArchiveFileName));
+    return MergeArchivedLines(ReadDataFileLines(DataFilePath(folder, kDataFileName).c_str()),
+                              ReadArchiveLines(DataFilePath(folder, kArchiveFileName)));
 }
 
 LimitedInsertResult InsertLineArchiving(CTextFile& data, const std::string& archivePath,

@@ -31,9 +31,10 @@ std::vector<std::string> ReadArchiveLines(const std::string& path);
 std::vector<std::string> MergeArchivedLines(const std::vector<std::string>& dataLines,
                                             const std::vector<std::string>& archiveLines);
 
-// Every reading kept in the data folder (the current directory): data.txt and archive.txt
-// merged as above. The pages, reports and exports that show a range of days call this.
-std::vector<std::string> ReadAllRecordLines();
+// Every reading kept in the data folder ("." is the current directory): data.txt and
+// archive.txt merged as above. The pages, reports and exports that show a range of days call
+// this.
+std::vector<std::string> ReadAllRecordLines(std::string_view folder = ".");
 
 // The outcome of an addition to data.txt under the record limit.
 struct LimitedInsertResult

@@ -70,13 +70,13 @@ int RewriteRefusal(const std::string& path)
     return ::access(name, W_OK) == 0 ? 0 : errno;
 }
 
-std::vector<std::string> LinesOrDefaults(const char* name, const std::vector<std::string>& defaults)
+std::vector<std::string> LinesOrDefaults(const std::string& path, const std::vector<std::string>& defaults)
 {
     CTextFile file;
-    file.SetPath(name);
+    file.SetPath(path);
     if (!file.Exists())
         return defaults;
-    return ReadDataFileLines(name);
+    return ReadDataFileLines(path.c_str());
 }
 
 // The folder's full path, as the user is told about it.
@@ -161,12 +161,12 @@ std::vector<std::string> ReadTypeNames()
     return ReadDataFileLines(kItemFileName);
 }
 
-std::vector<std::string> TypeNamesInUse()
+std::vector<std::string> TypeNamesInUse(std::string_view folder)
 {
-    return LinesOrDefaults(kItemFileName, DefaultItemLines());
+    return LinesOrDefaults(DataFilePath(folder, kItemFileName), DefaultItemLines());
 }
 
-std::vector<std::string> SettingLinesInUse()
+std::vector<std::string> SettingLinesInUse(std::string_view folder)
 {
-    return LinesOrDefaults(kSettingFileName, DefaultSettingLines());
+    return LinesOrDefaults(DataFilePath(folder, kSettingFileName), DefaultSettingLines());
 }

@@ -374,6 +374,43 @@ TEST_F(CommandLineTest, SummaryOverAPeriodAndWhatItRefuses)
     EXPECT_TRUE(fs::is_empty(empty.Path())) << "a summary creates no file";
 }
 
+// The current folder holds other records: a command reads, writes and locks only the folder
+// --data-dir names.
+TEST_F(CommandLineTest, ACommandWorksOnTheDataFolderGivenNotOnTheCurrentOne)
+{
+    const std::string here = Lines({"2020/1/1 07:00:00,100,60,50,0,1,"});
+    Write("data.txt", here);
+    const fs::path data = Folder("data");
+    WriteBytes((data / "data.txt").string(), kData);
+    Write("in.csv", "date,sys,dia\n2025/1/1,120,80\n");
+    const QStringList folder{QStringLiteral("--data-dir"), QString::fromStdString(data.string())};
+    const struct
+    {
+        QStringList arguments;
+        int status;
+        const char* out; // found in the output
+    } cases[] = {
+        {{"--export-csv", "-"}, 0, "2024-03-02,07:05:09,135,85,72"},
+        {{"--summary"}, 0, "全測定結果\t4\t"},
+        {{"--import-csv", File("in.csv")}, 0, ""},
+        {{"--export-csv", "-"}, 0, "2025-01-01,00:00:00,120,80"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Velliqa(folder + c.arguments);
+        const std::string what = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(outcome.status, c.status) << what << ": " << outcome.err;
+        EXPECT_NE(outcome.out.find(c.out), std::string::npos) << what << ": " << outcome.out;
+        EXPECT_EQ(outcome.out.find("2020"), std::string::npos) << what;
+    }
+    EXPECT_EQ(ReadBytes((data / "data.txt").string()), "2025/1/1 00:00:00,120,80,0,0,0,\r\n" + kData);
+    EXPECT_EQ(Bytes("data.txt"), here);
+    EXPECT_FALSE(fs::exists(dir.Path() / "setting.txt"));
+
+    const CInstanceLock window(data.string());
+    ASSERT_TRUE(window.IsHeld());
+    EXPECT_EQ(Velliqa(folder + QStringList{QStringLiteral("--import-csv"), File("in.csv")}).status, 1);
+}
+
 TEST_F(CommandLineTest, BackupsAreListedOldestFirstAndRestoredUnlessAWindowHasTheFolder)
 {
     const std::string then = Lines({"2024/3/2 07:05:09,135,85,72,1,1,"});

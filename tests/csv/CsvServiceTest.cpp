@@ -2,6 +2,7 @@
 // committed with the limit first and one write of the records.
 #include "csv/CsvService.h"
 #include "store/DataFiles.h"
+#include "store/TextFile.h"
 
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -16,11 +17,36 @@ const std::string kStored = "2024/3/2 07:05:09,135,85,72,0,1,\r\n2024/3/1 07:00:
 const std::string kSettingsAfterLimit = "\r\n1\r\n30\r\n0\r\n0\r\nuser\r\n"; // lines 2 to 6
 const std::string kTwoNewRows = "2024/3/3,7:00,120,80,60\n2024/3/4,7:00,121,81,61\n";
 
-CsvImportPlan PlanOf(const std::string& rows, long long recordLimit)
+// The folder is reached by its path while the current directory is another one.
+class CsvServiceTest : public ::testing::Test
 {
-    const CsvTable table = ReadCsvTable("date,time,sys,dia,pulse\n" + rows);
-    return PlanFolderImport(table, MatchCsvColumns(table.header), ReadCsvFolderFiles(recordLimit), {});
-}
+protected:
+    std::string Path(const char* name) const { return DataFilePath(folder, name); }
+    CsvImportPlan PlanOf(const std::string& rows, long long recordLimit) const
+    {
+        const CsvTable table = ReadCsvTable("date,time,sys,dia,pulse\n" + rows);
+        return PlanFolderImport(table, MatchCsvColumns(table.header), ReadCsvFolderFiles(folder, recordLimit),
+                                {});
+    }
+    // The limit written as the folder's owner of the settings writes it: line 1 alone.
+    CsvCommitResult Commit(const CsvImportPlan& plan, bool raise,
+                           std::function<void()> beforeWrite = {}) const
+    {
+        CsvCommitHooks hooks;
+        hooks.beforeWrite = std::move(beforeWrite);
+        hooks.raiseLimit = [this](std::int32_t limit) {
+            CTextFile settings;
+            BindDataFile(settings, Path(kSettingFileName).c_str());
+            return settings.ReplaceLine(kSettingRecordLimit, std::to_string(limit)) ? 0
+                                                                                    : settings.GetLastError();
+        };
+        return CommitCsvImport(folder, plan, raise, hooks);
+    }
+
+    const ScopedDataDir dir;
+    const ScopedDataDir elsewhere; // the current directory
+    const std::string folder = dir.Path().string();
+};
 
 struct CommitCase
 {
@@ -34,7 +60,7 @@ struct CommitCase
     size_t recordsAfter;
 };
 
-TEST(CsvServiceTest, ACommitChecksTheLimitFirstAndWritesTheRecordsOnlyWhenItMay)
+TEST_F(CsvServiceTest, ACommitChecksTheLimitFirstAndWritesTheRecordsOnlyWhenItMay)
 {
     const CommitCase cases[] = {
         {"within the limit", "4", kTwoNewRows, false, CsvCommitOutcome::Written, 0, "4", 4},
@@ -46,58 +72,55 @@ TEST(CsvServiceTest, ACommitChecksTheLimitFirstAndWritesTheRecordsOnlyWhenItMay)
     };
     for (const CommitCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const ScopedDataDir dir;
-        WriteBytes(kDataFileName, kStored);
-        WriteBytes(kSettingFileName, c.limit + kSettingsAfterLimit);
-        const CsvImportPlan plan = PlanOf(c.rows, ReadCsvRecordLimit());
+        WriteBytes(Path(kDataFileName), kStored);
+        WriteBytes(Path(kSettingFileName), c.limit + kSettingsAfterLimit);
+        const CsvImportPlan plan = PlanOf(c.rows, ReadCsvRecordLimit(folder));
         int backups = 0;
-        const CsvCommitResult result = CommitCsvImport(plan, c.raise, [&backups] { ++backups; });
+        const CsvCommitResult result = Commit(plan, c.raise, [&backups] { ++backups; });
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.raisedLimit, c.raisedLimit);
         EXPECT_EQ(backups, c.outcome == CsvCommitOutcome::Written ? 1 : 0);
-        EXPECT_EQ(ReadBytes(kSettingFileName), c.limitAfter + kSettingsAfterLimit); // other lines kept
-        EXPECT_EQ(ReadDataFileLines(kDataFileName).size(), c.recordsAfter);
+        EXPECT_EQ(ReadBytes(Path(kSettingFileName)), c.limitAfter + kSettingsAfterLimit); // other lines kept
+        EXPECT_EQ(ReadDataFileLines(Path(kDataFileName).c_str()).size(), c.recordsAfter);
         if (c.outcome != CsvCommitOutcome::Written)
-            EXPECT_EQ(ReadBytes(kDataFileName), kStored);
+            EXPECT_EQ(ReadBytes(Path(kDataFileName)), kStored);
         else
-            EXPECT_EQ(ReadDataFileLines(kDataFileName), plan.lines);
+            EXPECT_EQ(ReadDataFileLines(Path(kDataFileName).c_str()), plan.lines);
     }
 }
 
-TEST(CsvServiceTest, TheLimitGivenDecidesThePlanNotTheSettingsFile)
+TEST_F(CsvServiceTest, TheLimitGivenDecidesThePlanNotTheSettingsFile)
 {
-    const ScopedDataDir dir;
-    WriteBytes(kDataFileName, kStored);
-    WriteBytes(kSettingFileName, "3" + kSettingsAfterLimit);
+    WriteBytes(Path(kDataFileName), kStored);
+    WriteBytes(Path(kSettingFileName), "3" + kSettingsAfterLimit);
     EXPECT_TRUE(PlanOf(kTwoNewRows, 3).exceedsLimit);
     EXPECT_FALSE(PlanOf(kTwoNewRows, 10).exceedsLimit);
-    EXPECT_EQ(ReadCsvRecordLimit(), 3);
+    EXPECT_EQ(ReadCsvRecordLimit(folder), 3);
 }
 
-TEST(CsvServiceTest, AnEmptyFolderGetsItsFilesOnlyWhenRecordsAreWritten)
+TEST_F(CsvServiceTest, AnEmptyFolderGetsItsFilesOnlyWhenRecordsAreWritten)
 {
-    const ScopedDataDir dir;
-    EXPECT_EQ(ReadCsvRecordLimit(), kDefaultRecordLimit);
-    EXPECT_EQ(CommitCsvImport(PlanOf("", kDefaultRecordLimit), false).outcome, CsvCommitOutcome::NothingNew);
+    EXPECT_EQ(ReadCsvRecordLimit(folder), kDefaultRecordLimit);
+    EXPECT_EQ(Commit(PlanOf("", kDefaultRecordLimit), false).outcome, CsvCommitOutcome::NothingNew);
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
-    EXPECT_EQ(CommitCsvImport(PlanOf(kTwoNewRows, kDefaultRecordLimit), false).outcome,
-              CsvCommitOutcome::Written);
-    EXPECT_EQ(ReadDataFileLines(kSettingFileName), DefaultSettingLines());
-    EXPECT_EQ(ReadDataFileLines(kItemFileName), DefaultItemLines());
-    EXPECT_EQ(ReadDataFileLines(kDataFileName).size(), 2U);
+    EXPECT_EQ(Commit(PlanOf(kTwoNewRows, kDefaultRecordLimit), false).outcome, CsvCommitOutcome::Written);
+    EXPECT_EQ(ReadDataFileLines(Path(kSettingFileName).c_str()), DefaultSettingLines());
+    EXPECT_EQ(ReadDataFileLines(Path(kItemFileName).c_str()), DefaultItemLines());
+    EXPECT_EQ(ReadDataFileLines(Path(kDataFileName).c_str()).size(), 2U);
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere.Path()));
 }
 
-TEST(CsvServiceTest, ASettingsFileThatCannotBeWrittenLeavesTheRecordsAsTheyWere)
+TEST_F(CsvServiceTest, ASettingsFileThatCannotBeWrittenLeavesTheRecordsAsTheyWere)
 {
-    const ScopedDataDir dir;
-    WriteBytes(kDataFileName, kStored);
-    WriteBytes(kItemFileName, "朝\r\n");
-    std::filesystem::create_symlink("missing/setting.txt", kSettingFileName); // a folder that is not there
-    const CsvCommitResult result = CommitCsvImport(PlanOf(kTwoNewRows, 3), true);
+    WriteBytes(Path(kDataFileName), kStored);
+    WriteBytes(Path(kItemFileName), "朝\r\n");
+    std::filesystem::create_symlink("missing/setting.txt",
+                                    Path(kSettingFileName)); // a folder that is not there
+    const CsvCommitResult result = Commit(PlanOf(kTwoNewRows, 3), true);
     EXPECT_EQ(result.outcome, CsvCommitOutcome::Failed);
     EXPECT_EQ(result.failedFile, kSettingFileName);
     EXPECT_NE(result.error, 0);
-    EXPECT_EQ(ReadBytes(kDataFileName), kStored);
+    EXPECT_EQ(ReadBytes(Path(kDataFileName)), kStored);
 }
 
 } // namespace

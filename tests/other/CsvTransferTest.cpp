@@ -10,11 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 
 namespace {
@@ -195,4 +198,39 @@ TEST_F(CsvTransferTest, CancellingTheReadingOrThePlanningWritesNothing)
         EXPECT_EQ(seam.dialogsRun, previews) << cancelAt;
     }
     EXPECT_EQ(ReadBytes("data.txt"), kStored);
+}
+
+// The page works on the folder it is given, wherever the current directory is, and a limit
+// raised by an import reaches the other pages through the folder's announcement.
+TEST(CsvTransferOnFolder, ImportAndExportUseTheFolderAndTheRaisedLimitIsAnnounced)
+{
+    const ScopedDataDir data;
+    const ScopedDataDir elsewhere; // the current directory
+    const auto inData = [&data](const char* name) { return (data.Path() / name).string(); };
+    WriteBytes(inData("data.txt"), kStored);
+    WriteBytes(inData("setting.txt"), "1\r\n1\r\n30\r\n0\r\n0\r\n未設定\r\n");
+    CDataFolder folder(data.Path().string());
+    folder.Open();
+    FakeModalSeam seam;
+    COtherPage page(seam, folder);
+    page.OnInitDialog();
+    InlineRunner runner;
+    FakeFileDialogs files;
+    page.SetFileDialogSeam(files);
+    page.SetCsvRunner(runner);
+    const QSignalSpy announced(&folder, &CDataFolder::SettingsChanged);
+
+    files.path = QStringLiteral("in.csv");
+    WriteBytes("in.csv", "date,sys,dia\n2025/1/1,120,80\n");
+    seam.QueueDialog(PressOk);
+    page.Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->click(); // the limit question answered Yes
+    EXPECT_EQ(ReadBytes(inData("data.txt")), "2025/1/1 00:00:00,120,80,0,0,0,\r\n" + kStored);
+    EXPECT_EQ(ReadBytes(inData("setting.txt")), "2\r\n1\r\n30\r\n0\r\n0\r\n未設定\r\n");
+    EXPECT_EQ(announced.count(), 1);
+    EXPECT_EQ(folder.RecordLimit(), 2);
+
+    files.path = QStringLiteral("out.csv");
+    page.Get<QPushButton>(OtherIds::IDC_EXPORT_CSV)->click();
+    EXPECT_NE(ReadBytes("out.csv").find("2025-01-01,00:00:00,120,80"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(elsewhere.Path() / "data.txt"));
 }

@@ -57,39 +57,41 @@ NotebookRequest Request(int days)
 TEST(NotebookJob, SavesAndPrintsThePeriodOrNothingWhenCancelled)
 {
     const ScopedDataDir dir;
-    WriteBytes("data.txt", "2024/3/2 07:05:09,135,85,72,1,1,\r\n");
+    const std::string folder = dir.Path().string();
+    WriteBytes(folder + "/data.txt", "2024/3/2 07:05:09,135,85,72,1,1,\r\n");
     const QString pdf = QString::fromStdString((dir.Path() / "report.pdf").string());
     FakeModalSeam seam;
     FakeFileDialogs files;
     PdfPrinters printers;
 
-    SaveNotebookPdfAs(nullptr, seam, files, Request(28));
-    PrintNotebookOfPeriod(nullptr, seam, printers, Request(28));
+    SaveNotebookPdfAs(nullptr, seam, files, folder, Request(28));
+    PrintNotebookOfPeriod(nullptr, seam, printers, folder, Request(28));
     EXPECT_EQ(files.asked, 1);
     EXPECT_FALSE(QFile::exists(pdf));
 
     files.path = pdf;
-    SaveNotebookPdfAs(nullptr, seam, files, Request(28));
+    SaveNotebookPdfAs(nullptr, seam, files, folder, Request(28));
     EXPECT_GT(QFile(pdf).size(), 0);
     QFile::remove(pdf);
     printers.path = pdf;
-    PrintNotebookOfPeriod(nullptr, seam, printers, Request(366));
+    PrintNotebookOfPeriod(nullptr, seam, printers, folder, Request(366));
     EXPECT_GT(QFile(pdf).size(), 0);
     EXPECT_TRUE(seam.messages.empty());
 
     files.path = QStringLiteral("/nonexistent-folder/report.pdf");
-    SaveNotebookPdfAs(nullptr, seam, files, Request(7));
+    SaveNotebookPdfAs(nullptr, seam, files, folder, Request(7));
     ASSERT_EQ(seam.messages.size(), 1U);
     EXPECT_TRUE(seam.messages[0].text.contains(files.path));
 }
 
 TEST(NotebookJob, ALongerPeriodIsRefusedBeforeAnyDialog)
 {
+    const std::string folder = "/nonexistent-folder";
     FakeModalSeam seam;
     FakeFileDialogs files;
     PdfPrinters printers;
-    SaveNotebookPdfAs(nullptr, seam, files, Request(367));
-    PrintNotebookOfPeriod(nullptr, seam, printers, Request(367));
+    SaveNotebookPdfAs(nullptr, seam, files, folder, Request(367));
+    PrintNotebookOfPeriod(nullptr, seam, printers, folder, Request(367));
     EXPECT_EQ(files.asked, 0);
     ASSERT_EQ(seam.messages.size(), 2U);
     EXPECT_TRUE(seam.messages[0].text.contains(QStringLiteral("366 日まで")));

@@ -76,7 +76,7 @@ void ShootReport(const ShotContext& ctx)
     WriteSampleData(first, kDays);
     const CalendarDay last{sys_days{first} + days{kDays - 1}};
     const QString pdf = ctx.outDir + QStringLiteral("/doctor-report.pdf");
-    if (!SaveNotebookPdf(pdf, ReadNotebookSource(NotebookRequestOf(first, last, last)))) {
+    if (!SaveNotebookPdf(pdf, ReadNotebookSource(".", NotebookRequestOf(first, last, last)))) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(pdf));
         return;
     }

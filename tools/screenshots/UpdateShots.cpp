@@ -73,7 +73,7 @@ void ShootCsvPreview(const ShotContext& ctx)
         "2024/03/03 07:02,Asia/Tokyo,--,79,65,未検出,検出,測定失敗\r\n"
         "2024/03/03 07:04,Asia/Tokyo,124,79,65,未検出,未検出,再測定\r\n";
     const CsvTable table = ReadCsvTable(file);
-    const CsvFolderFiles files = ReadCsvFolderFiles(ReadCsvRecordLimit());
+    const CsvFolderFiles files = ReadCsvFolderFiles(".", ReadCsvRecordLimit("."));
     auto planner = [&](const CsvColumnMap& map, CsvDateOrder order) -> std::optional<CsvImportPlan> {
         CsvImportOptions options;
         options.dateOrder = order;
