@@ -162,14 +162,18 @@ RecordPeriod CReading::Period(CalendarDay today) const
 // --report-pdf with its days, or why that range cannot be made.
 RequestAction CReading::ReportPdf(CalendarDay today) const
 {
-    NotebookCommandRange range;
-    if (Set(m_options.m_days))
-        range.days = Value(m_options.m_days).toInt();
-    if (Set(m_options.m_from))
-        range.from = DayOf(Value(m_options.m_from));
-    if (Set(m_options.m_to))
-        range.to = DayOf(Value(m_options.m_to));
-    NotebookRequest notebook = NotebookCommandRequest(range, today);
+    RecordPeriod period = LastDays(today, kNotebookDefaultDays);
+    if (Set(m_options.m_days)) {
+        // Told with the number given, before LastDays keeps the period within the stored days.
+        if (QString problem = NotebookLengthProblem(Value(m_options.m_days).toInt()); !problem.isEmpty())
+            return UsageError{std::move(problem)};
+        period = Period(today);
+    } else if (Set(m_options.m_from) || Set(m_options.m_to)) {
+        period = Period(today);
+        // Dates end on the last day given, or today: a notebook's last row.
+        period.last = period.last.value_or(today);
+    }
+    NotebookRequest notebook = NotebookCommandRequest(period, today);
     if (const QString problem = NotebookRangeProblem(notebook); !problem.isEmpty())
         return UsageError{problem};
     return ReportPdfRequest{AbsoluteUnlessStdio(Value(m_options.m_reportPdf)), std::move(notebook)};

@@ -13,17 +13,16 @@ CalendarDay DaysBefore(CalendarDay day, long days)
 
 } // namespace
 
-NotebookRequest NotebookCommandRequest(const NotebookCommandRange& range, CalendarDay today)
+NotebookRequest NotebookCommandRequest(const RecordPeriod& period, CalendarDay today)
 {
-    if (range.from || range.to) {
-        const CalendarDay last = range.to.value_or(today);
-        const CalendarDay first = range.from.value_or(DaysBefore(last, kNotebookDefaultDays - 1));
-        return NotebookRequestOf(first, last, today);
+    if (period.first && !period.last) {
+        NotebookRequest request = NotebookRequestOf(*period.first, today, today);
+        request.period = period;
+        return request;
     }
-    const int days = range.days.value_or(kNotebookDefaultDays);
-    NotebookRequest request = NotebookRequestOf(DaysBefore(today, days - 1L), today, today);
-    request.period = LastDays(today, days);
-    return request;
+    const CalendarDay last = period.last.value_or(today);
+    const CalendarDay first = period.first.value_or(DaysBefore(last, kNotebookDefaultDays - 1));
+    return NotebookRequestOf(first, last, today);
 }
 
 QString NotebookRangeProblem(const NotebookRequest& request)
@@ -31,7 +30,11 @@ QString NotebookRangeProblem(const NotebookRequest& request)
     if (std::chrono::sys_days{request.days.last} < std::chrono::sys_days{request.days.first})
         return Localised(QStringLiteral("レポートの期間の最初の日が最後の日より後になっています。"),
                          QStringLiteral("the report's first day is after its last day."));
-    const long days = NotebookDayCount(request.days);
+    return NotebookLengthProblem(NotebookDayCount(request.days));
+}
+
+QString NotebookLengthProblem(long days)
+{
     if (days <= kNotebookMaxDays)
         return {};
     return Localised(QStringLiteral("レポートの期間は %1 日までです（指定された期間は %2 日）。"),

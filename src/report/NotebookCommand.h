@@ -5,25 +5,20 @@
 
 #include <QString>
 
-#include <optional>
 #include <ostream>
 #include <string>
 
-// The days the command line asks for: --days N, or --from and --to (either may be missing).
-struct NotebookCommandRange
-{
-    std::optional<int> days;
-    std::optional<CalendarDay> from;
-    std::optional<CalendarDay> to;
-};
-
-// The notebook's days without options.
+// The notebook's days without options: the last 28 days.
 inline constexpr int kNotebookDefaultDays = 28;
 
-// The request for the range, made today: the last N days (28 without options) as the 評価
-// page counts them, or from..to; a missing --to is today, a missing --from 27 days before the
-// last day.
-NotebookRequest NotebookCommandRequest(const NotebookCommandRange& range, CalendarDay today);
+// The request for the command line's period (--days N, or --from and --to), made today. A
+// period of the last N days (LastDays: a first day, the last left open) covers its first day to
+// today, as the 評価 page counts it. A period that ends on a day covers its dates, a missing
+// first day being 27 days before the last; a period open at both ends is the last 28 days.
+NotebookRequest NotebookCommandRequest(const RecordPeriod& period, CalendarDay today);
+
+// Why a notebook of that many days cannot be made: more days than it covers. Empty when it can.
+QString NotebookLengthProblem(long days);
 
 // Why the request cannot be made: a first day after the last (--from after today), or more days
 // than a notebook covers. Empty when it can.

@@ -114,3 +114,33 @@ TEST(ParseCommandLine, EachActionBecomesItsRequestWithItsValuesRead)
     EXPECT_EQ(std::get<EvaluateRequest>(Parse({"--evaluate"}).action).period.first, Day(2024, 3, 4));
     EXPECT_EQ(std::get<EvaluateRequest>(Parse({"--evaluate", "--days", "1"}).action).period.first, kToday);
 }
+
+// The report's days come from the same period as every other command's.
+TEST(ParseCommandLine, TheReportCoversTheLastDaysOrTheDatesGiven)
+{
+    const struct
+    {
+        QStringList options;
+        CalendarDay first, last;              // the rows of the day table
+        std::optional<CalendarDay> periodEnd; // open: a reading dated after today counts as today's
+    } cases[] = {
+        {{}, Day(2024, 2, 12), kToday, std::nullopt},
+        {{"--days", "7"}, Day(2024, 3, 4), kToday, std::nullopt},
+        {{"--from", "2024-03-01"}, Day(2024, 3, 1), kToday, kToday},
+        {{"--to", "2024-03-01"}, Day(2024, 2, 3), Day(2024, 3, 1), Day(2024, 3, 1)},
+        {{"--from", "2023-03-11", "--to", "2024-03-10"}, Day(2023, 3, 11), kToday, kToday},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        const auto request =
+            std::get<ReportPdfRequest>(Parse(QStringList{"--report-pdf", "/r.pdf"} + c.options).action);
+        EXPECT_EQ(request.notebook.days.first, c.first);
+        EXPECT_EQ(request.notebook.days.last, c.last);
+        EXPECT_EQ(request.notebook.period.first, c.first);
+        EXPECT_EQ(request.notebook.period.last, c.periodEnd);
+    }
+    // Too many days are told by the number given, though the period would stop at the first stored day.
+    EXPECT_NE(ErrorOf({"--report-pdf", "/r.pdf", "--days", "999999999"}).find("999999999"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf({"--report-pdf", "/r.pdf", "--from", "2023-03-10"}).find("367"), std::string::npos);
+}
