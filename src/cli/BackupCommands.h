@@ -4,9 +4,9 @@
 
 #include <QString>
 
-class CDataFolder;
-
 #include <ostream>
+
+class CDataFolder;
 
 // Prints the backups, oldest first, as a tab-separated table with a header line.
 int RunListBackups(const CDataFolder& folder, std::ostream& out);
