@@ -6,6 +6,7 @@
 #include "res/ControlIds.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -43,7 +44,7 @@ std::string RecordOf(int daysBack, const char* time, int max, int min, int type)
 
 QString Cell(const CEvaluationPage& page, int row, int column)
 {
-    const QAbstractItemModel* model = page.m_listResult->model();
+    const QAbstractItemModel* model = Control<QTableView>(page, EvaluationIds::IDC_RESULT)->model();
     return model->data(model->index(row, column)).toString();
 }
 
@@ -54,27 +55,30 @@ TEST_F(EvaluationPageTest, StartsWithTheDefaultsAndNamesItsControls)
     folder.Open();
     CEvaluationPage page(seam, folder);
     page.Create(nullptr);
-    ASSERT_EQ(page.m_comboPeriod->count(), 4);
-    EXPECT_EQ(page.m_comboPeriod->currentText(), QStringLiteral("直近 7 日"));
-    EXPECT_EQ(page.m_comboPeriod->itemText(3), QStringLiteral("期間を指定"));
-    EXPECT_FALSE(page.m_datePeriodFrom->isEnabled());
-    ASSERT_EQ(page.m_comboMorningType->count(), 5); // (なし) and the types from 1 on
-    EXPECT_EQ(page.m_comboMorningType->itemText(0), QStringLiteral("(なし)"));
-    EXPECT_EQ(page.m_comboMorningType->currentText(), QStringLiteral("朝"));
-    EXPECT_EQ(page.m_comboEveningType->currentText(), QStringLiteral("晩"));
-    EXPECT_EQ(page.m_editTargetMax->text(), QStringLiteral("125"));
-    EXPECT_EQ(page.m_editTargetMin->text(), QStringLiteral("75"));
+    ASSERT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_PERIOD)->count(), 4);
+    EXPECT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_PERIOD)->currentText(),
+              QStringLiteral("直近 7 日"));
+    EXPECT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_PERIOD)->itemText(3), QStringLiteral("期間を指定"));
+    EXPECT_FALSE(Control<QDateEdit>(page, EvaluationIds::IDC_FROM)->isEnabled());
+    ASSERT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_MORNING_TYPE)->count(),
+              5); // (なし) and the types from 1 on
+    EXPECT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_MORNING_TYPE)->itemText(0),
+              QStringLiteral("(なし)"));
+    EXPECT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_MORNING_TYPE)->currentText(), QStringLiteral("朝"));
+    EXPECT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_EVENING_TYPE)->currentText(), QStringLiteral("晩"));
+    EXPECT_EQ(Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MAX)->text(), QStringLiteral("125"));
+    EXPECT_EQ(Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MIN)->text(), QStringLiteral("75"));
     const struct
     {
         QWidget* control;
         const char* name;
-    } names[] = {{page.m_comboPeriod, "期間"},
-                 {page.m_datePeriodFrom, "開始日"},
-                 {page.m_datePeriodTo, "終了日"},
-                 {page.m_comboMorningType, "朝の種類"},
-                 {page.m_comboEveningType, "晩の種類"},
-                 {page.m_editTargetMax, "降圧目標の最高血圧"},
-                 {page.m_editTargetMin, "降圧目標の最低血圧"}};
+    } names[] = {{Control<QComboBox>(page, EvaluationIds::IDC_PERIOD), "期間"},
+                 {Control<QDateEdit>(page, EvaluationIds::IDC_FROM), "開始日"},
+                 {Control<QDateEdit>(page, EvaluationIds::IDC_TO), "終了日"},
+                 {Control<QComboBox>(page, EvaluationIds::IDC_MORNING_TYPE), "朝の種類"},
+                 {Control<QComboBox>(page, EvaluationIds::IDC_EVENING_TYPE), "晩の種類"},
+                 {Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MAX), "降圧目標の最高血圧"},
+                 {Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MIN), "降圧目標の最低血圧"}};
     for (const auto& n : names)
         EXPECT_EQ(n.control->accessibleName(), QString::fromUtf8(n.name));
     EXPECT_FALSE(std::filesystem::exists(kEvaluationFileName)); // written only on a change
@@ -103,12 +107,14 @@ TEST_F(EvaluationPageTest, FollowsNewRecordsAndRenamedTypes)
     EXPECT_EQ(Cell(page, 1, 1), QStringLiteral("1"));
     EXPECT_EQ(Cell(page, 2, 2), QStringLiteral("130")); // 朝晩平均
     EXPECT_EQ(Cell(page, 3, 2), QStringLiteral("20"));  // 朝晩差
-    EXPECT_EQ(page.m_comboMorningType->currentText(), QStringLiteral("morning"));
+    EXPECT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_MORNING_TYPE)->currentText(),
+              QStringLiteral("morning"));
 
-    page.m_comboPeriod->setCurrentIndex(3);
+    Control<QComboBox>(page, EvaluationIds::IDC_PERIOD)->setCurrentIndex(3);
     page.OnSelchangePeriod();
-    EXPECT_TRUE(page.m_datePeriodFrom->isEnabled());
-    page.m_datePeriodFrom->setDate(page.m_datePeriodTo->date().addDays(-40));
+    EXPECT_TRUE(Control<QDateEdit>(page, EvaluationIds::IDC_FROM)->isEnabled());
+    Control<QDateEdit>(page, EvaluationIds::IDC_FROM)
+        ->setDate(Control<QDateEdit>(page, EvaluationIds::IDC_TO)->date().addDays(-40));
     EXPECT_EQ(Cell(page, 0, 1), QStringLiteral("2"));
 }
 
@@ -118,21 +124,21 @@ TEST_F(EvaluationPageTest, ChangesAreStoredInTheEvaluationFile)
     CEvaluationPage page(seam, folder);
     page.Create(nullptr);
     // One type cannot stand for both: the morning selector gives up 朝.
-    page.m_comboEveningType->setCurrentIndex(1);
-    page.OnSelchangeOccasionType(page.m_comboEveningType);
-    EXPECT_EQ(page.m_comboMorningType->currentIndex(), 0);
+    Control<QComboBox>(page, EvaluationIds::IDC_EVENING_TYPE)->setCurrentIndex(1);
+    page.OnSelchangeOccasionType(Control<QComboBox>(page, EvaluationIds::IDC_EVENING_TYPE));
+    EXPECT_EQ(Control<QComboBox>(page, EvaluationIds::IDC_MORNING_TYPE)->currentIndex(), 0);
     EXPECT_EQ(ReadBytes(kEvaluationFileName), "125\r\n75\r\n-1\r\n1\r\n");
 
-    page.m_editTargetMax->setText(QStringLiteral("0"));
-    page.OnKillfocusTarget(page.m_editTargetMax);
+    Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MAX)->setText(QStringLiteral("0"));
+    page.OnKillfocusTarget(Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MAX));
     ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(page.m_editTargetMax->text(), QStringLiteral("125"));
-    page.m_editTargetMin->setText(QStringLiteral("80"));
-    page.OnKillfocusTarget(page.m_editTargetMin);
+    EXPECT_EQ(Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MAX)->text(), QStringLiteral("125"));
+    Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MIN)->setText(QStringLiteral("80"));
+    page.OnKillfocusTarget(Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MIN));
     EXPECT_EQ(ReadBytes(kEvaluationFileName), "125\r\n80\r\n-1\r\n1\r\n");
 
     CEvaluationPage again(seam, folder);
     again.Create(nullptr);
-    EXPECT_EQ(again.m_comboEveningType->currentIndex(), 1);
-    EXPECT_EQ(again.m_editTargetMin->text(), QStringLiteral("80"));
+    EXPECT_EQ(Control<QComboBox>(again, EvaluationIds::IDC_EVENING_TYPE)->currentIndex(), 1);
+    EXPECT_EQ(Control<QLineEdit>(again, EvaluationIds::IDC_TARGET_MIN)->text(), QStringLiteral("80"));
 }
