@@ -46,8 +46,8 @@ CMainDlg::CMainDlg(IModalSeam& seam, std::string folderPath, QWidget* parent)
     : CDialog(MainTemplate(), seam, parent), m_folder(std::move(folderPath)), m_listPage(seam, m_folder),
       m_settingsPage(seam, m_folder), m_otherPage(seam), m_graphPage(seam, m_folder),
       m_evaluationPage(seam, m_folder),
-      m_backups([] { return LocalStampOf(CTime::GetCurrentTime()); }, m_folder.Path()), m_undo(seam, this),
-      m_icon(QStringLiteral(":/velliqa.svg"))
+      m_backups([] { return LocalStampOf(CTime::GetCurrentTime()); }, m_folder.Path()),
+      m_undo(seam, this, m_folder.Path()), m_icon(QStringLiteral(":/velliqa.svg"))
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -171,7 +171,7 @@ void CMainDlg::RestoreWindowGeometry()
 
 void CMainDlg::done(int result)
 {
-    CUserSettings::SetMainWindowGeometry(saveGeometry());
+    CUserSettings::SetMainWindowGeometry(saveGeometry(), m_folder.Path());
     CDialog::done(result);
 }
 

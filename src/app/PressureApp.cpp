@@ -23,7 +23,7 @@ QString CPressureApp::AlreadyRunningMessage()
                           "同じデータを二つの Velliqa で同時に開くことはできません。");
 }
 
-bool CPressureApp::InitInstance()
+bool CPressureApp::InitInstance(const std::string& folder)
 {
     InitResources();
     // Qt's own texts (standard buttons, the print dialog) in Japanese: "はい", "いいえ".
@@ -36,7 +36,7 @@ bool CPressureApp::InitInstance()
     UseDialogFontFitting(MainTemplate(), QGuiApplication::primaryScreen());
 
     // A second copy in the same data folder changes nothing and ends.
-    CInstanceLock lock;
+    CInstanceLock lock(folder);
     if (lock.GetState() == CInstanceLock::State::HeldByOther) {
         RealModalSeam().MessageBox(nullptr, AlreadyRunningMessage(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
         return false;
@@ -47,7 +47,7 @@ bool CPressureApp::InitInstance()
         std::fputs(LockUnavailableNotice(lock.GetError(), MessageLanguage()).c_str(), stderr);
     }
 
-    CMainDlg dlg(RealModalSeam());
+    CMainDlg dlg(RealModalSeam(), folder);
     dlg.DoModal();
     return false;
 }

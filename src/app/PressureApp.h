@@ -3,11 +3,14 @@
 
 #include <QTranslator>
 
+#include <string>
+
 class CPressureApp
 {
 public:
-    // Runs the whole program; returns false, as the program has no message loop of its own.
-    bool InitInstance();
+    // Runs the whole program on the data folder at folder; returns false, as the program has no
+    // message loop of its own.
+    bool InitInstance(const std::string& folder);
 
     static QString AlreadyRunningMessage();
 

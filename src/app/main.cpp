@@ -41,6 +41,6 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(
         QString::fromLatin1(kVelliqaAppId.data(), static_cast<qsizetype>(kVelliqaAppId.size())));
     CPressureApp theApp;
-    theApp.InitInstance();
+    theApp.InitInstance(".");
     return 0;
 }

@@ -317,7 +317,7 @@ bool CListPage::ReplaceRecord(int row, const std::string& line)
 
 void CListPage::OnAddRecord()
 {
-    CRecordDlg dlg(Seam(), this);
+    CRecordDlg dlg(Seam(), m_folder.TypeNames(), this);
     const CTime now = CTime::GetCurrentTime();
     dlg.m_timeDate = now;
     dlg.m_timeTime = now;
@@ -368,7 +368,7 @@ void CListPage::TellOnceWhenFull()
     Seam().MessageBoxWithCheck(this, QString::fromStdString(LogFullNoticeText(limit)), AppTitle(),
                                MB_OK | MB_ICONINFORMATION, DoNotShowAgainText(), bHide);
     if (bHide)
-        CUserSettings::HideNotice(LogFullNoticeKey());
+        CUserSettings::HideNotice(LogFullNoticeKey(), m_folder.Path());
 }
 
 QString CListPage::SelectToModifyMessage()
@@ -404,7 +404,7 @@ void CListPage::ModifyRecord(int row)
     const char* stored = m_dataFile.GetLine(static_cast<unsigned>(row) + 1);
     // From the file's line rather than the cells, so that the whole stored comment comes back.
     const MEASUREMENT record = ParseRecordLine(stored ? stored : "");
-    CRecordDlg dlg(Seam(), this);
+    CRecordDlg dlg(Seam(), m_folder.TypeNames(), this);
     const CTime when = ParseDateTime(record.dateTime, CTime::GetCurrentTime());
     dlg.m_timeDate = when;
     dlg.m_timeTime = when;

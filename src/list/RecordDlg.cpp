@@ -8,7 +8,6 @@
 #include "record/Plausibility.h"
 #include "record/RecordLine.h"
 #include "res/Templates.h"
-#include "store/DataFiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +25,8 @@ QDate ToQDate(CalendarDay day)
 
 } // namespace
 
-CRecordDlg::CRecordDlg(IModalSeam& seam, QWidget* parent) : CDialog(RecordTemplate(), seam, parent)
+CRecordDlg::CRecordDlg(IModalSeam& seam, std::vector<std::string> typeNames, QWidget* parent)
+    : CDialog(RecordTemplate(), seam, parent), m_typeNames(std::move(typeNames))
 {
     m_comboType = Get<QComboBox>(RecordIds::IDC_TYPE);
     // The dates a record can hold and still be read back as that date.
@@ -47,7 +47,7 @@ QString CRecordDlg::CommentTooLongMessage()
 bool CRecordDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_comboType->addItems(FromCp932Lines(TypeNamesInUse()));
+    m_comboType->addItems(FromCp932Lines(m_typeNames));
     UpdateData(false); // now that the list is filled, m_nType selects its entry
     auto* max = Get<QLineEdit>(RecordIds::IDC_MAX);
     max->setFocus(Qt::OtherFocusReason);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 
@@ -15,7 +16,9 @@ class CRecordDlg : public CDialog
 {
     Q_OBJECT
 public:
-    explicit CRecordDlg(IModalSeam& seam, QWidget* parent = nullptr);
+    // typeNames: the data folder's measurement type names (code page 932), offered in the type
+    // combo in file order.
+    CRecordDlg(IModalSeam& seam, std::vector<std::string> typeNames, QWidget* parent = nullptr);
 
     // In the order of the data exchange.
     std::uint32_t m_nPulse = 0; // edit 1012
@@ -46,5 +49,6 @@ private:
     // Asks about each implausible value; false when the user wants to correct one.
     bool ConfirmImplausibleValues();
 
+    std::vector<std::string> m_typeNames;
     QComboBox* m_comboType = nullptr; // filled with the type names when the dialog opens
 };

@@ -16,10 +16,10 @@ QString MainWindowGeometryKey()
     return QStringLiteral("mainWindow/geometry");
 }
 
-bool LiesInDataFolder(const QSettings& settings)
+bool LiesInDataFolder(const QSettings& settings, const std::string& dataFolder)
 {
     const QString folder = QFileInfo(settings.fileName()).absolutePath();
-    return QDir(folder).canonicalPath() == QDir::current().canonicalPath();
+    return QDir(folder).canonicalPath() == QDir(QString::fromStdString(dataFolder)).canonicalPath();
 }
 
 } // namespace
@@ -31,11 +31,11 @@ bool CUserSettings::IsNoticeHidden(const QString& key)
     return settings.value(NoticeKey(key), false).toBool();
 }
 
-void CUserSettings::HideNotice(const QString& key)
+void CUserSettings::HideNotice(const QString& key, const std::string& dataFolder)
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velliqa"),
                        QStringLiteral("Velliqa"));
-    if (LiesInDataFolder(settings))
+    if (LiesInDataFolder(settings, dataFolder))
         return;
     settings.setValue(NoticeKey(key), true);
 }
@@ -47,11 +47,11 @@ QByteArray CUserSettings::MainWindowGeometry()
     return settings.value(MainWindowGeometryKey()).toByteArray();
 }
 
-void CUserSettings::SetMainWindowGeometry(const QByteArray& geometry)
+void CUserSettings::SetMainWindowGeometry(const QByteArray& geometry, const std::string& dataFolder)
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velliqa"),
                        QStringLiteral("Velliqa"));
-    if (LiesInDataFolder(settings))
+    if (LiesInDataFolder(settings, dataFolder))
         return;
     settings.setValue(MainWindowGeometryKey(), geometry);
 }

@@ -7,18 +7,20 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
+
 class CUserSettings
 {
 public:
     // Whether the user asked not to see the notice of this key again.
     static bool IsNoticeHidden(const QString& key);
     // Remembers that the notice of this key is not to be shown again. Nothing is written when
-    // the settings store would lie in the data folder (the current directory).
-    static void HideNotice(const QString& key);
+    // the settings store would lie in the data folder at dataFolder.
+    static void HideNotice(const QString& key, const std::string& dataFolder);
 
     // The main window's size, place and state as it was last closed (QWidget::saveGeometry),
     // or empty when none is kept.
     static QByteArray MainWindowGeometry();
     // Keeps it for the next start; as for the notices, not when the store lies in the data folder.
-    static void SetMainWindowGeometry(const QByteArray& geometry);
+    static void SetMainWindowGeometry(const QByteArray& geometry, const std::string& dataFolder);
 };

@@ -10,7 +10,8 @@
 #include <QShortcut>
 #include <QWidget>
 
-CUndoController::CUndoController(IModalSeam& seam, QWidget* window) : m_seam(seam), m_pWindow(window)
+CUndoController::CUndoController(IModalSeam& seam, QWidget* window, std::string folder)
+    : m_seam(seam), m_pWindow(window), m_history(std::move(folder))
 {
     const struct
     {
@@ -87,7 +88,7 @@ CUndoRecorder::CUndoRecorder(CUndoController* controller, std::string label, std
     : m_pController(controller)
 {
     if (m_pController)
-        m_pending = CUndoHistory::Begin(std::move(label), std::move(files));
+        m_pending = m_pController->History().Begin(std::move(label), std::move(files));
 }
 
 void CUndoRecorder::Commit()

@@ -19,7 +19,8 @@ class CUndoController : public QObject
 {
     Q_OBJECT
 public:
-    CUndoController(IModalSeam& seam, QWidget* window);
+    // The history of the data folder at folder, its shortcuts on window.
+    CUndoController(IModalSeam& seam, QWidget* window, std::string folder);
 
     CUndoHistory& History() { return m_history; }
     void OnUndo();

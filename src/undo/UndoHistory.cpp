@@ -1,6 +1,7 @@
 #include "undo/UndoHistory.h"
 
 #include "store/AtomicReplace.h"
+#include "store/DataFiles.h"
 
 #include <cerrno>
 #include <fstream>
@@ -49,10 +50,10 @@ void CUndoHistory::Restamp(Steps& steps, bool after, const std::string& name, co
         }
 }
 
-UndoStamp StampOfFile(const std::string& name)
+UndoStamp StampOfFile(const std::string& path)
 {
     struct stat st = {};
-    if (::stat(name.c_str(), &st) != 0)
+    if (::stat(path.c_str(), &st) != 0)
         return {};
     return {true,
             static_cast<long long>(st.st_dev),
@@ -62,13 +63,18 @@ UndoStamp StampOfFile(const std::string& name)
             static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec};
 }
 
-PendingUndoStep CUndoHistory::Begin(std::string label, std::vector<std::string> files)
+std::string CUndoHistory::PathOf(const std::string& name) const
+{
+    return DataFilePath(m_strFolder, name);
+}
+
+PendingUndoStep CUndoHistory::Begin(std::string label, std::vector<std::string> files) const
 {
     PendingUndoStep pending{std::move(label), std::move(files), {}, {}, {}};
     for (const std::string& name : pending.files) {
         bool exists = false;
-        pending.stamps.push_back(StampOfFile(name));
-        pending.before.push_back(ReadAll(name, exists));
+        pending.stamps.push_back(StampOfFile(PathOf(name)));
+        pending.before.push_back(ReadAll(PathOf(name), exists));
         pending.existed.push_back(exists);
     }
     return pending;
@@ -79,18 +85,18 @@ void CUndoHistory::Commit(const PendingUndoStep& pending)
     Step step{pending.label, {}};
     for (size_t f = 0; f < pending.files.size(); ++f) {
         bool exists = false;
-        const std::string after = ReadAll(pending.files[f], exists);
+        const std::string path = PathOf(pending.files[f]);
+        const std::string after = ReadAll(path, exists);
         if (exists == pending.existed[f] && after == pending.before[f]) {
             // Rewritten with the same content: the steps that expect the file as it was expect
             // it as it is now.
-            const UndoStamp now = StampOfFile(pending.files[f]);
+            const UndoStamp now = StampOfFile(path);
             Restamp(m_undo, true, pending.files[f], pending.stamps[f], now);
             Restamp(m_redo, false, pending.files[f], pending.stamps[f], now);
             continue;
         }
         step.files.push_back({pending.files[f], pending.existed[f], exists,
-                              DiffLines(pending.before[f], after), pending.stamps[f],
-                              StampOfFile(pending.files[f])});
+                              DiffLines(pending.before[f], after), pending.stamps[f], StampOfFile(path)});
     }
     if (step.files.empty())
         return;
@@ -110,33 +116,34 @@ std::string CUndoHistory::RedoLabel() const
     return m_redo.empty() ? std::string() : m_redo.back().label;
 }
 
-CUndoHistory::Outcome CUndoHistory::Apply(Step& step, bool toBefore)
+CUndoHistory::Outcome CUndoHistory::Apply(Step& step, bool toBefore) const
 {
     Outcome outcome;
     for (const FileChange& change : step.files)
-        if (StampOfFile(change.name) != (toBefore ? change.stampAfter : change.stampBefore)) {
+        if (StampOfFile(PathOf(change.name)) != (toBefore ? change.stampAfter : change.stampBefore)) {
             outcome.refusal = change.name;
             return outcome;
         }
     // The step's files in their order, data.txt last as the step listed it.
     for (FileChange& change : step.files) {
         bool exists = false;
-        const std::string now = ReadAll(change.name, exists);
+        const std::string path = PathOf(change.name);
+        const std::string now = ReadAll(path, exists);
         const std::string content = ApplyHunks(now, change.hunks, toBefore);
         if (const int error =
-                WriteFile(change.name, toBefore ? change.existedBefore : change.existsAfter, content)) {
+                WriteFile(path, toBefore ? change.existedBefore : change.existsAfter, content)) {
             outcome.failedFile = change.name;
             outcome.error = error;
             return outcome;
         }
-        (toBefore ? change.stampBefore : change.stampAfter) = StampOfFile(change.name);
+        (toBefore ? change.stampBefore : change.stampAfter) = StampOfFile(path);
     }
     outcome.done = true;
     return outcome;
 }
 
 template <typename From, typename To>
-CUndoHistory::Outcome CUndoHistory::Move(From& from, To& to, bool toBefore)
+CUndoHistory::Outcome CUndoHistory::Move(From& from, To& to, bool toBefore) const
 {
     if (from.empty())
         return {};

@@ -35,8 +35,11 @@ class CUndoHistory
 public:
     static constexpr size_t kMaxSteps = 100;
 
+    // The history of the data folder at folder ("." is the current directory).
+    explicit CUndoHistory(std::string folder = ".") : m_strFolder(std::move(folder)) {}
+
     // Before a change to the files (names in the data folder, data.txt last): their contents now.
-    static PendingUndoStep Begin(std::string label, std::vector<std::string> files);
+    PendingUndoStep Begin(std::string label, std::vector<std::string> files) const;
     // After the change was written: the step goes on the undo list (the oldest beyond kMaxSteps
     // is forgotten) and the redo list is cleared. A change that left every file as it was is
     // no step.
@@ -73,18 +76,21 @@ private:
         std::string label;
         std::vector<FileChange> files;
     };
-    static Outcome Apply(Step& step, bool toBefore);
+    Outcome Apply(Step& step, bool toBefore) const;
     // Undoes (toBefore) or redoes the newest step of `from` and moves it to `to`.
-    template <typename From, typename To> static Outcome Move(From& from, To& to, bool toBefore);
+    template <typename From, typename To> Outcome Move(From& from, To& to, bool toBefore) const;
+    // The path of a file of the folder, by its name.
+    std::string PathOf(const std::string& name) const;
     // After a file went from stamp `from` to `to` by an undo or redo: the neighbouring step that
     // expects the file at `from` expects it at `to` now (the same content, written anew).
     template <typename Steps>
     static void Restamp(Steps& steps, bool after, const std::string& name, const UndoStamp& from,
                         const UndoStamp& to);
 
+    std::string m_strFolder;
     std::deque<Step> m_undo; // the newest last
     std::vector<Step> m_redo;
 };
 
-// The stamp of a file now.
-UndoStamp StampOfFile(const std::string& name);
+// The stamp of the file at path now.
+UndoStamp StampOfFile(const std::string& path);

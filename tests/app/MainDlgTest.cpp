@@ -331,7 +331,7 @@ TEST_F(MainDlgTest, TheListAndTheGraphGrowWithTheWindowWhosePlaceIsKeptForTheNex
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     UseDialogFontFitting(MainTemplate(), QGuiApplication::primaryScreen());
     QRect closedAt;
-    CUserSettings::SetMainWindowGeometry({}); // whatever an earlier test closed with
+    CUserSettings::SetMainWindowGeometry({}, "."); // whatever an earlier test closed with
     {
         CMainDlg dlg(seam);
         ShowActive(dlg);
@@ -386,5 +386,5 @@ TEST_F(MainDlgTest, TheListAndTheGraphGrowWithTheWindowWhosePlaceIsKeptForTheNex
     QApplication::processEvents();
     EXPECT_TRUE(available.contains(last.frameGeometry()))
         << last.frameGeometry().width() << "x" << last.frameGeometry().height();
-    CUserSettings::SetMainWindowGeometry({}); // the next test starts without a kept place
+    CUserSettings::SetMainWindowGeometry({}, "."); // the next test starts without a kept place
 }

@@ -27,8 +27,6 @@ namespace {
 class RecordDlgTest : public ::testing::Test
 {
 protected:
-    RecordDlgTest() { WriteBytes("item.txt", "[\x8e\x77\x92\xe8\x82\xc8\x82\xb5]\r\nA\r\nB\r\nC\r\nD\r\n"); }
-
     // Opens the dialog through the seam and lets `act` work on it while it is open.
     int Run(std::function<int(CRecordDlg&)> act)
     {
@@ -39,7 +37,7 @@ protected:
 
     ScopedDataDir dir;
     FakeModalSeam seam;
-    CRecordDlg dlg{seam};
+    CRecordDlg dlg{seam, {"[\x8e\x77\x92\xe8\x82\xc8\x82\xb5]", "A", "B", "C", "D"}};
 };
 
 } // namespace

@@ -35,7 +35,7 @@ TEST(LineDiffTest, HunksGiveBackEitherContentByteForByte)
 // One change of the file through the history, as a page makes it.
 void Change(CUndoHistory& history, const char* label, const std::string& file, const std::string& bytes)
 {
-    const PendingUndoStep step = CUndoHistory::Begin(label, {file});
+    const PendingUndoStep step = history.Begin(label, {file});
     std::filesystem::remove(file);
     WriteBytes(file, bytes); // a new file, as every edit replaces it
     history.Commit(step);
@@ -75,7 +75,7 @@ TEST(UndoHistoryTest, AFileChangedOutsideRefusesTheStepAndNothingIsWritten)
     WriteBytes("data.txt", "a\r\n");
     WriteBytes("setting.txt", "5\r\n");
     CUndoHistory history;
-    const PendingUndoStep step = CUndoHistory::Begin("two files", {"setting.txt", "data.txt"});
+    const PendingUndoStep step = history.Begin("two files", {"setting.txt", "data.txt"});
     WriteBytes("setting.txt", "6\r\n");
     WriteBytes("data.txt", "b\r\n");
     history.Commit(step);
