@@ -83,6 +83,24 @@ FakeModalSeam::DialogHandler Enter(int max, const QString& comment = QString())
 class ListPageTest : public ::testing::Test
 {
 protected:
+    // The page's controls, found by their ids.
+    static QTableView* RecordList(const CListPage& page)
+    {
+        return Control<QTableView>(page, ListIds::IDC_RECORD_LIST);
+    }
+    static QComboBox* AverageType(const CListPage& page)
+    {
+        return Control<QComboBox>(page, ListIds::IDC_AVERAGE_TYPE);
+    }
+    static QComboBox* Period(const CListPage& page) { return Control<QComboBox>(page, ListIds::IDC_PERIOD); }
+    static QLabel* MaxAverage(const CListPage& page)
+    {
+        return Control<QLabel>(page, ListIds::IDC_MAX_AVERAGE);
+    }
+    static QLabel* RecordCount(const CListPage& page)
+    {
+        return Control<QLabel>(page, ListIds::IDC_RECORD_COUNT);
+    }
     std::unique_ptr<CListPage> Start()
     {
         folder.Open(); // as the main window opens the folder before its pages
@@ -92,23 +110,21 @@ protected:
     }
     QModelIndex At(CListPage& page, int row, int column)
     {
-        return Control<QTableView>(page, ListIds::IDC_RECORD_LIST)->model()->index(row, column);
+        return RecordList(page)->model()->index(row, column);
     }
     // The list shows exactly the file's lines.
     void ExpectInStep(CListPage& page)
     {
         const Lines lines = FileLines();
-        ASSERT_EQ(Control<QTableView>(page, ListIds::IDC_RECORD_LIST)->model()->rowCount(),
-                  static_cast<int>(lines.size()));
+        ASSERT_EQ(RecordList(page)->model()->rowCount(), static_cast<int>(lines.size()));
         for (int r = 0; r < static_cast<int>(lines.size()); ++r)
             EXPECT_EQ(At(page, r, 1).data().toString().toStdString(), GetRecordField(lines[r], 2)) << r;
     }
     void Select(CListPage& page, std::initializer_list<int> rows)
     {
         for (int row : rows)
-            Control<QTableView>(page, ListIds::IDC_RECORD_LIST)
-                ->selectionModel()
-                ->select(At(page, row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            RecordList(page)->selectionModel()->select(At(page, row, 0), QItemSelectionModel::Select |
+                                                                             QItemSelectionModel::Rows);
     }
 
     ScopedDataDir dir;
@@ -122,25 +138,24 @@ TEST_F(ListPageTest, AddingPutsTheRecordFirstColouredAndUpdatesTheAverages)
 {
     WriteLines("data.txt", {Record(120, 1), Record(130, 2)});
     auto page = Start();
-    EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_MAX_AVERAGE)->text(), "125");
+    EXPECT_EQ(MaxAverage(*page)->text(), "125");
     seam.QueueDialog(Enter(119, QStringLiteral("散歩,のあと")));
     page->OnAddRecord();
     ExpectInStep(*page);
-    EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_MAX_AVERAGE)->text(), "123");
+    EXPECT_EQ(MaxAverage(*page)->text(), "123");
     EXPECT_EQ(GetRecordField(FileLines()[0], 7),
               Cp932FromUtf8("散歩，のあと")); // the comma stored full-width
     EXPECT_EQ(At(*page, 0, 6).data().toString(), QStringLiteral("散歩，のあと"));
     EXPECT_EQ(At(*page, 0, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(178, 178, 255));
     EXPECT_FALSE(At(*page, 1, 1).data(Qt::BackgroundRole).isValid()); // the view's own colours
-    EXPECT_TRUE(Control<QTableView>(*page, ListIds::IDC_RECORD_LIST)->isColumnHidden(4) &&
-                Control<QTableView>(*page, ListIds::IDC_RECORD_LIST)->isColumnHidden(5));
+    EXPECT_TRUE(RecordList(*page)->isColumnHidden(4) && RecordList(*page)->isColumnHidden(5));
 
-    Control<QComboBox>(*page, ListIds::IDC_AVERAGE_TYPE)->setCurrentIndex(2);
+    AverageType(*page)->setCurrentIndex(2);
     page->OnSelchangeAverageType();
-    EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_MAX_AVERAGE)->text(), "130");
-    Control<QComboBox>(*page, ListIds::IDC_AVERAGE_TYPE)->setCurrentIndex(4);
+    EXPECT_EQ(MaxAverage(*page)->text(), "130");
+    AverageType(*page)->setCurrentIndex(4);
     page->OnSelchangeAverageType();
-    EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_MAX_AVERAGE)->text(), "0");
+    EXPECT_EQ(MaxAverage(*page)->text(), "0");
 }
 
 TEST_F(ListPageTest, ThePositiveRecordLimitDropsTheOldestAndNoneKeepsAll)
@@ -267,7 +282,7 @@ TEST_F(ListPageTest, AFailedWriteKeepsListAndFileInStepAndSaysSo)
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, CListPage::WriteFailedMessage(EEXIST));
     ExpectInStep(*page);
-    EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_MAX_AVERAGE)->text(), "100");
+    EXPECT_EQ(MaxAverage(*page)->text(), "100");
 
     Select(*page, {0});
     page->OnDelete();
@@ -299,16 +314,14 @@ TEST_F(ListPageTest, TheFocusEnteringTheListByKeySelectsTheCurrentRow)
     auto page = Start();
     const auto focusIn = [&](Qt::FocusReason reason) {
         QFocusEvent in(QEvent::FocusIn, reason);
-        QApplication::sendEvent(Control<QTableView>(*page, ListIds::IDC_RECORD_LIST), &in);
+        QApplication::sendEvent(RecordList(*page), &in);
     };
     focusIn(Qt::MouseFocusReason); // the click selects the row it hits
     EXPECT_TRUE(page->SelectedRows().empty());
     focusIn(Qt::TabFocusReason); // no current cell yet: the first row
     EXPECT_EQ(page->SelectedRows(), std::vector<int>{0});
-    Control<QTableView>(*page, ListIds::IDC_RECORD_LIST)->clearSelection();
-    Control<QTableView>(*page, ListIds::IDC_RECORD_LIST)
-        ->selectionModel()
-        ->setCurrentIndex(At(*page, 2, 1), QItemSelectionModel::NoUpdate);
+    RecordList(*page)->clearSelection();
+    RecordList(*page)->selectionModel()->setCurrentIndex(At(*page, 2, 1), QItemSelectionModel::NoUpdate);
     focusIn(Qt::BacktabFocusReason);
     EXPECT_EQ(page->SelectedRows(), std::vector<int>{2});
     seam.QueueDialog([](QDialog& dialog) {
@@ -325,15 +338,13 @@ TEST_F(ListPageTest, ARightClickOnARowOffersCorrectAndDeleteForThatRow)
     auto page = Start();
     page->resize(700, 500);
     page->show();
-    QWidget* viewport = Control<QTableView>(*page, ListIds::IDC_RECORD_LIST)->viewport();
+    QWidget* viewport = RecordList(*page)->viewport();
     const auto rightClick = [&](QPoint pos) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
         QApplication::sendEvent(viewport, &event);
         return qobject_cast<QMenu*>(QApplication::activePopupWidget());
     };
-    const auto rowCentre = [&](int row) {
-        return Control<QTableView>(*page, ListIds::IDC_RECORD_LIST)->visualRect(At(*page, row, 1)).center();
-    };
+    const auto rowCentre = [&](int row) { return RecordList(*page)->visualRect(At(*page, row, 1)).center(); };
 
     QMenu* menu = rightClick(rowCentre(1));
     ASSERT_NE(menu, nullptr);
@@ -366,12 +377,11 @@ TEST_F(ListPageTest, ThePeriodAndTheTypeCombineAndTheCountFollowsAtOnce)
     WriteLines("data.txt", {dated(-3, 150, 1), dated(0, 120, 1), dated(6, 131, 2), dated(7, 140, 1),
                             dated(27, 100, 1), dated(28, 200, 2)});
     auto page = Start();
-    EXPECT_EQ(Control<QComboBox>(*page, ListIds::IDC_PERIOD)->currentText(), QStringLiteral("全期間"));
-    EXPECT_EQ(Control<QComboBox>(*page, ListIds::IDC_PERIOD)->count(), 4);
-    EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_RECORD_COUNT)->text(), "6");
-    EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_RECORD_COUNT)->accessibleDescription(),
-              QStringLiteral("件数"));
-    EXPECT_EQ(Control<QComboBox>(*page, ListIds::IDC_PERIOD)->accessibleName(), QStringLiteral("期間"));
+    EXPECT_EQ(Period(*page)->currentText(), QStringLiteral("全期間"));
+    EXPECT_EQ(Period(*page)->count(), 4);
+    EXPECT_EQ(RecordCount(*page)->text(), "6");
+    EXPECT_EQ(RecordCount(*page)->accessibleDescription(), QStringLiteral("件数"));
+    EXPECT_EQ(Period(*page)->accessibleName(), QStringLiteral("期間"));
     const struct
     {
         int period, type;
@@ -379,21 +389,18 @@ TEST_F(ListPageTest, ThePeriodAndTheTypeCombineAndTheCountFollowsAtOnce)
     } cases[] = {{1, 0, "133", "3"}, {1, 1, "135", "2"}, {2, 0, "135", "4"},
                  {3, 1, "127", "4"}, {3, 2, "131", "1"}, {1, 4, "0", "0"}};
     for (const auto& c : cases) {
-        Control<QComboBox>(*page, ListIds::IDC_PERIOD)->setCurrentIndex(c.period);
+        Period(*page)->setCurrentIndex(c.period);
         page->OnSelchangePeriod();
-        Control<QComboBox>(*page, ListIds::IDC_AVERAGE_TYPE)->setCurrentIndex(c.type);
+        AverageType(*page)->setCurrentIndex(c.type);
         page->OnSelchangeAverageType();
-        EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_MAX_AVERAGE)->text(), c.max)
-            << c.period << " " << c.type;
-        EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_RECORD_COUNT)->text(), c.count)
-            << c.period << " " << c.type;
+        EXPECT_EQ(MaxAverage(*page)->text(), c.max) << c.period << " " << c.type;
+        EXPECT_EQ(RecordCount(*page)->text(), c.count) << c.period << " " << c.type;
     }
-    Control<QComboBox>(*page, ListIds::IDC_AVERAGE_TYPE)->setCurrentIndex(0);
+    AverageType(*page)->setCurrentIndex(0);
     seam.QueueDialog(Enter(130)); // today
     page->OnAddRecord();
-    EXPECT_EQ(Control<QLabel>(*page, ListIds::IDC_RECORD_COUNT)->text(), "4");
-    EXPECT_EQ(Control<QComboBox>(*Start(), ListIds::IDC_PERIOD)->currentIndex(), 0)
-        << "each start covers every record";
+    EXPECT_EQ(RecordCount(*page)->text(), "4");
+    EXPECT_EQ(Period(*Start())->currentIndex(), 0) << "each start covers every record";
 }
 
 TEST_F(ListPageTest, AFailedWriteKeepsTheEntryDialogOpenWithTheTypedValuesForARetry)

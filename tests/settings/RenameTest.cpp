@@ -49,8 +49,7 @@ protected:
     void ExpectUnchanged(CSettingsPage& page)
     {
         EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(-1, ""));
-        EXPECT_EQ(Control<QListWidget>(page, SettingsIds::IDC_TYPES)->item(0)->text(),
-                  QStringLiteral("[指定なし]"));
+        EXPECT_EQ(TypeList(page)->item(0)->text(), QStringLiteral("[指定なし]"));
         EXPECT_EQ(combo.itemText(0), QStringLiteral("[指定なし]"));
         EXPECT_EQ(combo.currentIndex(), 3);
     }
@@ -70,8 +69,8 @@ TEST_F(RenameTest, RenamingTheFirstTypeReachesTheListTheFileAndTheSelectorQuietl
     static_cast<QAbstractButton*>(page->Control(SettingsIds::IDC_RENAME))->click();
 
     EXPECT_EQ(shownName, QStringLiteral("[指定なし]"));
-    EXPECT_EQ(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->item(0)->text(), QStringLiteral("全部"));
-    EXPECT_TRUE(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->item(0)->isSelected());
+    EXPECT_EQ(TypeList(*page)->item(0)->text(), QStringLiteral("全部"));
+    EXPECT_TRUE(TypeList(*page)->item(0)->isSelected());
     EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(0, Sjis("全部")));
     EXPECT_EQ(combo.itemText(0), QStringLiteral("全部"));
     EXPECT_EQ(combo.currentIndex(), 0);
@@ -81,14 +80,14 @@ TEST_F(RenameTest, RenamingTheFirstTypeReachesTheListTheFileAndTheSelectorQuietl
 TEST_F(RenameTest, AnEmptyNameGivesAnEmptyLineAndEmptyEntriesInPlace)
 {
     auto page = OpenLinkedPage();
-    Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->setCurrentRow(2);
+    TypeList(*page)->setCurrentRow(2);
     QueueRename(QString());
     page->OnRenameType();
     EXPECT_EQ(shownName, QStringLiteral("昼"));
     EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(2, ""));
-    EXPECT_EQ(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->currentRow(), 2);
-    EXPECT_EQ(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->item(2)->text(), QString());
-    EXPECT_EQ(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->item(3)->text(), QStringLiteral("晩"));
+    EXPECT_EQ(TypeList(*page)->currentRow(), 2);
+    EXPECT_EQ(TypeList(*page)->item(2)->text(), QString());
+    EXPECT_EQ(TypeList(*page)->item(3)->text(), QStringLiteral("晩"));
     EXPECT_EQ(combo.itemText(2), QString());
     EXPECT_EQ(combo.itemText(3), QStringLiteral("晩"));
     EXPECT_EQ(combo.count(), 5);
@@ -110,7 +109,7 @@ TEST_F(RenameTest, CancellingOrAFailedWriteChangesNothing)
     page->OnRenameType();
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, TypeNotRenamedMessage(EEXIST));
-    EXPECT_TRUE(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->item(0)->isSelected());
+    EXPECT_TRUE(TypeList(*page)->item(0)->isSelected());
     ExpectUnchanged(*page);
 }
 
@@ -121,7 +120,7 @@ TEST_F(RenameTest, WithNoTypeSelectedNothingOpensAndNothingChanges)
     empty->OnRenameType();
     WriteBytes("item.txt", "a\r\nb\r\n");
     auto cleared = OpenLinkedPage();
-    Control<QListWidget>(*cleared, SettingsIds::IDC_TYPES)->clearSelection();
+    TypeList(*cleared)->clearSelection();
     cleared->OnRenameType();
     EXPECT_EQ(seam.dialogsRun, 0);
     EXPECT_EQ(ReadBytes("item.txt"), "a\r\nb\r\n");
@@ -147,13 +146,13 @@ TEST_F(RenameTest, ANameThatWouldNotStayOneSjisLineKeepsTheDialogOpen)
     ExpectUnchanged(*page);
 
     const QString longest(511, QChar(0x3042)); // 1022 bytes, the most one line holds
-    Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->setCurrentRow(4);
+    TypeList(*page)->setCurrentRow(4);
     QueueRename(longest);
     page->OnRenameType();
     EXPECT_EQ(seam.messages.size(), 5u);
     auto reopened = OpenPage();
-    ASSERT_EQ(Control<QListWidget>(*reopened, SettingsIds::IDC_TYPES)->count(), 5);
-    EXPECT_EQ(Control<QListWidget>(*reopened, SettingsIds::IDC_TYPES)->item(4)->text(), longest);
+    ASSERT_EQ(TypeList(*reopened)->count(), 5);
+    EXPECT_EQ(TypeList(*reopened)->item(4)->text(), longest);
 }
 
 TEST_F(RenameTest, ARenameInTheMainWindowReachesTheListPagesSelectorAtOnce)
@@ -164,7 +163,7 @@ TEST_F(RenameTest, ARenameInTheMainWindowReachesTheListPagesSelectorAtOnce)
     ASSERT_NE(selector, nullptr);
     selector->setCurrentIndex(2);
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    Control<QListWidget>(PageOf<CSettingsPage>(dlg), SettingsIds::IDC_TYPES)->setCurrentRow(1);
+    TypeList(PageOf<CSettingsPage>(dlg))->setCurrentRow(1);
     QueueRename(QStringLiteral("起床時"));
     static_cast<QAbstractButton*>(PageOf<CSettingsPage>(dlg).Control(SettingsIds::IDC_RENAME))->click();
     EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(1, Sjis("起床時")));
@@ -180,7 +179,7 @@ TEST_F(RenameTest, ARenameInTheMainWindowReachesTheGraphPagesSelectorKeepingItsE
     QComboBox* selector = Control<QComboBox>(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH_TYPE);
     selector->setCurrentIndex(3);
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    Control<QListWidget>(PageOf<CSettingsPage>(dlg), SettingsIds::IDC_TYPES)->setCurrentRow(3);
+    TypeList(PageOf<CSettingsPage>(dlg))->setCurrentRow(3);
     QueueRename(QStringLiteral("就寝前"));
     Control<QAbstractButton>(PageOf<CSettingsPage>(dlg), SettingsIds::IDC_RENAME)->click();
     EXPECT_EQ(selector->itemText(3), QStringLiteral("就寝前"));

@@ -31,17 +31,17 @@ TEST_F(SettingsPageTest, NumbersShowAsUnsignedAndMissingLinesAsEmpty)
 {
     WriteBytes("setting.txt", "-5\r\n 12abc\r\n\r\n");
     auto page = OpenPage();
-    EXPECT_EQ(Control<QLineEdit>(*page, SettingsIds::IDC_MAX_RECORDS)->text(), QStringLiteral("4294967291"));
-    EXPECT_EQ(Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_FROM)->text(), QStringLiteral("12"));
-    EXPECT_EQ(Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_TO)->text(), QStringLiteral("0"));
-    EXPECT_EQ(Control<CCp932Edit>(*page, SettingsIds::IDC_NAME)->text(), QString());
-    ASSERT_EQ(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->count(), 5);
-    EXPECT_TRUE(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->item(0)->isSelected());
+    EXPECT_EQ(MaxRecordsEdit(*page)->text(), QStringLiteral("4294967291"));
+    EXPECT_EQ(PrintFromEdit(*page)->text(), QStringLiteral("12"));
+    EXPECT_EQ(PrintToEdit(*page)->text(), QStringLiteral("0"));
+    EXPECT_EQ(NameEdit(*page)->text(), QString());
+    ASSERT_EQ(TypeList(*page)->count(), 5);
+    EXPECT_TRUE(TypeList(*page)->item(0)->isSelected());
 
     // A name typed into this short file lands on its own line, not on the missing line 4.
-    Control<CCp932Edit>(*page, SettingsIds::IDC_NAME)->setText(QStringLiteral("山田"));
-    LoseFocus(Control<CCp932Edit>(*page, SettingsIds::IDC_NAME));
-    Control<QCheckBox>(*page, SettingsIds::IDC_USE_FUSE)->click();
+    NameEdit(*page)->setText(QStringLiteral("山田"));
+    LoseFocus(NameEdit(*page));
+    FuseBox(*page)->click();
     EXPECT_EQ(ReadBytes("setting.txt"), "-5\r\n 12abc\r\n\r\n\r\n1\r\n" + Sjis("山田") + "\r\n");
 }
 
@@ -53,31 +53,27 @@ TEST_F(SettingsPageTest, AFlagIsSetOnlyWhenItsNumberIsExactlyOne)
         // Line 4 belongs to box 1024 ("use bl"), line 5 to box 1023 ("use fuse"); the other holds 0.
         WriteBytes("setting.txt", std::string("1000\r\n1\r\n30\r\n") + line + "\r\n0\r\nx\r\n");
         auto bl = OpenPage();
-        EXPECT_EQ(Control<QCheckBox>(*bl, SettingsIds::IDC_USE_BL)->isChecked(), ticked)
-            << "line 4: " << line;
-        EXPECT_FALSE(Control<QCheckBox>(*bl, SettingsIds::IDC_USE_FUSE)->isChecked()) << "line 4: " << line;
+        EXPECT_EQ(BlBox(*bl)->isChecked(), ticked) << "line 4: " << line;
+        EXPECT_FALSE(FuseBox(*bl)->isChecked()) << "line 4: " << line;
         WriteBytes("setting.txt", std::string("1000\r\n1\r\n30\r\n0\r\n") + line + "\r\nx\r\n");
         auto fuse = OpenPage();
-        EXPECT_EQ(Control<QCheckBox>(*fuse, SettingsIds::IDC_USE_FUSE)->isChecked(), ticked)
-            << "line 5: " << line;
-        EXPECT_FALSE(Control<QCheckBox>(*fuse, SettingsIds::IDC_USE_BL)->isChecked()) << "line 5: " << line;
+        EXPECT_EQ(FuseBox(*fuse)->isChecked(), ticked) << "line 5: " << line;
+        EXPECT_FALSE(BlBox(*fuse)->isChecked()) << "line 5: " << line;
     }
     WriteBytes("setting.txt", "1000\r\n1\r\n30\r\n"); // both lines missing
     auto missing = OpenPage();
-    EXPECT_FALSE(Control<QCheckBox>(*missing, SettingsIds::IDC_USE_BL)->isChecked() ||
-                 Control<QCheckBox>(*missing, SettingsIds::IDC_USE_FUSE)->isChecked());
+    EXPECT_FALSE(BlBox(*missing)->isChecked() || FuseBox(*missing)->isChecked());
 }
 
 TEST_F(SettingsPageTest, TheHiddenBoxesStayHiddenAndAClickWritesTheirOwnLine)
 {
     auto page = OpenPage();
     page->show();
-    EXPECT_FALSE(Control<QCheckBox>(*page, SettingsIds::IDC_USE_BL)->isVisibleTo(page.get()) ||
-                 Control<QCheckBox>(*page, SettingsIds::IDC_USE_FUSE)->isVisibleTo(page.get()));
-    Control<QCheckBox>(*page, SettingsIds::IDC_USE_BL)->click();
+    EXPECT_FALSE(BlBox(*page)->isVisibleTo(page.get()) || FuseBox(*page)->isVisibleTo(page.get()));
+    BlBox(*page)->click();
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n1\r\n0\r\n" + Sjis("未設定") + "\r\n");
-    Control<QCheckBox>(*page, SettingsIds::IDC_USE_FUSE)->click();
-    Control<QCheckBox>(*page, SettingsIds::IDC_USE_BL)->click();
+    FuseBox(*page)->click();
+    BlBox(*page)->click();
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n0\r\n1\r\n" + Sjis("未設定") + "\r\n");
 }
 
@@ -86,24 +82,19 @@ TEST_F(SettingsPageTest, FieldsAreWrittenAsTypedOnLosingTheFocusAndRoundTripByte
     const std::string bytes = "250\r\n2\r\n45\r\n1\r\n0\r\n" + Sjis("髙橋 ﾀﾛｳ～①Ⅱ") + "\r\n";
     WriteBytes("setting.txt", bytes);
     auto page = OpenPage();
-    for (QLineEdit* edit :
-         std::initializer_list<QLineEdit*>{Control<QLineEdit>(*page, SettingsIds::IDC_MAX_RECORDS),
-                                           Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_FROM),
-                                           Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_TO),
-                                           Control<CCp932Edit>(*page, SettingsIds::IDC_NAME)})
+    for (QLineEdit* edit : std::initializer_list<QLineEdit*>{MaxRecordsEdit(*page), PrintFromEdit(*page),
+                                                             PrintToEdit(*page), NameEdit(*page)})
         LoseFocus(edit);
-    Control<QCheckBox>(*page, SettingsIds::IDC_USE_BL)->click();
-    Control<QCheckBox>(*page, SettingsIds::IDC_USE_BL)->click();
+    BlBox(*page)->click();
+    BlBox(*page)->click();
     EXPECT_EQ(ReadBytes("setting.txt"), bytes);
 
-    Control<QLineEdit>(*page, SettingsIds::IDC_MAX_RECORDS)->setText(QStringLiteral(" 500"));
-    Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_TO)->clear();
-    Control<CCp932Edit>(*page, SettingsIds::IDC_NAME)->setText(QStringLiteral("山田"));
+    MaxRecordsEdit(*page)->setText(QStringLiteral(" 500"));
+    PrintToEdit(*page)->clear();
+    NameEdit(*page)->setText(QStringLiteral("山田"));
     EXPECT_EQ(ReadBytes("setting.txt"), bytes) << "a change alone writes nothing";
     for (QLineEdit* edit :
-         std::initializer_list<QLineEdit*>{Control<QLineEdit>(*page, SettingsIds::IDC_MAX_RECORDS),
-                                           Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_TO),
-                                           Control<CCp932Edit>(*page, SettingsIds::IDC_NAME)})
+         std::initializer_list<QLineEdit*>{MaxRecordsEdit(*page), PrintToEdit(*page), NameEdit(*page)})
         LoseFocus(edit);
     EXPECT_EQ(ReadBytes("setting.txt"), " 500\r\n2\r\n\r\n1\r\n0\r\n" + Sjis("山田") + "\r\n");
     EXPECT_TRUE(seam.messages.empty());
@@ -114,37 +105,33 @@ TEST_F(SettingsPageTest, ANameThatCannotBeOneSjisLineOrAFailedWriteIsReportedAnd
     auto page = OpenPage();
     const std::string original = ReadBytes("setting.txt");
     for (const QString& name : {QStringLiteral("花子\U0001F600"), QStringLiteral("花子\n太郎")}) {
-        Control<CCp932Edit>(*page, SettingsIds::IDC_NAME)->setText(name);
-        LoseFocus(Control<CCp932Edit>(*page, SettingsIds::IDC_NAME));
-        EXPECT_EQ(Control<CCp932Edit>(*page, SettingsIds::IDC_NAME)->text(), name);
+        NameEdit(*page)->setText(name);
+        LoseFocus(NameEdit(*page));
+        EXPECT_EQ(NameEdit(*page)->text(), name);
     }
     ASSERT_EQ(seam.messages.size(), 2u);
     EXPECT_TRUE(seam.messages[0].text.contains(UnsupportedCharacterMessage()));
     EXPECT_TRUE(seam.messages[1].text.contains(QStringLiteral("改行")));
 
     BreakWrites();
-    Control<QLineEdit>(*page, SettingsIds::IDC_MAX_RECORDS)->setText(QStringLiteral("20"));
-    LoseFocus(Control<QLineEdit>(*page, SettingsIds::IDC_MAX_RECORDS));
-    Control<QCheckBox>(*page, SettingsIds::IDC_USE_FUSE)->click();
+    MaxRecordsEdit(*page)->setText(QStringLiteral("20"));
+    LoseFocus(MaxRecordsEdit(*page));
+    FuseBox(*page)->click();
     ASSERT_EQ(seam.messages.size(), 4u);
     EXPECT_EQ(seam.messages[2].text, SettingNotSavedMessage(QStringLiteral("最大保存件数"), EEXIST));
-    EXPECT_EQ(Control<QLineEdit>(*page, SettingsIds::IDC_MAX_RECORDS)->text(), QStringLiteral("20"));
+    EXPECT_EQ(MaxRecordsEdit(*page)->text(), QStringLiteral("20"));
     EXPECT_EQ(ReadBytes("setting.txt"), original);
 }
 
 TEST_F(SettingsPageTest, EveryVisibleControlHasAnAccessibleName)
 {
     auto page = OpenPage();
-    EXPECT_EQ(Control<CCp932Edit>(*page, SettingsIds::IDC_NAME)->accessibleName(),
-              QStringLiteral("・お名前"));
-    EXPECT_EQ(Control<QLineEdit>(*page, SettingsIds::IDC_MAX_RECORDS)->accessibleName(),
-              QStringLiteral("・最大保存件数"));
-    EXPECT_EQ(Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->accessibleName(),
-              QStringLiteral("・測定の種類"));
+    EXPECT_EQ(NameEdit(*page)->accessibleName(), QStringLiteral("・お名前"));
+    EXPECT_EQ(MaxRecordsEdit(*page)->accessibleName(), QStringLiteral("・最大保存件数"));
+    EXPECT_EQ(TypeList(*page)->accessibleName(), QStringLiteral("・測定の種類"));
     EXPECT_EQ(page->Control(SettingsIds::IDC_RENAME)->accessibleName(), QStringLiteral("名称の変更"));
-    EXPECT_FALSE(Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_TO)->accessibleName().isEmpty());
-    EXPECT_NE(Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_FROM)->accessibleName(),
-              Control<QLineEdit>(*page, SettingsIds::IDC_PRINT_TO)->accessibleName());
+    EXPECT_FALSE(PrintToEdit(*page)->accessibleName().isEmpty());
+    EXPECT_NE(PrintFromEdit(*page)->accessibleName(), PrintToEdit(*page)->accessibleName());
 }
 
 TEST_F(SettingsPageTest, ThePrintRangeTellsHowManyRowsFitAnA4Page)
@@ -160,8 +147,8 @@ TEST_F(SettingsPageTest, AnEmptiedRecordLimitIsWrittenRefusedOnceOnLeavingAndZer
 {
     {
         auto dlg = OpenOnSettingsTab(seam);
-        Control<QLineEdit>(PageOf<CSettingsPage>(*dlg), SettingsIds::IDC_MAX_RECORDS)->clear();
-        LoseFocus(Control<QLineEdit>(PageOf<CSettingsPage>(*dlg), SettingsIds::IDC_MAX_RECORDS));
+        MaxRecordsEdit(PageOf<CSettingsPage>(*dlg))->clear();
+        LoseFocus(MaxRecordsEdit(PageOf<CSettingsPage>(*dlg)));
         EXPECT_EQ(ReadBytes("setting.txt"), "\r\n1\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
         dlg->TabBar()->setCurrentIndex(0);
         ASSERT_EQ(seam.messages.size(), 1u);
@@ -170,8 +157,7 @@ TEST_F(SettingsPageTest, AnEmptiedRecordLimitIsWrittenRefusedOnceOnLeavingAndZer
         EXPECT_TRUE(PageOf<CListPage>(*dlg).isVisibleTo(dlg.get()));
     }
     auto restarted = OpenOnSettingsTab(seam);
-    EXPECT_EQ(Control<QLineEdit>(PageOf<CSettingsPage>(*restarted), SettingsIds::IDC_MAX_RECORDS)->text(),
-              QStringLiteral("0"));
+    EXPECT_EQ(MaxRecordsEdit(PageOf<CSettingsPage>(*restarted))->text(), QStringLiteral("0"));
 }
 
 TEST_F(SettingsPageTest, ANameLongerThanTheLimitIsShownWholeAndRefusedOnLeaving)
@@ -179,16 +165,14 @@ TEST_F(SettingsPageTest, ANameLongerThanTheLimitIsShownWholeAndRefusedOnLeaving)
     const std::string longName(200, 'a');
     WriteBytes("setting.txt", "1000\r\n1\r\n30\r\n0\r\n0\r\n" + longName + "\r\n");
     auto dlg = OpenOnSettingsTab(seam);
-    EXPECT_EQ(Control<CCp932Edit>(PageOf<CSettingsPage>(*dlg), SettingsIds::IDC_NAME)->text(),
-              QString::fromStdString(longName));
+    EXPECT_EQ(NameEdit(PageOf<CSettingsPage>(*dlg))->text(), QString::fromStdString(longName));
     dlg->TabBar()->setCurrentIndex(CMainDlg::kOtherTab);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, QStringLiteral("129 文字以内で入力してください。"));
     EXPECT_EQ(dlg->CurrentTab(), CMainDlg::kOtherTab);
 
     dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    Control<CCp932Edit>(PageOf<CSettingsPage>(*dlg), SettingsIds::IDC_NAME)
-        ->setText(QString(129, QLatin1Char('b')));
+    NameEdit(PageOf<CSettingsPage>(*dlg))->setText(QString(129, QLatin1Char('b')));
     dlg->TabBar()->setCurrentIndex(0);
     EXPECT_EQ(seam.messages.size(), 1u) << "129 bytes pass";
 }
@@ -200,14 +184,14 @@ TEST_F(SettingsPageTest, TheFocusedFieldIsWrittenWhenTheTabIsLeftOrTheWindowClos
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     CSettingsPage& page = PageOf<CSettingsPage>(*dlg);
-    Control<QLineEdit>(page, SettingsIds::IDC_PRINT_FROM)->setFocus();
-    Control<QLineEdit>(page, SettingsIds::IDC_PRINT_FROM)->setText(QStringLiteral("7"));
+    PrintFromEdit(page)->setFocus();
+    PrintFromEdit(page)->setText(QStringLiteral("7"));
     dlg->TabBar()->setCurrentIndex(1);
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
 
     dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    Control<QLineEdit>(page, SettingsIds::IDC_PRINT_TO)->setFocus();
-    Control<QLineEdit>(page, SettingsIds::IDC_PRINT_TO)->setText(QStringLiteral("9"));
+    PrintToEdit(page)->setFocus();
+    PrintToEdit(page)->setText(QStringLiteral("9"));
     dlg->reject(); // the close box
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n9\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
 }
@@ -216,8 +200,8 @@ TEST_F(SettingsPageTest, EnterAndEscapeInThePageDoNothing)
 {
     auto dlg = OpenOnSettingsTab(seam);
     dlg->show();
-    QTest::keyClick(Control<CCp932Edit>(PageOf<CSettingsPage>(*dlg), SettingsIds::IDC_NAME), Qt::Key_Return);
-    QTest::keyClick(Control<CCp932Edit>(PageOf<CSettingsPage>(*dlg), SettingsIds::IDC_NAME), Qt::Key_Escape);
+    QTest::keyClick(NameEdit(PageOf<CSettingsPage>(*dlg)), Qt::Key_Return);
+    QTest::keyClick(NameEdit(PageOf<CSettingsPage>(*dlg)), Qt::Key_Escape);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), 0);
 }
@@ -232,8 +216,7 @@ TEST_F(SettingsPageTest, ALimitNewlySetBelowTheStoredRecordsIsToldOnLeavingThePa
         {"4", 2},
     };
     for (const auto& [limit, told] : steps) {
-        Control<QLineEdit>(PageOf<CSettingsPage>(*dlg), SettingsIds::IDC_MAX_RECORDS)
-            ->setText(QString::fromLatin1(limit));
+        MaxRecordsEdit(PageOf<CSettingsPage>(*dlg))->setText(QString::fromLatin1(limit));
         dlg->TabBar()->setCurrentIndex(0);
         EXPECT_EQ(seam.messages.size(), told) << limit;
         dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);

@@ -33,7 +33,7 @@ TEST_F(StoredBytesTest, TypingAndPastingStopAtTheByteLimitAFullWidthCharacterCou
     auto page = OpenPage();
     CRenameDlg rename(seam);
     const std::pair<QLineEdit*, int> fields[] = {
-        {Control<CCp932Edit>(*page, SettingsIds::IDC_NAME), kMaxNameBytes},
+        {NameEdit(*page), kMaxNameBytes},
         {rename.Get<QLineEdit>(RenameIds::IDC_NAME), static_cast<int>(kMaxLineBytes)}};
     for (const auto& [edit, limit] : fields) {
         edit->clear();
@@ -62,21 +62,20 @@ TEST_F(StoredBytesTest, AnUndecodableNameIsNeitherCheckedNorRewrittenUntilChange
     dlg.OnInitDialog();
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
     CSettingsPage& page = PageOf<CSettingsPage>(dlg);
-    LoseFocus(Control<CCp932Edit>(page, SettingsIds::IDC_NAME));
+    LoseFocus(NameEdit(page));
     dlg.TabBar()->setCurrentIndex(0); // leaving the page reads the fields back
     EXPECT_TRUE(seam.messages.empty());
     EXPECT_EQ(ReadBytes("setting.txt"), settings);
     EXPECT_EQ(page.Name(), kUndecodable);
 
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    Control<CCp932Edit>(page, SettingsIds::IDC_NAME)
-        ->setText(Control<CCp932Edit>(page, SettingsIds::IDC_NAME)->text() + QStringLiteral("2"));
-    LoseFocus(Control<CCp932Edit>(page, SettingsIds::IDC_NAME));
+    NameEdit(page)->setText(NameEdit(page)->text() + QStringLiteral("2"));
+    LoseFocus(NameEdit(page));
     EXPECT_EQ(seam.messages.size(), 1u) << "a changed text is checked";
-    Control<CCp932Edit>(page, SettingsIds::IDC_NAME)->setText(QStringLiteral("山田"));
-    LoseFocus(Control<CCp932Edit>(page, SettingsIds::IDC_NAME));
-    Control<CCp932Edit>(page, SettingsIds::IDC_NAME)->setText(QStringLiteral("山田"));
-    LoseFocus(Control<CCp932Edit>(page, SettingsIds::IDC_NAME));
+    NameEdit(page)->setText(QStringLiteral("山田"));
+    LoseFocus(NameEdit(page));
+    NameEdit(page)->setText(QStringLiteral("山田"));
+    LoseFocus(NameEdit(page));
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n0\r\n0\r\n" + Sjis("山田") + "\r\n");
 }
 
@@ -85,7 +84,7 @@ TEST_F(StoredBytesTest, AnUndecodableTypeNameConfirmedUnchangedIsNotRewritten)
     const std::string items = "a\r\n" + kUndecodable + "\r\nc\r\n";
     WriteBytes("item.txt", items);
     auto page = OpenPage();
-    Control<QListWidget>(*page, SettingsIds::IDC_TYPES)->setCurrentRow(1);
+    TypeList(*page)->setCurrentRow(1);
     int result = 0;
     seam.QueueDialog([&](QDialog& dlg) { return result = PressOk(dlg); });
     page->OnRenameType();
