@@ -6,6 +6,7 @@
 #include "graph/GraphSurface.h"
 #include "graph/PlotGraph.h"
 #include "platform/ModalSeam.h"
+#include "res/ControlIds.h"
 #include "store/DataFiles.h"
 
 #include <benchmark/benchmark.h>
@@ -48,15 +49,16 @@ void BM_DrawGraphPage(benchmark::State& state)
     folder.Load();
     CGraphPage page(RealModalSeam(), folder);
     page.Create(nullptr);
-    page.m_comboGraphType->setCurrentIndex(static_cast<int>(state.range(0)));
+    page.Get<QComboBox>(GraphIds::IDC_GRAPH_TYPE)->setCurrentIndex(static_cast<int>(state.range(0)));
     const bool reload = state.range(1) != 0;
-    const QSize size = page.m_staticGraph->size();
+    const auto* surface = page.Control(GraphIds::IDC_GRAPH)->findChild<CGraphSurface*>();
+    const QSize size = surface->size();
     QImage image(size, QImage::Format_RGB32);
     for (auto _ : state) {
         if (reload)
-            page.m_dataFileStamp = {}; // as after the list page wrote the file
+            Q_EMIT folder.RecordsChanged(); // as after an import rewrote the file
         QPainter dc(&image);
-        dc.setFont(page.m_staticGraph->font());
+        dc.setFont(surface->font());
         page.DrawGraph(dc, size.width(), size.height());
     }
     state.SetLabel(std::to_string(size.width()) + "x" + std::to_string(size.height()));

@@ -10,6 +10,7 @@
 #include "list/RecordListModel.h"
 #include "platform/ModalSeam.h"
 #include "print/ReportLayout.h"
+#include "res/ControlIds.h"
 #include "store/DataFiles.h"
 
 #include <benchmark/benchmark.h>
@@ -83,7 +84,7 @@ void BM_RefreshAverages(benchmark::State& state)
     PageFolder folder(static_cast<size_t>(state.range(0)));
     CDataFolder dataFolder;
     auto page = MakeListPage(dataFolder);
-    page->m_comboAverageType->setCurrentIndex(static_cast<int>(state.range(1)));
+    page->Get<QComboBox>(ListIds::IDC_AVERAGE_TYPE)->setCurrentIndex(static_cast<int>(state.range(1)));
     for (auto _ : state)
         page->RefreshAverages();
 }
@@ -95,10 +96,11 @@ void BM_SwitchType(benchmark::State& state)
     PageFolder folder(static_cast<size_t>(state.range(0)));
     CDataFolder dataFolder;
     auto page = MakeListPage(dataFolder);
+    auto* types = page->Get<QComboBox>(ListIds::IDC_AVERAGE_TYPE);
     int entry = 0;
     for (auto _ : state) {
         entry = entry == 1 ? 3 : 1; // 朝 and 晩
-        page->m_comboAverageType->setCurrentIndex(entry);
+        types->setCurrentIndex(entry);
         page->OnSelchangeAverageType();
     }
 }
@@ -108,10 +110,11 @@ void BM_SwitchPeriod(benchmark::State& state)
     PageFolder folder(static_cast<size_t>(state.range(0)));
     CDataFolder dataFolder;
     auto page = MakeListPage(dataFolder);
+    auto* periods = page->Get<QComboBox>(ListIds::IDC_PERIOD);
     int entry = 0;
     for (auto _ : state) {
         entry = entry == 1 ? 3 : 1; // 直近 7 日 and 直近 28 日
-        page->m_comboPeriod->setCurrentIndex(entry);
+        periods->setCurrentIndex(entry);
         page->OnSelchangePeriod();
     }
 }
@@ -135,7 +138,7 @@ void BM_FillListModel(benchmark::State& state)
     PageFolder folder(static_cast<size_t>(state.range(0)));
     CDataFolder dataFolder;
     auto page = MakeListPage(dataFolder);
-    auto* model = static_cast<CRecordListModel*>(page->m_listRecords->model());
+    auto* model = static_cast<CRecordListModel*>(page->Get<QTableView>(ListIds::IDC_RECORD_LIST)->model());
     const int rows = model->rowCount();
     for (auto _ : state) {
         model->ResetFromFile();
@@ -153,10 +156,11 @@ void BM_PaintListScreenfulAtTheEnd(benchmark::State& state)
     CDataFolder dataFolder;
     auto page = MakeListPage(dataFolder);
     page->show();
-    page->m_listRecords->scrollToBottom();
+    auto* list = page->Get<QTableView>(ListIds::IDC_RECORD_LIST);
+    list->scrollToBottom();
     QApplication::processEvents();
     for (auto _ : state)
-        benchmark::DoNotOptimize(page->m_listRecords->viewport()->grab());
+        benchmark::DoNotOptimize(list->viewport()->grab());
 }
 
 void BM_DrawGraph(benchmark::State& state)
@@ -166,12 +170,13 @@ void BM_DrawGraph(benchmark::State& state)
     dataFolder.Load();
     CGraphPage page(RealModalSeam(), dataFolder);
     page.Create(nullptr);
-    page.m_comboGraphType->setCurrentIndex(0);
-    const QSize size = page.m_staticGraph->size();
+    page.Get<QComboBox>(GraphIds::IDC_GRAPH_TYPE)->setCurrentIndex(0);
+    const auto* surface = page.Control(GraphIds::IDC_GRAPH)->findChild<CGraphSurface*>();
+    const QSize size = surface->size();
     QImage image(size, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter dc(&image);
-        dc.setFont(page.m_staticGraph->font());
+        dc.setFont(surface->font());
         page.DrawGraph(dc, size.width(), size.height());
     }
 }

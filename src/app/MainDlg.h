@@ -50,7 +50,12 @@ public:
     CPage& Page(int tab);
     CDataFolder& Folder() { return m_folder; }
     QTabBar* TabBar() const { return m_tab; }
+    // The tab whose page is shown.
+    int CurrentTab() const { return m_nCurTab; }
+    // 元に戻す and やり直し, as the pages' menus and the shortcuts offer them.
+    CUndoController& Undo() { return m_undo; }
 
+private:
     CListPage m_listPage;
     CSettingsPage m_settingsPage;
     COtherPage m_otherPage;

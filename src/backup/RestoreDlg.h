@@ -28,8 +28,6 @@ public:
 
     // The chosen backup's name; empty when none is chosen.
     std::string Chosen() const;
-    QTableView* List() const { return m_listBackups; }
-    QLabel* Change() const { return m_staticChange; }
 
 private:
     std::vector<BackupInfo> m_backups; // newest first, as listed

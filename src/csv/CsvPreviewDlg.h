@@ -38,11 +38,11 @@ public:
 
     const CsvImportPlan& Plan() const { return m_plan; }
     const CsvColumnMap& Map() const { return m_map; }
-    QComboBox* ColumnCombo(CsvField field) const;
     // What the plan still needs before it can be imported; empty when OK may be pressed.
     QString Obstacle() const;
 
 private:
+    QComboBox* ColumnCombo(CsvField field) const;
     void Replan();
     void ShowChoices();
     void ShowPlan();

@@ -52,6 +52,16 @@ public:
         m_pFileDialogs = &files;
     }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FillTypeSelectors();
+    void ShowSettings();
+    void SaveSettings();
+    void Evaluate();
+    bool ReloadIfChanged();
+
     CDataFolder& m_folder;
     CTextFile m_dataFile;
     FileStamp m_dataFileStamp; // the measurement file as it was at the last load
@@ -69,16 +79,6 @@ public:
     QLineEdit* m_editTargetMin = nullptr;    // 1066
     QTableView* m_listResult = nullptr;      // 1067
     CGraphSurface* m_staticChart = nullptr;  // lies over the frame of 1069
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FillTypeSelectors();
-    void ShowSettings();
-    void SaveSettings();
-    void Evaluate();
-    bool ReloadIfChanged();
 
     QStandardItemModel* m_result = nullptr;
     IPrinterSeam* m_pPrinters = nullptr;

@@ -3,6 +3,7 @@
 #include "folder/DataFolder.h"
 #include "graph/GraphSurface.h"
 #include "graph/PlotGraph.h"
+#include "platform/ComboEntries.h"
 #include "platform/DynamicLayout.h"
 #include "platform/QtText.h"
 #include "res/Templates.h"
@@ -33,6 +34,16 @@ CGraphPage::CGraphPage(IModalSeam& seam, CDataFolder& folder) : CPage(GraphTempl
     m_staticGraph->SetPainter([this](QPainter& dc, int W, int H) { DrawGraph(dc, W, H); });
 
     connect(m_comboGraphType, &QComboBox::currentIndexChanged, this, [this] { OnSelchangeGraphType(); });
+    // Renamed types show in the selector at once; the graph keeps the entry it draws.
+    connect(&m_folder, &CDataFolder::TypesChanged, this, [this] {
+        RefillKeepingEntry(*m_comboGraphType, FromCp932Lines(m_folder.TypeNames()));
+        m_staticGraph->update();
+    });
+    // Records rewritten elsewhere (an import, a restore, an undo) are read at the next draw.
+    connect(&m_folder, &CDataFolder::RecordsChanged, this, [this] {
+        m_dataFileStamp = {};
+        m_staticGraph->update();
+    });
 }
 
 bool CGraphPage::OnInitDialog()

@@ -1,6 +1,7 @@
 #pragma once
 // The graph tab: the latest measurements as a line graph, redrawn from the measurement file
-// whenever the page paints and whenever another type is chosen. The page writes no file.
+// whenever the page paints and whenever another type is chosen. The type selector follows the
+// folder's type names, keeping its entry. The page writes no file.
 
 #include "platform/Dialog.h"
 #include "store/TextFile.h"
@@ -26,12 +27,12 @@ public:
     // The type list's selection changed: the surface is drawn again at once.
     void OnSelchangeGraphType();
 
+private:
+    void ReloadDataFile();
+
     CDataFolder& m_folder;
     CTextFile m_dataFile;
     FileStamp m_dataFileStamp;              // the measurement file as it was at the last load
     QComboBox* m_comboGraphType = nullptr;  // control 1010
     CGraphSurface* m_staticGraph = nullptr; // lies over the frame of control 1032
-
-private:
-    void ReloadDataFile();
 };

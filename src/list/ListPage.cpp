@@ -4,6 +4,7 @@
 #include "folder/DataFolder.h"
 #include "list/RecordDlg.h"
 #include "list/RecordListModel.h"
+#include "platform/ComboEntries.h"
 #include "platform/LocalMoment.h"
 #include "platform/ModalSeam.h"
 #include "platform/QtText.h"
@@ -236,13 +237,8 @@ void CListPage::LoadAverageTypes()
 
 void CListPage::OnTypesChanged()
 {
-    QComboBox* combo = m_comboAverageType;
     // Quietly: the averages follow the records, recomputed by whoever changed them.
-    const QSignalBlocker quiet(combo);
-    const int kept = combo->currentIndex();
-    combo->clear();
-    combo->addItems(FromCp932Lines(m_folder.TypeNames()));
-    combo->setCurrentIndex(kept >= 0 && kept < combo->count() ? kept : (combo->count() > 0 ? 0 : -1));
+    RefillKeepingEntry(*m_comboAverageType, FromCp932Lines(m_folder.TypeNames()));
 }
 
 void CListPage::LoadPeriods()

@@ -88,14 +88,6 @@ public:
     // The key of the notice that the log has reached its limit, for "do not show again".
     static QString LogFullNoticeKey() { return QStringLiteral("logFull"); }
 
-    QComboBox* m_comboAverageType = nullptr; // combo 1010, the type the averages cover
-    QTableView* m_listRecords = nullptr;     // list 1001
-    QLabel* m_staticMaxAverage = nullptr;    // 1016
-    QLabel* m_staticMinAverage = nullptr;    // 1017
-    QLabel* m_staticPulseAverage = nullptr;  // 1018
-    QComboBox* m_comboPeriod = nullptr;      // 1019, the days the averages cover; 全期間 at each start
-    QLabel* m_staticRecordCount = nullptr;   // 1020, how many records the averages cover
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -130,8 +122,15 @@ private:
     void ReportFailedWrite(QWidget* parent, const char* fileName = "data.txt", int error = -1);
 
     CDataFolder& m_folder;
-    CTextFile& m_dataFile;               // the folder's records file
-    CRecordListModel* m_model = nullptr; // owned by this page as its Qt child
+    CTextFile& m_dataFile;                   // the folder's records file
+    QComboBox* m_comboAverageType = nullptr; // combo 1010, the type the averages cover
+    QTableView* m_listRecords = nullptr;     // list 1001
+    QLabel* m_staticMaxAverage = nullptr;    // 1016
+    QLabel* m_staticMinAverage = nullptr;    // 1017
+    QLabel* m_staticPulseAverage = nullptr;  // 1018
+    QComboBox* m_comboPeriod = nullptr;      // 1019, the days the averages cover; 全期間 at each start
+    QLabel* m_staticRecordCount = nullptr;   // 1020, how many records the averages cover
+    CRecordListModel* m_model = nullptr;     // owned by this page as its Qt child
     CBackupKeeper* m_pBackups = nullptr;
     CUndoController* m_pUndo = nullptr;
     bool m_bFullNoticeShown = false; // the notice of the full log was shown in this run

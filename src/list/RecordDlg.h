@@ -30,8 +30,6 @@ public:
     std::string m_strComment;   // edit 1027, code page 932, stored form (see StorableComment)
     int m_nType = -1;           // combo 1025: the type index, -1 for none
 
-    QComboBox* m_comboType = nullptr; // filled with the type names when the dialog opens
-
     // Stores the entered record while the dialog is still open; false keeps the dialog open
     // with everything typed (the store has told the user why). Unset, OK only closes.
     std::function<bool(CRecordDlg&)> m_fnStore;
@@ -52,4 +50,5 @@ private:
     bool ConfirmImplausibleValues();
 
     std::vector<std::string> m_typeNames;
+    QComboBox* m_comboType = nullptr; // filled with the type names when the dialog opens
 };

@@ -12,8 +12,8 @@
 //   asking first;
 // - the print range and the name: the printed report reads the folder's value at every print;
 // - a renamed type through the TypeRenamed signal, which the main window connects to the list
-//   page's selector; the graph page and the entry dialog read the type file when they fill
-//   their own selectors.
+//   page's selector, and through the folder's TypesChanged, which the graph page's selector
+//   follows; the entry dialog reads the type names when it fills its own selector.
 
 #include "platform/Cp932Edit.h"
 #include "platform/Dialog.h"
@@ -36,14 +36,6 @@ class CSettingsPage : public CPage
 public:
     CSettingsPage(IModalSeam& seam, CDataFolder& folder);
     ~CSettingsPage() override;
-
-    CCp932Edit* m_editName = nullptr;      // 1030
-    QLineEdit* m_editPrintTo = nullptr;    // 1027
-    QLineEdit* m_editPrintFrom = nullptr;  // 1026
-    QLineEdit* m_editMaxRecords = nullptr; // 1022
-    QCheckBox* m_checkFuse = nullptr;      // 1023, hidden
-    QCheckBox* m_checkBl = nullptr;        // 1024, hidden
-    QListWidget* m_listTypes = nullptr;    // 1025
 
     bool OnInitDialog() override;
     // Shows the folder's settings and type names.
@@ -95,6 +87,14 @@ private:
     void ReplaceTypeEntry(int index, const std::string& name);
 
     CDataFolder& m_folder;
+    CCp932Edit* m_editName = nullptr;      // 1030
+    QLineEdit* m_editPrintTo = nullptr;    // 1027
+    QLineEdit* m_editPrintFrom = nullptr;  // 1026
+    QLineEdit* m_editMaxRecords = nullptr; // 1022
+    QCheckBox* m_checkFuse = nullptr;      // 1023, hidden
+    QCheckBox* m_checkBl = nullptr;        // 1024, hidden
+    QListWidget* m_listTypes = nullptr;    // 1025
+
     CUndoController* m_pUndo = nullptr;
     bool m_bWriting = false; // the page's own change is being written: the folder's signal is not shown
 

@@ -1,6 +1,7 @@
 // Hand-edited and foreign files: the program starts on them, shows what it can, never crashes
 // and never rewrites a file it did not change.
 #include "app/MainDlg.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -52,8 +53,8 @@ protected:
                 QApplication::processEvents();
                 dlg.grab(); // paints the page that is shown
             }
-            rows = dlg.m_listPage.m_listRecords->model()->rowCount();
-            dlg.m_listPage.m_listRecords->scrollToBottom();
+            rows = Control<QTableView>(PageOf<CListPage>(dlg), ListIds::IDC_RECORD_LIST)->model()->rowCount();
+            Control<QTableView>(PageOf<CListPage>(dlg), ListIds::IDC_RECORD_LIST)->scrollToBottom();
             dlg.grab();
         }
         EXPECT_EQ(ReadBytes("data.txt"), files.data);

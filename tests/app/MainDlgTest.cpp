@@ -7,6 +7,7 @@
 #include "platform/UserSettings.h"
 #include "res/ControlIds.h"
 #include "res/Templates.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -79,14 +80,15 @@ TEST_F(MainDlgTest, StartsOnTheListTabWithTheFiveTabsInOrder)
     EXPECT_EQ(tabs->tabText(2), QStringLiteral("　評価　"));
     EXPECT_EQ(tabs->tabText(3), QStringLiteral("　基本設定　"));
     EXPECT_EQ(tabs->tabText(4), QStringLiteral("　その他　"));
-    EXPECT_EQ(&dlg.Page(CMainDlg::kEvaluationTab), static_cast<CPage*>(&dlg.m_evaluationPage));
+    EXPECT_EQ(&dlg.Page(CMainDlg::kEvaluationTab), static_cast<CPage*>(&PageOf<CEvaluationPage>(dlg)));
     EXPECT_EQ(tabs->currentIndex(), 0);
-    EXPECT_EQ(dlg.m_nCurTab, 0);
-    EXPECT_TRUE(dlg.m_listPage.isVisibleTo(&dlg));
+    EXPECT_EQ(dlg.CurrentTab(), 0);
+    EXPECT_TRUE(PageOf<CListPage>(dlg).isVisibleTo(&dlg));
     EXPECT_EQ(VisiblePages(dlg), 1);
     // The settings page's renames reach the list page's selector.
-    Q_EMIT dlg.m_settingsPage.TypeRenamed(1, QStringLiteral("renamed"));
-    EXPECT_EQ(dlg.m_listPage.m_comboAverageType->itemText(1), QStringLiteral("renamed"));
+    Q_EMIT PageOf<CSettingsPage>(dlg).TypeRenamed(1, QStringLiteral("renamed"));
+    EXPECT_EQ(Control<QComboBox>(PageOf<CListPage>(dlg), ListIds::IDC_AVERAGE_TYPE)->itemText(1),
+              QStringLiteral("renamed"));
 }
 
 TEST_F(MainDlgTest, SwitchingTabsShowsExactlyTheChosenPage)
@@ -95,7 +97,7 @@ TEST_F(MainDlgTest, SwitchingTabsShowsExactlyTheChosenPage)
     dlg.OnInitDialog();
     for (int tab : {1, 2, 3, 4, 0, 2}) {
         dlg.TabBar()->setCurrentIndex(tab);
-        EXPECT_EQ(dlg.m_nCurTab, tab);
+        EXPECT_EQ(dlg.CurrentTab(), tab);
         EXPECT_TRUE(dlg.Page(tab).isVisibleTo(&dlg)) << tab;
         EXPECT_EQ(VisiblePages(dlg), 1) << tab;
     }
@@ -106,8 +108,8 @@ TEST_F(MainDlgTest, TheGraphPageIsTheSecondTab)
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
     dlg.TabBar()->setCurrentIndex(1);
-    EXPECT_EQ(&dlg.Page(1), static_cast<CPage*>(&dlg.m_graphPage));
-    EXPECT_TRUE(dlg.m_graphPage.isVisibleTo(&dlg));
+    EXPECT_EQ(&dlg.Page(1), static_cast<CPage*>(&PageOf<CGraphPage>(dlg)));
+    EXPECT_TRUE(PageOf<CGraphPage>(dlg).isVisibleTo(&dlg));
 }
 
 TEST_F(MainDlgTest, ExitButtonEndsWithOkAndEscapeWithCancel)
@@ -177,14 +179,14 @@ TEST_F(MainDlgTest, CtrlTabAndCtrlPageKeysSwitchTabsAsAClickDoes)
     for (const auto& step : steps) {
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : &dlg, step.key, step.modifiers);
-        EXPECT_EQ(dlg.m_nCurTab, step.tab);
+        EXPECT_EQ(dlg.CurrentTab(), step.tab);
         EXPECT_EQ(VisiblePages(dlg), 1);
         EXPECT_TRUE(dlg.Page(step.tab).isAncestorOf(QApplication::focusWidget())) << step.tab;
     }
     // Leaving the settings page by key reads it back: an emptied limit is refused once.
-    dlg.m_settingsPage.m_editMaxRecords->clear();
+    Control<QLineEdit>(PageOf<CSettingsPage>(dlg), SettingsIds::IDC_MAX_RECORDS)->clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(dlg.m_nCurTab, CMainDlg::kOtherTab);
+    EXPECT_EQ(dlg.CurrentTab(), CMainDlg::kOtherTab);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, PositiveIntegerMessage());
 }
@@ -193,20 +195,20 @@ TEST_F(MainDlgTest, EnterPressesTheFocusedPushButtonAndDoesNothingElsewhereOnAPa
 {
     CMainDlg dlg(seam);
     ShowActive(dlg);
-    auto* del = dlg.m_listPage.Get<QPushButton>(ListIds::IDC_DELETE);
+    auto* del = PageOf<CListPage>(dlg).Get<QPushButton>(ListIds::IDC_DELETE);
     del->setFocus();
     QTest::keyClick(del, Qt::Key_Return);
     ASSERT_EQ(seam.messages.size(), 1u); // nothing to delete: told to select a row
     QTest::keyClick(del, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(seam.messages.size(), 2u);
 
-    dlg.m_listPage.m_listRecords->setFocus();
-    QTest::keyClick(dlg.m_listPage.m_listRecords, Qt::Key_Return);
+    Control<QTableView>(PageOf<CListPage>(dlg), ListIds::IDC_RECORD_LIST)->setFocus();
+    QTest::keyClick(Control<QTableView>(PageOf<CListPage>(dlg), ListIds::IDC_RECORD_LIST), Qt::Key_Return);
     EXPECT_EQ(seam.messages.size(), 2u);
     EXPECT_TRUE(dlg.isVisible()); // "終了" was not pressed
 
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    auto* rename = dlg.m_settingsPage.Get<QPushButton>(SettingsIds::IDC_RENAME);
+    auto* rename = PageOf<CSettingsPage>(dlg).Get<QPushButton>(SettingsIds::IDC_RENAME);
     rename->setFocus();
     QTest::keyClick(rename, Qt::Key_Return);
     EXPECT_EQ(seam.dialogsRun, 1);
@@ -217,8 +219,9 @@ TEST_F(MainDlgTest, StartsWithTheFocusOnTheListWhereReturnDoesNothing)
     WriteBytes("data.txt", "2024/5/3 07:05:09,120,80,70,0,1,\r\n");
     CMainDlg dlg(seam);
     ShowActive(dlg);
-    EXPECT_EQ(QApplication::focusWidget(), dlg.m_listPage.m_listRecords);
-    EXPECT_EQ(dlg.m_listPage.SelectedRows(), std::vector<int>{0}); // ready for 修正
+    EXPECT_EQ(QApplication::focusWidget(),
+              Control<QTableView>(PageOf<CListPage>(dlg), ListIds::IDC_RECORD_LIST));
+    EXPECT_EQ(PageOf<CListPage>(dlg).SelectedRows(), std::vector<int>{0}); // ready for 修正
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), 0);
@@ -307,16 +310,19 @@ TEST_F(MainDlgTest, FilesThatCannotBeWrittenAreToldOnceAndMissingOnesReadAsTheDe
         QStringLiteral("data.txt に書き込めません（書き込みの権限がありません）")));
     EXPECT_FALSE(std::filesystem::exists("item.txt") || std::filesystem::exists("setting.txt"));
 
-    EXPECT_EQ(dlg.m_listPage.RecordLimit(), 1000);
-    for (QComboBox* types : {dlg.m_listPage.m_comboAverageType, dlg.m_graphPage.m_comboGraphType}) {
+    EXPECT_EQ(PageOf<CListPage>(dlg).RecordLimit(), 1000);
+    for (QComboBox* types : {Control<QComboBox>(PageOf<CListPage>(dlg), ListIds::IDC_AVERAGE_TYPE),
+                             Control<QComboBox>(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH_TYPE)}) {
         ASSERT_EQ(types->count(), 5);
         EXPECT_EQ(types->itemText(4), QStringLiteral("その他"));
     }
-    const CSettingsPage& settings = dlg.m_settingsPage;
-    EXPECT_EQ(settings.m_listTypes->count(), 5);
-    EXPECT_EQ(settings.m_editMaxRecords->text(), QStringLiteral("1000"));
-    EXPECT_EQ(settings.m_editPrintFrom->text() + settings.m_editPrintTo->text(), QStringLiteral("130"));
-    EXPECT_EQ(settings.m_editName->text(), QStringLiteral("未設定"));
+    const CSettingsPage& settings = PageOf<CSettingsPage>(dlg);
+    EXPECT_EQ(Control<QListWidget>(settings, SettingsIds::IDC_TYPES)->count(), 5);
+    EXPECT_EQ(Control<QLineEdit>(settings, SettingsIds::IDC_MAX_RECORDS)->text(), QStringLiteral("1000"));
+    EXPECT_EQ(Control<QLineEdit>(settings, SettingsIds::IDC_PRINT_FROM)->text() +
+                  Control<QLineEdit>(settings, SettingsIds::IDC_PRINT_TO)->text(),
+              QStringLiteral("130"));
+    EXPECT_EQ(Control<CCp932Edit>(settings, SettingsIds::IDC_NAME)->text(), QStringLiteral("未設定"));
 }
 
 TEST_F(MainDlgTest, TheListAndTheGraphGrowWithTheWindowWhosePlaceIsKeptForTheNextStart)
@@ -338,13 +344,13 @@ TEST_F(MainDlgTest, TheListAndTheGraphGrowWithTheWindowWhosePlaceIsKeptForTheNex
             QWidget* control;
             int moveX, moveY, sizeX, sizeY;
         } controls[] = {
-            {dlg.m_listPage.m_listRecords, 0, 0, 1, 1},
-            {dlg.m_listPage.Control(ListIds::IDC_ADD), 0, 1, 0, 0},
-            {dlg.m_listPage.m_comboAverageType, 1, 0, 0, 0},
-            {dlg.m_graphPage.Control(GraphIds::IDC_GRAPH), 0, 0, 1, 1},
-            {dlg.m_graphPage.m_staticGraph, 0, 0, 1, 1},
-            {dlg.m_graphPage.m_comboGraphType, 0, 1, 0, 0},
-            {dlg.m_settingsPage.m_editName, 0, 0, 0, 0},
+            {Control<QTableView>(PageOf<CListPage>(dlg), ListIds::IDC_RECORD_LIST), 0, 0, 1, 1},
+            {PageOf<CListPage>(dlg).Control(ListIds::IDC_ADD), 0, 1, 0, 0},
+            {Control<QComboBox>(PageOf<CListPage>(dlg), ListIds::IDC_AVERAGE_TYPE), 1, 0, 0, 0},
+            {PageOf<CGraphPage>(dlg).Control(GraphIds::IDC_GRAPH), 0, 0, 1, 1},
+            {Surface(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH), 0, 0, 1, 1},
+            {Control<QComboBox>(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH_TYPE), 0, 1, 0, 0},
+            {Control<CCp932Edit>(PageOf<CSettingsPage>(dlg), SettingsIds::IDC_NAME), 0, 0, 0, 0},
             {dlg.Control(MainIds::IDC_EXIT), 1, 0, 0, 0},
         };
         std::vector<QRect> before;

@@ -6,6 +6,7 @@
 #include "res/ControlIds.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -25,6 +26,39 @@ namespace {
 class EvaluationPageTest : public ::testing::Test
 {
 protected:
+    // The page's controls, found by their ids.
+    static QComboBox* Period(const CEvaluationPage& page)
+    {
+        return Control<QComboBox>(page, EvaluationIds::IDC_PERIOD);
+    }
+    static QDateEdit* From(const CEvaluationPage& page)
+    {
+        return Control<QDateEdit>(page, EvaluationIds::IDC_FROM);
+    }
+    static QDateEdit* To(const CEvaluationPage& page)
+    {
+        return Control<QDateEdit>(page, EvaluationIds::IDC_TO);
+    }
+    static QComboBox* MorningType(const CEvaluationPage& page)
+    {
+        return Control<QComboBox>(page, EvaluationIds::IDC_MORNING_TYPE);
+    }
+    static QComboBox* EveningType(const CEvaluationPage& page)
+    {
+        return Control<QComboBox>(page, EvaluationIds::IDC_EVENING_TYPE);
+    }
+    static QLineEdit* TargetMax(const CEvaluationPage& page)
+    {
+        return Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MAX);
+    }
+    static QLineEdit* TargetMin(const CEvaluationPage& page)
+    {
+        return Control<QLineEdit>(page, EvaluationIds::IDC_TARGET_MIN);
+    }
+    static QTableView* Result(const CEvaluationPage& page)
+    {
+        return Control<QTableView>(page, EvaluationIds::IDC_RESULT);
+    }
     ScopedDataDir dir;
     FakeModalSeam seam;
     CDataFolder folder;
@@ -43,7 +77,7 @@ std::string RecordOf(int daysBack, const char* time, int max, int min, int type)
 
 QString Cell(const CEvaluationPage& page, int row, int column)
 {
-    const QAbstractItemModel* model = page.m_listResult->model();
+    const QAbstractItemModel* model = Control<QTableView>(page, EvaluationIds::IDC_RESULT)->model();
     return model->data(model->index(row, column)).toString();
 }
 
@@ -54,27 +88,28 @@ TEST_F(EvaluationPageTest, StartsWithTheDefaultsAndNamesItsControls)
     folder.Open();
     CEvaluationPage page(seam, folder);
     page.Create(nullptr);
-    ASSERT_EQ(page.m_comboPeriod->count(), 4);
-    EXPECT_EQ(page.m_comboPeriod->currentText(), QStringLiteral("直近 7 日"));
-    EXPECT_EQ(page.m_comboPeriod->itemText(3), QStringLiteral("期間を指定"));
-    EXPECT_FALSE(page.m_datePeriodFrom->isEnabled());
-    ASSERT_EQ(page.m_comboMorningType->count(), 5); // (なし) and the types from 1 on
-    EXPECT_EQ(page.m_comboMorningType->itemText(0), QStringLiteral("(なし)"));
-    EXPECT_EQ(page.m_comboMorningType->currentText(), QStringLiteral("朝"));
-    EXPECT_EQ(page.m_comboEveningType->currentText(), QStringLiteral("晩"));
-    EXPECT_EQ(page.m_editTargetMax->text(), QStringLiteral("125"));
-    EXPECT_EQ(page.m_editTargetMin->text(), QStringLiteral("75"));
+    ASSERT_EQ(Period(page)->count(), 4);
+    EXPECT_EQ(Period(page)->currentText(), QStringLiteral("直近 7 日"));
+    EXPECT_EQ(Period(page)->itemText(3), QStringLiteral("期間を指定"));
+    EXPECT_FALSE(From(page)->isEnabled());
+    ASSERT_EQ(MorningType(page)->count(),
+              5); // (なし) and the types from 1 on
+    EXPECT_EQ(MorningType(page)->itemText(0), QStringLiteral("(なし)"));
+    EXPECT_EQ(MorningType(page)->currentText(), QStringLiteral("朝"));
+    EXPECT_EQ(EveningType(page)->currentText(), QStringLiteral("晩"));
+    EXPECT_EQ(TargetMax(page)->text(), QStringLiteral("125"));
+    EXPECT_EQ(TargetMin(page)->text(), QStringLiteral("75"));
     const struct
     {
         QWidget* control;
         const char* name;
-    } names[] = {{page.m_comboPeriod, "期間"},
-                 {page.m_datePeriodFrom, "開始日"},
-                 {page.m_datePeriodTo, "終了日"},
-                 {page.m_comboMorningType, "朝の種類"},
-                 {page.m_comboEveningType, "晩の種類"},
-                 {page.m_editTargetMax, "降圧目標の最高血圧"},
-                 {page.m_editTargetMin, "降圧目標の最低血圧"}};
+    } names[] = {{Period(page), "期間"},
+                 {From(page), "開始日"},
+                 {To(page), "終了日"},
+                 {MorningType(page), "朝の種類"},
+                 {EveningType(page), "晩の種類"},
+                 {TargetMax(page), "降圧目標の最高血圧"},
+                 {TargetMin(page), "降圧目標の最低血圧"}};
     for (const auto& n : names)
         EXPECT_EQ(n.control->accessibleName(), QString::fromUtf8(n.name));
     EXPECT_FALSE(std::filesystem::exists(kEvaluationFileName)); // written only on a change
@@ -103,12 +138,12 @@ TEST_F(EvaluationPageTest, FollowsNewRecordsAndRenamedTypes)
     EXPECT_EQ(Cell(page, 1, 1), QStringLiteral("1"));
     EXPECT_EQ(Cell(page, 2, 2), QStringLiteral("130")); // 朝晩平均
     EXPECT_EQ(Cell(page, 3, 2), QStringLiteral("20"));  // 朝晩差
-    EXPECT_EQ(page.m_comboMorningType->currentText(), QStringLiteral("morning"));
+    EXPECT_EQ(MorningType(page)->currentText(), QStringLiteral("morning"));
 
-    page.m_comboPeriod->setCurrentIndex(3);
+    Period(page)->setCurrentIndex(3);
     page.OnSelchangePeriod();
-    EXPECT_TRUE(page.m_datePeriodFrom->isEnabled());
-    page.m_datePeriodFrom->setDate(page.m_datePeriodTo->date().addDays(-40));
+    EXPECT_TRUE(From(page)->isEnabled());
+    From(page)->setDate(To(page)->date().addDays(-40));
     EXPECT_EQ(Cell(page, 0, 1), QStringLiteral("2"));
 }
 
@@ -118,21 +153,21 @@ TEST_F(EvaluationPageTest, ChangesAreStoredInTheEvaluationFile)
     CEvaluationPage page(seam, folder);
     page.Create(nullptr);
     // One type cannot stand for both: the morning selector gives up 朝.
-    page.m_comboEveningType->setCurrentIndex(1);
-    page.OnSelchangeOccasionType(page.m_comboEveningType);
-    EXPECT_EQ(page.m_comboMorningType->currentIndex(), 0);
+    EveningType(page)->setCurrentIndex(1);
+    page.OnSelchangeOccasionType(EveningType(page));
+    EXPECT_EQ(MorningType(page)->currentIndex(), 0);
     EXPECT_EQ(ReadBytes(kEvaluationFileName), "125\r\n75\r\n-1\r\n1\r\n");
 
-    page.m_editTargetMax->setText(QStringLiteral("0"));
-    page.OnKillfocusTarget(page.m_editTargetMax);
+    TargetMax(page)->setText(QStringLiteral("0"));
+    page.OnKillfocusTarget(TargetMax(page));
     ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(page.m_editTargetMax->text(), QStringLiteral("125"));
-    page.m_editTargetMin->setText(QStringLiteral("80"));
-    page.OnKillfocusTarget(page.m_editTargetMin);
+    EXPECT_EQ(TargetMax(page)->text(), QStringLiteral("125"));
+    TargetMin(page)->setText(QStringLiteral("80"));
+    page.OnKillfocusTarget(TargetMin(page));
     EXPECT_EQ(ReadBytes(kEvaluationFileName), "125\r\n80\r\n-1\r\n1\r\n");
 
     CEvaluationPage again(seam, folder);
     again.Create(nullptr);
-    EXPECT_EQ(again.m_comboEveningType->currentIndex(), 1);
-    EXPECT_EQ(again.m_editTargetMin->text(), QStringLiteral("80"));
+    EXPECT_EQ(EveningType(again)->currentIndex(), 1);
+    EXPECT_EQ(TargetMin(again)->text(), QStringLiteral("80"));
 }

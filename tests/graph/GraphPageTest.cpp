@@ -6,6 +6,7 @@
 #include "res/ControlIds.h"
 #include "store/DataFiles.h"
 #include "store/TextFile.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -60,12 +61,13 @@ TEST_F(GraphPageTest, ListsTheTypesAndNamesItsControls)
     folder.Load();
     CGraphPage page(seam, folder);
     page.Create(nullptr);
-    ASSERT_EQ(page.m_comboGraphType->count(), 5);
-    EXPECT_EQ(page.m_comboGraphType->itemText(3), QStringLiteral("晩"));
-    EXPECT_EQ(page.m_comboGraphType->currentIndex(), 0);
-    EXPECT_EQ(page.m_comboGraphType->accessibleName(), QStringLiteral("表示する種類"));
-    EXPECT_EQ(page.m_staticGraph->accessibleName(), QStringLiteral("グラフ"));
-    EXPECT_EQ(page.m_staticGraph->size(), page.Control(GraphIds::IDC_GRAPH)->size());
+    ASSERT_EQ(Control<QComboBox>(page, GraphIds::IDC_GRAPH_TYPE)->count(), 5);
+    EXPECT_EQ(Control<QComboBox>(page, GraphIds::IDC_GRAPH_TYPE)->itemText(3), QStringLiteral("晩"));
+    EXPECT_EQ(Control<QComboBox>(page, GraphIds::IDC_GRAPH_TYPE)->currentIndex(), 0);
+    EXPECT_EQ(Control<QComboBox>(page, GraphIds::IDC_GRAPH_TYPE)->accessibleName(),
+              QStringLiteral("表示する種類"));
+    EXPECT_EQ(Surface(page, GraphIds::IDC_GRAPH)->accessibleName(), QStringLiteral("グラフ"));
+    EXPECT_EQ(Surface(page, GraphIds::IDC_GRAPH)->size(), page.Control(GraphIds::IDC_GRAPH)->size());
 }
 
 TEST_F(GraphPageTest, PaintsBackgroundGridSeriesAndLeavesTheRingToTheFrame)
@@ -100,7 +102,7 @@ TEST_F(GraphPageTest, WithoutTypeNamesOnlyTheRedPairIsDrawn)
     folder.Load();
     CGraphPage page(seam, folder);
     page.Create(nullptr);
-    EXPECT_EQ(page.m_comboGraphType->currentIndex(), -1);
+    EXPECT_EQ(Control<QComboBox>(page, GraphIds::IDC_GRAPH_TYPE)->currentIndex(), -1);
     const QImage image = Render(page);
     EXPECT_TRUE(RowHas(image, image.height() - 300, kRed));
     EXPECT_FALSE(RowHas(image, image.height() - 300, kGreen));
@@ -128,8 +130,8 @@ TEST_F(GraphPageTest, ChoosingAnotherTypeRedrawsAtOnce)
             return false;
         }
     } counter(paints);
-    page.m_staticGraph->installEventFilter(&counter);
-    page.m_comboGraphType->setCurrentIndex(2);
+    Surface(page, GraphIds::IDC_GRAPH)->installEventFilter(&counter);
+    Control<QComboBox>(page, GraphIds::IDC_GRAPH_TYPE)->setCurrentIndex(2);
     EXPECT_GE(paints, 1); // no event loop ran in between
     EXPECT_FALSE(RowHas(Render(page), Render(page).height() - 300, kGreen));
 }
@@ -169,9 +171,9 @@ TEST_F(GraphPageTest, EscapeInTheGraphTabLeavesTheProgramOpen)
     dlg.show();
     dlg.TabBar()->setCurrentIndex(1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    dlg.m_graphPage.m_comboGraphType->setFocus();
-    QTest::keyClick(dlg.m_graphPage.m_comboGraphType, Qt::Key_Escape);
-    QTest::keyClick(dlg.m_graphPage.m_comboGraphType, Qt::Key_Return);
+    Control<QComboBox>(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH_TYPE)->setFocus();
+    QTest::keyClick(Control<QComboBox>(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH_TYPE), Qt::Key_Escape);
+    QTest::keyClick(Control<QComboBox>(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH_TYPE), Qt::Key_Return);
     EXPECT_EQ(dlg.result(), 0);
     EXPECT_TRUE(dlg.isVisible());
 }

@@ -7,6 +7,7 @@
 #include "record/RecordLimit.h"
 #include "record/RecordLine.h"
 #include "res/ControlIds.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -82,6 +83,24 @@ FakeModalSeam::DialogHandler Enter(int max, const QString& comment = QString())
 class ListPageTest : public ::testing::Test
 {
 protected:
+    // The page's controls, found by their ids.
+    static QTableView* RecordList(const CListPage& page)
+    {
+        return Control<QTableView>(page, ListIds::IDC_RECORD_LIST);
+    }
+    static QComboBox* AverageType(const CListPage& page)
+    {
+        return Control<QComboBox>(page, ListIds::IDC_AVERAGE_TYPE);
+    }
+    static QComboBox* Period(const CListPage& page) { return Control<QComboBox>(page, ListIds::IDC_PERIOD); }
+    static QLabel* MaxAverage(const CListPage& page)
+    {
+        return Control<QLabel>(page, ListIds::IDC_MAX_AVERAGE);
+    }
+    static QLabel* RecordCount(const CListPage& page)
+    {
+        return Control<QLabel>(page, ListIds::IDC_RECORD_COUNT);
+    }
     std::unique_ptr<CListPage> Start()
     {
         folder.Open(); // as the main window opens the folder before its pages
@@ -91,21 +110,21 @@ protected:
     }
     QModelIndex At(CListPage& page, int row, int column)
     {
-        return page.m_listRecords->model()->index(row, column);
+        return RecordList(page)->model()->index(row, column);
     }
     // The list shows exactly the file's lines.
     void ExpectInStep(CListPage& page)
     {
         const Lines lines = FileLines();
-        ASSERT_EQ(page.m_listRecords->model()->rowCount(), static_cast<int>(lines.size()));
+        ASSERT_EQ(RecordList(page)->model()->rowCount(), static_cast<int>(lines.size()));
         for (int r = 0; r < static_cast<int>(lines.size()); ++r)
             EXPECT_EQ(At(page, r, 1).data().toString().toStdString(), GetRecordField(lines[r], 2)) << r;
     }
     void Select(CListPage& page, std::initializer_list<int> rows)
     {
         for (int row : rows)
-            page.m_listRecords->selectionModel()->select(At(page, row, 0), QItemSelectionModel::Select |
-                                                                               QItemSelectionModel::Rows);
+            RecordList(page)->selectionModel()->select(At(page, row, 0), QItemSelectionModel::Select |
+                                                                             QItemSelectionModel::Rows);
     }
 
     ScopedDataDir dir;
@@ -119,24 +138,24 @@ TEST_F(ListPageTest, AddingPutsTheRecordFirstColouredAndUpdatesTheAverages)
 {
     WriteLines("data.txt", {Record(120, 1), Record(130, 2)});
     auto page = Start();
-    EXPECT_EQ(page->m_staticMaxAverage->text(), "125");
+    EXPECT_EQ(MaxAverage(*page)->text(), "125");
     seam.QueueDialog(Enter(119, QStringLiteral("散歩,のあと")));
     page->OnAddRecord();
     ExpectInStep(*page);
-    EXPECT_EQ(page->m_staticMaxAverage->text(), "123");
+    EXPECT_EQ(MaxAverage(*page)->text(), "123");
     EXPECT_EQ(GetRecordField(FileLines()[0], 7),
               Cp932FromUtf8("散歩，のあと")); // the comma stored full-width
     EXPECT_EQ(At(*page, 0, 6).data().toString(), QStringLiteral("散歩，のあと"));
     EXPECT_EQ(At(*page, 0, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(178, 178, 255));
     EXPECT_FALSE(At(*page, 1, 1).data(Qt::BackgroundRole).isValid()); // the view's own colours
-    EXPECT_TRUE(page->m_listRecords->isColumnHidden(4) && page->m_listRecords->isColumnHidden(5));
+    EXPECT_TRUE(RecordList(*page)->isColumnHidden(4) && RecordList(*page)->isColumnHidden(5));
 
-    page->m_comboAverageType->setCurrentIndex(2);
+    AverageType(*page)->setCurrentIndex(2);
     page->OnSelchangeAverageType();
-    EXPECT_EQ(page->m_staticMaxAverage->text(), "130");
-    page->m_comboAverageType->setCurrentIndex(4);
+    EXPECT_EQ(MaxAverage(*page)->text(), "130");
+    AverageType(*page)->setCurrentIndex(4);
     page->OnSelchangeAverageType();
-    EXPECT_EQ(page->m_staticMaxAverage->text(), "0");
+    EXPECT_EQ(MaxAverage(*page)->text(), "0");
 }
 
 TEST_F(ListPageTest, ThePositiveRecordLimitDropsTheOldestAndNoneKeepsAll)
@@ -235,8 +254,8 @@ TEST_F(ListPageTest, ACorrectionKeepsItsRowAndTheWholeStoredComment)
     Select(*page, {2, 1});
     seam.QueueDialog([](QDialog& dialog) {
         auto& dlg = static_cast<CRecordDlg&>(dialog);
-        EXPECT_EQ(dlg.m_nMax, 101u);                    // the lowest selected row
-        EXPECT_EQ(dlg.m_comboType->currentIndex(), -1); // type 7 of five entries
+        EXPECT_EQ(dlg.m_nMax, 101u); // the lowest selected row
+        EXPECT_EQ(Control<QComboBox>(dlg, RecordIds::IDC_TYPE)->currentIndex(), -1); // type 7 of five entries
         dlg.Get<QLineEdit>(RecordIds::IDC_MAX)->setText("135");
         dlg.Get<QDateEdit>(RecordIds::IDC_DATE)->setDate(QDate(2023, 5, 3)); // a year back
         return PressOk(dlg);
@@ -263,7 +282,7 @@ TEST_F(ListPageTest, AFailedWriteKeepsListAndFileInStepAndSaysSo)
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, CListPage::WriteFailedMessage(EEXIST));
     ExpectInStep(*page);
-    EXPECT_EQ(page->m_staticMaxAverage->text(), "100");
+    EXPECT_EQ(MaxAverage(*page)->text(), "100");
 
     Select(*page, {0});
     page->OnDelete();
@@ -295,14 +314,14 @@ TEST_F(ListPageTest, TheFocusEnteringTheListByKeySelectsTheCurrentRow)
     auto page = Start();
     const auto focusIn = [&](Qt::FocusReason reason) {
         QFocusEvent in(QEvent::FocusIn, reason);
-        QApplication::sendEvent(page->m_listRecords, &in);
+        QApplication::sendEvent(RecordList(*page), &in);
     };
     focusIn(Qt::MouseFocusReason); // the click selects the row it hits
     EXPECT_TRUE(page->SelectedRows().empty());
     focusIn(Qt::TabFocusReason); // no current cell yet: the first row
     EXPECT_EQ(page->SelectedRows(), std::vector<int>{0});
-    page->m_listRecords->clearSelection();
-    page->m_listRecords->selectionModel()->setCurrentIndex(At(*page, 2, 1), QItemSelectionModel::NoUpdate);
+    RecordList(*page)->clearSelection();
+    RecordList(*page)->selectionModel()->setCurrentIndex(At(*page, 2, 1), QItemSelectionModel::NoUpdate);
     focusIn(Qt::BacktabFocusReason);
     EXPECT_EQ(page->SelectedRows(), std::vector<int>{2});
     seam.QueueDialog([](QDialog& dialog) {
@@ -319,15 +338,13 @@ TEST_F(ListPageTest, ARightClickOnARowOffersCorrectAndDeleteForThatRow)
     auto page = Start();
     page->resize(700, 500);
     page->show();
-    QWidget* viewport = page->m_listRecords->viewport();
+    QWidget* viewport = RecordList(*page)->viewport();
     const auto rightClick = [&](QPoint pos) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
         QApplication::sendEvent(viewport, &event);
         return qobject_cast<QMenu*>(QApplication::activePopupWidget());
     };
-    const auto rowCentre = [&](int row) {
-        return page->m_listRecords->visualRect(At(*page, row, 1)).center();
-    };
+    const auto rowCentre = [&](int row) { return RecordList(*page)->visualRect(At(*page, row, 1)).center(); };
 
     QMenu* menu = rightClick(rowCentre(1));
     ASSERT_NE(menu, nullptr);
@@ -360,11 +377,11 @@ TEST_F(ListPageTest, ThePeriodAndTheTypeCombineAndTheCountFollowsAtOnce)
     WriteLines("data.txt", {dated(-3, 150, 1), dated(0, 120, 1), dated(6, 131, 2), dated(7, 140, 1),
                             dated(27, 100, 1), dated(28, 200, 2)});
     auto page = Start();
-    EXPECT_EQ(page->m_comboPeriod->currentText(), QStringLiteral("全期間"));
-    EXPECT_EQ(page->m_comboPeriod->count(), 4);
-    EXPECT_EQ(page->m_staticRecordCount->text(), "6");
-    EXPECT_EQ(page->m_staticRecordCount->accessibleDescription(), QStringLiteral("件数"));
-    EXPECT_EQ(page->m_comboPeriod->accessibleName(), QStringLiteral("期間"));
+    EXPECT_EQ(Period(*page)->currentText(), QStringLiteral("全期間"));
+    EXPECT_EQ(Period(*page)->count(), 4);
+    EXPECT_EQ(RecordCount(*page)->text(), "6");
+    EXPECT_EQ(RecordCount(*page)->accessibleDescription(), QStringLiteral("件数"));
+    EXPECT_EQ(Period(*page)->accessibleName(), QStringLiteral("期間"));
     const struct
     {
         int period, type;
@@ -372,18 +389,18 @@ TEST_F(ListPageTest, ThePeriodAndTheTypeCombineAndTheCountFollowsAtOnce)
     } cases[] = {{1, 0, "133", "3"}, {1, 1, "135", "2"}, {2, 0, "135", "4"},
                  {3, 1, "127", "4"}, {3, 2, "131", "1"}, {1, 4, "0", "0"}};
     for (const auto& c : cases) {
-        page->m_comboPeriod->setCurrentIndex(c.period);
+        Period(*page)->setCurrentIndex(c.period);
         page->OnSelchangePeriod();
-        page->m_comboAverageType->setCurrentIndex(c.type);
+        AverageType(*page)->setCurrentIndex(c.type);
         page->OnSelchangeAverageType();
-        EXPECT_EQ(page->m_staticMaxAverage->text(), c.max) << c.period << " " << c.type;
-        EXPECT_EQ(page->m_staticRecordCount->text(), c.count) << c.period << " " << c.type;
+        EXPECT_EQ(MaxAverage(*page)->text(), c.max) << c.period << " " << c.type;
+        EXPECT_EQ(RecordCount(*page)->text(), c.count) << c.period << " " << c.type;
     }
-    page->m_comboAverageType->setCurrentIndex(0);
+    AverageType(*page)->setCurrentIndex(0);
     seam.QueueDialog(Enter(130)); // today
     page->OnAddRecord();
-    EXPECT_EQ(page->m_staticRecordCount->text(), "4");
-    EXPECT_EQ(Start()->m_comboPeriod->currentIndex(), 0) << "each start covers every record";
+    EXPECT_EQ(RecordCount(*page)->text(), "4");
+    EXPECT_EQ(Period(*Start())->currentIndex(), 0) << "each start covers every record";
 }
 
 TEST_F(ListPageTest, AFailedWriteKeepsTheEntryDialogOpenWithTheTypedValuesForARetry)

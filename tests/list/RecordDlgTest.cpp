@@ -4,6 +4,7 @@
 #include "record/DateTimeText.h"
 #include "record/RecordLine.h"
 #include "res/ControlIds.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -50,11 +51,11 @@ TEST_F(RecordDlgTest, ANewMeasurementStartsAtTheMaximumWithZeroesAndTheFirstType
         EXPECT_EQ(Edit(RecordIds::IDC_MAX)->selectedText(), "0");
         for (int id : {RecordIds::IDC_MAX, RecordIds::IDC_MIN, RecordIds::IDC_PULSE})
             EXPECT_EQ(Edit(id)->text(), "0");
-        EXPECT_EQ(d.m_comboType->count(), 5);
-        EXPECT_EQ(d.m_comboType->currentText(), QStringLiteral("[指定なし]"));
+        EXPECT_EQ(Control<QComboBox>(d, RecordIds::IDC_TYPE)->count(), 5);
+        EXPECT_EQ(Control<QComboBox>(d, RecordIds::IDC_TYPE)->currentText(), QStringLiteral("[指定なし]"));
         EXPECT_EQ(d.Get<QDateEdit>(RecordIds::IDC_DATE)->date(), QDate(2004, 5, 3));
         EXPECT_EQ(Edit(RecordIds::IDC_MAX)->accessibleName(), QStringLiteral("最大血圧"));
-        EXPECT_EQ(d.m_comboType->accessibleName(), QStringLiteral("測定の種類"));
+        EXPECT_EQ(Control<QComboBox>(d, RecordIds::IDC_TYPE)->accessibleName(), QStringLiteral("測定の種類"));
         return IDCANCEL;
     });
 }

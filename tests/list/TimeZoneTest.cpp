@@ -7,6 +7,7 @@
 #include "list/RecordDlg.h"
 #include "platform/LocalMoment.h"
 #include "res/ControlIds.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -163,7 +164,7 @@ TEST(LocalToday, TheAveragesOfTheLastDaysCountFromTheLocalDay)
     folder.Open();
     CListPage page(seam, folder);
     page.Create(nullptr);
-    page.m_comboPeriod->setCurrentIndex(1); // 直近 7 日
+    Control<QComboBox>(page, ListIds::IDC_PERIOD)->setCurrentIndex(1); // 直近 7 日
     page.OnSelchangePeriod();
-    EXPECT_EQ(page.m_staticMaxAverage->text(), QStringLiteral("130"));
+    EXPECT_EQ(Control<QLabel>(page, ListIds::IDC_MAX_AVERAGE)->text(), QStringLiteral("130"));
 }

@@ -4,6 +4,7 @@
 #include "csv/CsvPreviewDlg.h"
 #include "platform/FileDialogSeam.h"
 
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -75,7 +76,7 @@ protected:
         Page().SetFileDialogSeam(files);
         Page().SetCsvRunner(runner);
     }
-    COtherPage& Page() { return dlg.m_otherPage; }
+    COtherPage& Page() { return PageOf<COtherPage>(dlg); }
     std::string Csv(const std::string& text)
     {
         const std::string path = (dir.Path() / "in.csv").string();
@@ -136,7 +137,7 @@ TEST_F(CsvTransferTest, PreviewShowsThePlanAndOkStoresItWhereTheListShowsIt)
     EXPECT_TRUE(seen.refusals[0].startsWith(QStringLiteral("4 行目: "))) << seen.refusals[0].toStdString();
     EXPECT_EQ(seen.rows, 3);
     EXPECT_EQ(ReadBytes("data.txt"), "2024/3/3 00:00:00,120,80,60,0,0,a\r\n" + kStored);
-    EXPECT_EQ(dlg.m_listPage.m_listRecords->model()->rowCount(), 2);
+    EXPECT_EQ(Control<QTableView>(PageOf<CListPage>(dlg), ListIds::IDC_RECORD_LIST)->model()->rowCount(), 2);
     EXPECT_EQ(seam.messages.back().text, QStringLiteral("1 件の記録を読み込みました。"));
 }
 
@@ -154,7 +155,10 @@ TEST_F(CsvTransferTest, ChoicesInThePreviewPlanAgainAndCancelWritesNothing)
         preview.OnColumnChanged(CsvField::Pulse, 4);
         EXPECT_EQ(preview.Plan().rows.at(0).record.dateTime, "2024/3/4 00:00:00");
         EXPECT_EQ(preview.Plan().rows.at(0).record.pulse, 99u);
-        EXPECT_EQ(preview.ColumnCombo(CsvField::Date)->currentIndex(), 1);
+        EXPECT_EQ(
+            Control<QComboBox>(preview, CsvPreviewIds::IDC_COLUMN_FIRST + static_cast<int>(CsvField::Date))
+                ->currentIndex(),
+            1);
         return IDCANCEL;
     });
     EXPECT_TRUE(seen.okEnabled);
@@ -175,8 +179,9 @@ TEST_F(CsvTransferTest, TheLimitIsRaisedOnlyWhenTheUserAgrees)
     Import(PressOk); // answered Yes
     EXPECT_EQ(ReadBytes("setting.txt"), "2\r\n1\r\n30\r\n0\r\n0\r\n未設定\r\n");
     EXPECT_EQ(ReadBytes("data.txt"), "2025/1/1 00:00:00,120,80,0,0,0,\r\n" + kStored);
-    EXPECT_EQ(dlg.m_listPage.RecordLimit(), 2);
-    EXPECT_EQ(dlg.m_settingsPage.m_editMaxRecords->text(), QStringLiteral("2"));
+    EXPECT_EQ(PageOf<CListPage>(dlg).RecordLimit(), 2);
+    EXPECT_EQ(Control<QLineEdit>(PageOf<CSettingsPage>(dlg), SettingsIds::IDC_MAX_RECORDS)->text(),
+              QStringLiteral("2"));
 }
 
 TEST_F(CsvTransferTest, CancellingTheReadingOrThePlanningWritesNothing)
@@ -186,7 +191,10 @@ TEST_F(CsvTransferTest, CancellingTheReadingOrThePlanningWritesNothing)
     runner.cancelAtRun = 3;
     Import([](CCsvPreviewDlg& preview) {
         preview.OnColumnChanged(CsvField::Date, 0);
-        EXPECT_EQ(preview.ColumnCombo(CsvField::Date)->currentIndex(), 1);
+        EXPECT_EQ(
+            Control<QComboBox>(preview, CsvPreviewIds::IDC_COLUMN_FIRST + static_cast<int>(CsvField::Date))
+                ->currentIndex(),
+            1);
         EXPECT_TRUE(preview.Plan().missingFields.empty());
         return IDCANCEL;
     });

@@ -6,6 +6,7 @@
 #include "update/UpdaterLauncher.h"
 
 #include "res/ControlIds.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/ProgressDialog.h"
@@ -62,7 +63,7 @@ protected:
         Page().SetUpdaterLauncher(launcher);
     }
 
-    COtherPage& Page() { return dlg.m_otherPage; }
+    COtherPage& Page() { return PageOf<COtherPage>(dlg); }
     QPushButton* Button() { return Page().Get<QPushButton>(OtherIds::IDC_ONLINE_UPDATE); }
     // Every check gets this answer, or fails at the given step for the given reason.
     void Answer(std::string body, FakeTransport::FailAt failAt = FakeTransport::FailAt::Nothing,

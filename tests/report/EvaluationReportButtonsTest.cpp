@@ -6,6 +6,7 @@
 #include "print/ReportPrinter.h"
 #include "res/ControlIds.h"
 #include "store/DataFiles.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/TempDir.h"
 
@@ -55,7 +56,7 @@ TEST(EvaluationReportButtons, SaveAndPrintTheReportOfThePagesPeriod)
     CEvaluationPage page(seam, folder);
     page.Create(nullptr);
     page.SetReportSeams(printers, files);
-    page.m_comboPeriod->setCurrentIndex(2); // 直近 28 日
+    Control<QComboBox>(page, EvaluationIds::IDC_PERIOD)->setCurrentIndex(2); // 直近 28 日
     page.OnSelchangePeriod();
 
     auto* save = page.Get<QPushButton>(EvaluationIds::IDC_SAVE_REPORT);

@@ -1,11 +1,12 @@
-// Renaming a measurement type: the list entry, its line of the type file and the list page's
-// selector change together, or nothing changes.
+// Renaming a measurement type: the list entry, its line of the type file and the list and graph
+// pages' selectors change together, or nothing changes.
 #include "SettingsFixture.h"
 
 #include "app/MainDlg.h"
 #include "list/ListPage.h"
 #include "res/ControlIds.h"
 #include "settings/RenameDlg.h"
+#include "support/Controls.h"
 
 #include <QComboBox>
 #include <QSignalSpy>
@@ -24,7 +25,6 @@ protected:
         for (const char* type : kTypes)
             combo.addItem(QString::fromUtf8(type));
         combo.setCurrentIndex(3);
-        listPage.m_comboAverageType = &combo;
         auto page = OpenPage();
         QObject::connect(page.get(), &CSettingsPage::TypeRenamed, &listPage, &CListPage::OnTypeRenamed);
         return page;
@@ -49,13 +49,13 @@ protected:
     void ExpectUnchanged(CSettingsPage& page)
     {
         EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(-1, ""));
-        EXPECT_EQ(page.m_listTypes->item(0)->text(), QStringLiteral("[指定なし]"));
+        EXPECT_EQ(TypeList(page)->item(0)->text(), QStringLiteral("[指定なし]"));
         EXPECT_EQ(combo.itemText(0), QStringLiteral("[指定なし]"));
         EXPECT_EQ(combo.currentIndex(), 3);
     }
 
     CListPage listPage{seam, folder};
-    QComboBox combo;
+    QComboBox& combo = *Control<QComboBox>(listPage, ListIds::IDC_AVERAGE_TYPE);
     QString shownName;
 };
 
@@ -69,8 +69,8 @@ TEST_F(RenameTest, RenamingTheFirstTypeReachesTheListTheFileAndTheSelectorQuietl
     static_cast<QAbstractButton*>(page->Control(SettingsIds::IDC_RENAME))->click();
 
     EXPECT_EQ(shownName, QStringLiteral("[指定なし]"));
-    EXPECT_EQ(page->m_listTypes->item(0)->text(), QStringLiteral("全部"));
-    EXPECT_TRUE(page->m_listTypes->item(0)->isSelected());
+    EXPECT_EQ(TypeList(*page)->item(0)->text(), QStringLiteral("全部"));
+    EXPECT_TRUE(TypeList(*page)->item(0)->isSelected());
     EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(0, Sjis("全部")));
     EXPECT_EQ(combo.itemText(0), QStringLiteral("全部"));
     EXPECT_EQ(combo.currentIndex(), 0);
@@ -80,14 +80,14 @@ TEST_F(RenameTest, RenamingTheFirstTypeReachesTheListTheFileAndTheSelectorQuietl
 TEST_F(RenameTest, AnEmptyNameGivesAnEmptyLineAndEmptyEntriesInPlace)
 {
     auto page = OpenLinkedPage();
-    page->m_listTypes->setCurrentRow(2);
+    TypeList(*page)->setCurrentRow(2);
     QueueRename(QString());
     page->OnRenameType();
     EXPECT_EQ(shownName, QStringLiteral("昼"));
     EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(2, ""));
-    EXPECT_EQ(page->m_listTypes->currentRow(), 2);
-    EXPECT_EQ(page->m_listTypes->item(2)->text(), QString());
-    EXPECT_EQ(page->m_listTypes->item(3)->text(), QStringLiteral("晩"));
+    EXPECT_EQ(TypeList(*page)->currentRow(), 2);
+    EXPECT_EQ(TypeList(*page)->item(2)->text(), QString());
+    EXPECT_EQ(TypeList(*page)->item(3)->text(), QStringLiteral("晩"));
     EXPECT_EQ(combo.itemText(2), QString());
     EXPECT_EQ(combo.itemText(3), QStringLiteral("晩"));
     EXPECT_EQ(combo.count(), 5);
@@ -109,7 +109,7 @@ TEST_F(RenameTest, CancellingOrAFailedWriteChangesNothing)
     page->OnRenameType();
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, TypeNotRenamedMessage(EEXIST));
-    EXPECT_TRUE(page->m_listTypes->item(0)->isSelected());
+    EXPECT_TRUE(TypeList(*page)->item(0)->isSelected());
     ExpectUnchanged(*page);
 }
 
@@ -120,7 +120,7 @@ TEST_F(RenameTest, WithNoTypeSelectedNothingOpensAndNothingChanges)
     empty->OnRenameType();
     WriteBytes("item.txt", "a\r\nb\r\n");
     auto cleared = OpenLinkedPage();
-    cleared->m_listTypes->clearSelection();
+    TypeList(*cleared)->clearSelection();
     cleared->OnRenameType();
     EXPECT_EQ(seam.dialogsRun, 0);
     EXPECT_EQ(ReadBytes("item.txt"), "a\r\nb\r\n");
@@ -146,28 +146,43 @@ TEST_F(RenameTest, ANameThatWouldNotStayOneSjisLineKeepsTheDialogOpen)
     ExpectUnchanged(*page);
 
     const QString longest(511, QChar(0x3042)); // 1022 bytes, the most one line holds
-    page->m_listTypes->setCurrentRow(4);
+    TypeList(*page)->setCurrentRow(4);
     QueueRename(longest);
     page->OnRenameType();
     EXPECT_EQ(seam.messages.size(), 5u);
     auto reopened = OpenPage();
-    ASSERT_EQ(reopened->m_listTypes->count(), 5);
-    EXPECT_EQ(reopened->m_listTypes->item(4)->text(), longest);
+    ASSERT_EQ(TypeList(*reopened)->count(), 5);
+    EXPECT_EQ(TypeList(*reopened)->item(4)->text(), longest);
 }
 
 TEST_F(RenameTest, ARenameInTheMainWindowReachesTheListPagesSelectorAtOnce)
 {
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
-    QComboBox* selector = dlg.m_listPage.m_comboAverageType;
+    QComboBox* selector = Control<QComboBox>(PageOf<CListPage>(dlg), ListIds::IDC_AVERAGE_TYPE);
     ASSERT_NE(selector, nullptr);
     selector->setCurrentIndex(2);
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    dlg.m_settingsPage.m_listTypes->setCurrentRow(1);
+    TypeList(PageOf<CSettingsPage>(dlg))->setCurrentRow(1);
     QueueRename(QStringLiteral("起床時"));
-    static_cast<QAbstractButton*>(dlg.m_settingsPage.Control(SettingsIds::IDC_RENAME))->click();
+    static_cast<QAbstractButton*>(PageOf<CSettingsPage>(dlg).Control(SettingsIds::IDC_RENAME))->click();
     EXPECT_EQ(ReadBytes("item.txt"), ItemBytesWith(1, Sjis("起床時")));
     EXPECT_EQ(selector->itemText(1), QStringLiteral("起床時"));
     EXPECT_EQ(selector->count(), 5);
     EXPECT_EQ(selector->currentIndex(), 0);
+}
+
+TEST_F(RenameTest, ARenameInTheMainWindowReachesTheGraphPagesSelectorKeepingItsEntry)
+{
+    CMainDlg dlg(seam);
+    dlg.OnInitDialog();
+    QComboBox* selector = Control<QComboBox>(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH_TYPE);
+    selector->setCurrentIndex(3);
+    dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
+    TypeList(PageOf<CSettingsPage>(dlg))->setCurrentRow(3);
+    QueueRename(QStringLiteral("就寝前"));
+    Control<QAbstractButton>(PageOf<CSettingsPage>(dlg), SettingsIds::IDC_RENAME)->click();
+    EXPECT_EQ(selector->itemText(3), QStringLiteral("就寝前"));
+    EXPECT_EQ(selector->count(), 5);
+    EXPECT_EQ(selector->currentIndex(), 3);
 }

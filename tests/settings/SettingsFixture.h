@@ -5,6 +5,7 @@
 #include "platform/Cp932.h"
 #include "settings/SettingsPage.h"
 #include "store/DataFiles.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -45,4 +46,33 @@ protected:
     // Every later edit of a data file fails: its temporary file cannot be created.
     static void BreakWrites() { std::filesystem::create_directory(CTextFile::kTempFileName); }
     static std::string Sjis(const char* utf8) { return Cp932FromUtf8(utf8); }
+    // The page's fields, found by their ids.
+    static CCp932Edit* NameEdit(const CSettingsPage& page)
+    {
+        return Control<CCp932Edit>(page, SettingsIds::IDC_NAME);
+    }
+    static QLineEdit* MaxRecordsEdit(const CSettingsPage& page)
+    {
+        return Control<QLineEdit>(page, SettingsIds::IDC_MAX_RECORDS);
+    }
+    static QLineEdit* PrintFromEdit(const CSettingsPage& page)
+    {
+        return Control<QLineEdit>(page, SettingsIds::IDC_PRINT_FROM);
+    }
+    static QLineEdit* PrintToEdit(const CSettingsPage& page)
+    {
+        return Control<QLineEdit>(page, SettingsIds::IDC_PRINT_TO);
+    }
+    static QCheckBox* FuseBox(const CSettingsPage& page)
+    {
+        return Control<QCheckBox>(page, SettingsIds::IDC_USE_FUSE);
+    }
+    static QCheckBox* BlBox(const CSettingsPage& page)
+    {
+        return Control<QCheckBox>(page, SettingsIds::IDC_USE_BL);
+    }
+    static QListWidget* TypeList(const CSettingsPage& page)
+    {
+        return Control<QListWidget>(page, SettingsIds::IDC_TYPES);
+    }
 };

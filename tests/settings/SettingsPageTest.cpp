@@ -7,6 +7,7 @@
 #include "print/ReportPrinter.h"
 #include "record/RecordLimit.h"
 #include "res/ControlIds.h"
+#include "support/Controls.h"
 
 #include <QLabel>
 #include <QTabBar>
@@ -30,17 +31,17 @@ TEST_F(SettingsPageTest, NumbersShowAsUnsignedAndMissingLinesAsEmpty)
 {
     WriteBytes("setting.txt", "-5\r\n 12abc\r\n\r\n");
     auto page = OpenPage();
-    EXPECT_EQ(page->m_editMaxRecords->text(), QStringLiteral("4294967291"));
-    EXPECT_EQ(page->m_editPrintFrom->text(), QStringLiteral("12"));
-    EXPECT_EQ(page->m_editPrintTo->text(), QStringLiteral("0"));
-    EXPECT_EQ(page->m_editName->text(), QString());
-    ASSERT_EQ(page->m_listTypes->count(), 5);
-    EXPECT_TRUE(page->m_listTypes->item(0)->isSelected());
+    EXPECT_EQ(MaxRecordsEdit(*page)->text(), QStringLiteral("4294967291"));
+    EXPECT_EQ(PrintFromEdit(*page)->text(), QStringLiteral("12"));
+    EXPECT_EQ(PrintToEdit(*page)->text(), QStringLiteral("0"));
+    EXPECT_EQ(NameEdit(*page)->text(), QString());
+    ASSERT_EQ(TypeList(*page)->count(), 5);
+    EXPECT_TRUE(TypeList(*page)->item(0)->isSelected());
 
     // A name typed into this short file lands on its own line, not on the missing line 4.
-    page->m_editName->setText(QStringLiteral("山田"));
-    LoseFocus(page->m_editName);
-    page->m_checkFuse->click();
+    NameEdit(*page)->setText(QStringLiteral("山田"));
+    LoseFocus(NameEdit(*page));
+    FuseBox(*page)->click();
     EXPECT_EQ(ReadBytes("setting.txt"), "-5\r\n 12abc\r\n\r\n\r\n1\r\n" + Sjis("山田") + "\r\n");
 }
 
@@ -52,27 +53,27 @@ TEST_F(SettingsPageTest, AFlagIsSetOnlyWhenItsNumberIsExactlyOne)
         // Line 4 belongs to box 1024 ("use bl"), line 5 to box 1023 ("use fuse"); the other holds 0.
         WriteBytes("setting.txt", std::string("1000\r\n1\r\n30\r\n") + line + "\r\n0\r\nx\r\n");
         auto bl = OpenPage();
-        EXPECT_EQ(bl->m_checkBl->isChecked(), ticked) << "line 4: " << line;
-        EXPECT_FALSE(bl->m_checkFuse->isChecked()) << "line 4: " << line;
+        EXPECT_EQ(BlBox(*bl)->isChecked(), ticked) << "line 4: " << line;
+        EXPECT_FALSE(FuseBox(*bl)->isChecked()) << "line 4: " << line;
         WriteBytes("setting.txt", std::string("1000\r\n1\r\n30\r\n0\r\n") + line + "\r\nx\r\n");
         auto fuse = OpenPage();
-        EXPECT_EQ(fuse->m_checkFuse->isChecked(), ticked) << "line 5: " << line;
-        EXPECT_FALSE(fuse->m_checkBl->isChecked()) << "line 5: " << line;
+        EXPECT_EQ(FuseBox(*fuse)->isChecked(), ticked) << "line 5: " << line;
+        EXPECT_FALSE(BlBox(*fuse)->isChecked()) << "line 5: " << line;
     }
     WriteBytes("setting.txt", "1000\r\n1\r\n30\r\n"); // both lines missing
     auto missing = OpenPage();
-    EXPECT_FALSE(missing->m_checkBl->isChecked() || missing->m_checkFuse->isChecked());
+    EXPECT_FALSE(BlBox(*missing)->isChecked() || FuseBox(*missing)->isChecked());
 }
 
 TEST_F(SettingsPageTest, TheHiddenBoxesStayHiddenAndAClickWritesTheirOwnLine)
 {
     auto page = OpenPage();
     page->show();
-    EXPECT_FALSE(page->m_checkBl->isVisibleTo(page.get()) || page->m_checkFuse->isVisibleTo(page.get()));
-    page->m_checkBl->click();
+    EXPECT_FALSE(BlBox(*page)->isVisibleTo(page.get()) || FuseBox(*page)->isVisibleTo(page.get()));
+    BlBox(*page)->click();
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n1\r\n0\r\n" + Sjis("未設定") + "\r\n");
-    page->m_checkFuse->click();
-    page->m_checkBl->click();
+    FuseBox(*page)->click();
+    BlBox(*page)->click();
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n0\r\n1\r\n" + Sjis("未設定") + "\r\n");
 }
 
@@ -81,19 +82,19 @@ TEST_F(SettingsPageTest, FieldsAreWrittenAsTypedOnLosingTheFocusAndRoundTripByte
     const std::string bytes = "250\r\n2\r\n45\r\n1\r\n0\r\n" + Sjis("髙橋 ﾀﾛｳ～①Ⅱ") + "\r\n";
     WriteBytes("setting.txt", bytes);
     auto page = OpenPage();
-    for (QLineEdit* edit : std::initializer_list<QLineEdit*>{page->m_editMaxRecords, page->m_editPrintFrom,
-                                                             page->m_editPrintTo, page->m_editName})
+    for (QLineEdit* edit : std::initializer_list<QLineEdit*>{MaxRecordsEdit(*page), PrintFromEdit(*page),
+                                                             PrintToEdit(*page), NameEdit(*page)})
         LoseFocus(edit);
-    page->m_checkBl->click();
-    page->m_checkBl->click();
+    BlBox(*page)->click();
+    BlBox(*page)->click();
     EXPECT_EQ(ReadBytes("setting.txt"), bytes);
 
-    page->m_editMaxRecords->setText(QStringLiteral(" 500"));
-    page->m_editPrintTo->clear();
-    page->m_editName->setText(QStringLiteral("山田"));
+    MaxRecordsEdit(*page)->setText(QStringLiteral(" 500"));
+    PrintToEdit(*page)->clear();
+    NameEdit(*page)->setText(QStringLiteral("山田"));
     EXPECT_EQ(ReadBytes("setting.txt"), bytes) << "a change alone writes nothing";
     for (QLineEdit* edit :
-         std::initializer_list<QLineEdit*>{page->m_editMaxRecords, page->m_editPrintTo, page->m_editName})
+         std::initializer_list<QLineEdit*>{MaxRecordsEdit(*page), PrintToEdit(*page), NameEdit(*page)})
         LoseFocus(edit);
     EXPECT_EQ(ReadBytes("setting.txt"), " 500\r\n2\r\n\r\n1\r\n0\r\n" + Sjis("山田") + "\r\n");
     EXPECT_TRUE(seam.messages.empty());
@@ -104,33 +105,33 @@ TEST_F(SettingsPageTest, ANameThatCannotBeOneSjisLineOrAFailedWriteIsReportedAnd
     auto page = OpenPage();
     const std::string original = ReadBytes("setting.txt");
     for (const QString& name : {QStringLiteral("花子\U0001F600"), QStringLiteral("花子\n太郎")}) {
-        page->m_editName->setText(name);
-        LoseFocus(page->m_editName);
-        EXPECT_EQ(page->m_editName->text(), name);
+        NameEdit(*page)->setText(name);
+        LoseFocus(NameEdit(*page));
+        EXPECT_EQ(NameEdit(*page)->text(), name);
     }
     ASSERT_EQ(seam.messages.size(), 2u);
     EXPECT_TRUE(seam.messages[0].text.contains(UnsupportedCharacterMessage()));
     EXPECT_TRUE(seam.messages[1].text.contains(QStringLiteral("改行")));
 
     BreakWrites();
-    page->m_editMaxRecords->setText(QStringLiteral("20"));
-    LoseFocus(page->m_editMaxRecords);
-    page->m_checkFuse->click();
+    MaxRecordsEdit(*page)->setText(QStringLiteral("20"));
+    LoseFocus(MaxRecordsEdit(*page));
+    FuseBox(*page)->click();
     ASSERT_EQ(seam.messages.size(), 4u);
     EXPECT_EQ(seam.messages[2].text, SettingNotSavedMessage(QStringLiteral("最大保存件数"), EEXIST));
-    EXPECT_EQ(page->m_editMaxRecords->text(), QStringLiteral("20"));
+    EXPECT_EQ(MaxRecordsEdit(*page)->text(), QStringLiteral("20"));
     EXPECT_EQ(ReadBytes("setting.txt"), original);
 }
 
 TEST_F(SettingsPageTest, EveryVisibleControlHasAnAccessibleName)
 {
     auto page = OpenPage();
-    EXPECT_EQ(page->m_editName->accessibleName(), QStringLiteral("・お名前"));
-    EXPECT_EQ(page->m_editMaxRecords->accessibleName(), QStringLiteral("・最大保存件数"));
-    EXPECT_EQ(page->m_listTypes->accessibleName(), QStringLiteral("・測定の種類"));
+    EXPECT_EQ(NameEdit(*page)->accessibleName(), QStringLiteral("・お名前"));
+    EXPECT_EQ(MaxRecordsEdit(*page)->accessibleName(), QStringLiteral("・最大保存件数"));
+    EXPECT_EQ(TypeList(*page)->accessibleName(), QStringLiteral("・測定の種類"));
     EXPECT_EQ(page->Control(SettingsIds::IDC_RENAME)->accessibleName(), QStringLiteral("名称の変更"));
-    EXPECT_FALSE(page->m_editPrintTo->accessibleName().isEmpty());
-    EXPECT_NE(page->m_editPrintFrom->accessibleName(), page->m_editPrintTo->accessibleName());
+    EXPECT_FALSE(PrintToEdit(*page)->accessibleName().isEmpty());
+    EXPECT_NE(PrintFromEdit(*page)->accessibleName(), PrintToEdit(*page)->accessibleName());
 }
 
 TEST_F(SettingsPageTest, ThePrintRangeTellsHowManyRowsFitAnA4Page)
@@ -138,7 +139,7 @@ TEST_F(SettingsPageTest, ThePrintRangeTellsHowManyRowsFitAnA4Page)
     const auto dlg = OpenOnSettingsTab(seam);
     dlg->show();
     EXPECT_EQ(CSettingsPage::RowsPerPageText(50), QStringLiteral("（A4 で 1 ページ約 50 件）"));
-    EXPECT_EQ(dlg->m_settingsPage.Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE)->text(),
+    EXPECT_EQ(PageOf<CSettingsPage>(*dlg).Get<QLabel>(SettingsIds::IDC_ROWS_PER_PAGE)->text(),
               CSettingsPage::RowsPerPageText(ReportRowsPerA4Page()));
 }
 
@@ -146,17 +147,17 @@ TEST_F(SettingsPageTest, AnEmptiedRecordLimitIsWrittenRefusedOnceOnLeavingAndZer
 {
     {
         auto dlg = OpenOnSettingsTab(seam);
-        dlg->m_settingsPage.m_editMaxRecords->clear();
-        LoseFocus(dlg->m_settingsPage.m_editMaxRecords);
+        MaxRecordsEdit(PageOf<CSettingsPage>(*dlg))->clear();
+        LoseFocus(MaxRecordsEdit(PageOf<CSettingsPage>(*dlg)));
         EXPECT_EQ(ReadBytes("setting.txt"), "\r\n1\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
         dlg->TabBar()->setCurrentIndex(0);
         ASSERT_EQ(seam.messages.size(), 1u);
         EXPECT_EQ(seam.messages[0].text, PositiveIntegerMessage());
-        EXPECT_EQ(dlg->m_nCurTab, 0);
-        EXPECT_TRUE(dlg->m_listPage.isVisibleTo(dlg.get()));
+        EXPECT_EQ(dlg->CurrentTab(), 0);
+        EXPECT_TRUE(PageOf<CListPage>(*dlg).isVisibleTo(dlg.get()));
     }
     auto restarted = OpenOnSettingsTab(seam);
-    EXPECT_EQ(restarted->m_settingsPage.m_editMaxRecords->text(), QStringLiteral("0"));
+    EXPECT_EQ(MaxRecordsEdit(PageOf<CSettingsPage>(*restarted))->text(), QStringLiteral("0"));
 }
 
 TEST_F(SettingsPageTest, ANameLongerThanTheLimitIsShownWholeAndRefusedOnLeaving)
@@ -164,14 +165,14 @@ TEST_F(SettingsPageTest, ANameLongerThanTheLimitIsShownWholeAndRefusedOnLeaving)
     const std::string longName(200, 'a');
     WriteBytes("setting.txt", "1000\r\n1\r\n30\r\n0\r\n0\r\n" + longName + "\r\n");
     auto dlg = OpenOnSettingsTab(seam);
-    EXPECT_EQ(dlg->m_settingsPage.m_editName->text(), QString::fromStdString(longName));
+    EXPECT_EQ(NameEdit(PageOf<CSettingsPage>(*dlg))->text(), QString::fromStdString(longName));
     dlg->TabBar()->setCurrentIndex(CMainDlg::kOtherTab);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, QStringLiteral("129 文字以内で入力してください。"));
-    EXPECT_EQ(dlg->m_nCurTab, CMainDlg::kOtherTab);
+    EXPECT_EQ(dlg->CurrentTab(), CMainDlg::kOtherTab);
 
     dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    dlg->m_settingsPage.m_editName->setText(QString(129, QLatin1Char('b')));
+    NameEdit(PageOf<CSettingsPage>(*dlg))->setText(QString(129, QLatin1Char('b')));
     dlg->TabBar()->setCurrentIndex(0);
     EXPECT_EQ(seam.messages.size(), 1u) << "129 bytes pass";
 }
@@ -182,15 +183,15 @@ TEST_F(SettingsPageTest, TheFocusedFieldIsWrittenWhenTheTabIsLeftOrTheWindowClos
     dlg->show();
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-    CSettingsPage& page = dlg->m_settingsPage;
-    page.m_editPrintFrom->setFocus();
-    page.m_editPrintFrom->setText(QStringLiteral("7"));
+    CSettingsPage& page = PageOf<CSettingsPage>(*dlg);
+    PrintFromEdit(page)->setFocus();
+    PrintFromEdit(page)->setText(QStringLiteral("7"));
     dlg->TabBar()->setCurrentIndex(1);
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n30\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
 
     dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    page.m_editPrintTo->setFocus();
-    page.m_editPrintTo->setText(QStringLiteral("9"));
+    PrintToEdit(page)->setFocus();
+    PrintToEdit(page)->setText(QStringLiteral("9"));
     dlg->reject(); // the close box
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n7\r\n9\r\n0\r\n0\r\n" + Sjis("未設定") + "\r\n");
 }
@@ -199,8 +200,8 @@ TEST_F(SettingsPageTest, EnterAndEscapeInThePageDoNothing)
 {
     auto dlg = OpenOnSettingsTab(seam);
     dlg->show();
-    QTest::keyClick(dlg->m_settingsPage.m_editName, Qt::Key_Return);
-    QTest::keyClick(dlg->m_settingsPage.m_editName, Qt::Key_Escape);
+    QTest::keyClick(NameEdit(PageOf<CSettingsPage>(*dlg)), Qt::Key_Return);
+    QTest::keyClick(NameEdit(PageOf<CSettingsPage>(*dlg)), Qt::Key_Escape);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), 0);
 }
@@ -215,7 +216,7 @@ TEST_F(SettingsPageTest, ALimitNewlySetBelowTheStoredRecordsIsToldOnLeavingThePa
         {"4", 2},
     };
     for (const auto& [limit, told] : steps) {
-        dlg->m_settingsPage.m_editMaxRecords->setText(QString::fromLatin1(limit));
+        MaxRecordsEdit(PageOf<CSettingsPage>(*dlg))->setText(QString::fromLatin1(limit));
         dlg->TabBar()->setCurrentIndex(0);
         EXPECT_EQ(seam.messages.size(), told) << limit;
         dlg->TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);

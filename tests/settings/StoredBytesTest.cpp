@@ -6,6 +6,7 @@
 #include "platform/QtText.h"
 #include "res/ControlIds.h"
 #include "settings/RenameDlg.h"
+#include "support/Controls.h"
 
 #include <QClipboard>
 #include <QTabBar>
@@ -32,7 +33,7 @@ TEST_F(StoredBytesTest, TypingAndPastingStopAtTheByteLimitAFullWidthCharacterCou
     auto page = OpenPage();
     CRenameDlg rename(seam);
     const std::pair<QLineEdit*, int> fields[] = {
-        {page->m_editName, kMaxNameBytes},
+        {NameEdit(*page), kMaxNameBytes},
         {rename.Get<QLineEdit>(RenameIds::IDC_NAME), static_cast<int>(kMaxLineBytes)}};
     for (const auto& [edit, limit] : fields) {
         edit->clear();
@@ -60,21 +61,21 @@ TEST_F(StoredBytesTest, AnUndecodableNameIsNeitherCheckedNorRewrittenUntilChange
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    CSettingsPage& page = dlg.m_settingsPage;
-    LoseFocus(page.m_editName);
+    CSettingsPage& page = PageOf<CSettingsPage>(dlg);
+    LoseFocus(NameEdit(page));
     dlg.TabBar()->setCurrentIndex(0); // leaving the page reads the fields back
     EXPECT_TRUE(seam.messages.empty());
     EXPECT_EQ(ReadBytes("setting.txt"), settings);
     EXPECT_EQ(page.Name(), kUndecodable);
 
     dlg.TabBar()->setCurrentIndex(CMainDlg::kSettingsTab);
-    page.m_editName->setText(page.m_editName->text() + QStringLiteral("2"));
-    LoseFocus(page.m_editName);
+    NameEdit(page)->setText(NameEdit(page)->text() + QStringLiteral("2"));
+    LoseFocus(NameEdit(page));
     EXPECT_EQ(seam.messages.size(), 1u) << "a changed text is checked";
-    page.m_editName->setText(QStringLiteral("山田"));
-    LoseFocus(page.m_editName);
-    page.m_editName->setText(QStringLiteral("山田"));
-    LoseFocus(page.m_editName);
+    NameEdit(page)->setText(QStringLiteral("山田"));
+    LoseFocus(NameEdit(page));
+    NameEdit(page)->setText(QStringLiteral("山田"));
+    LoseFocus(NameEdit(page));
     EXPECT_EQ(ReadBytes("setting.txt"), "1000\r\n1\r\n30\r\n0\r\n0\r\n" + Sjis("山田") + "\r\n");
 }
 
@@ -83,7 +84,7 @@ TEST_F(StoredBytesTest, AnUndecodableTypeNameConfirmedUnchangedIsNotRewritten)
     const std::string items = "a\r\n" + kUndecodable + "\r\nc\r\n";
     WriteBytes("item.txt", items);
     auto page = OpenPage();
-    page->m_listTypes->setCurrentRow(1);
+    TypeList(*page)->setCurrentRow(1);
     int result = 0;
     seam.QueueDialog([&](QDialog& dlg) { return result = PressOk(dlg); });
     page->OnRenameType();

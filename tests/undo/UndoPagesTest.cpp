@@ -8,6 +8,7 @@
 #include "platform/FileDialogSeam.h"
 #include "res/ControlIds.h"
 #include "settings/RenameDlg.h"
+#include "support/Controls.h"
 #include "support/FakeModalSeam.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -61,8 +62,8 @@ protected:
         WriteBytes("item.txt", "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n");
         WriteBytes("setting.txt", "3\r\n1\r\n30\r\n0\r\n0\r\nname\r\n");
         dlg.OnInitDialog();
-        dlg.m_otherPage.SetFileDialogSeam(files);
-        dlg.m_otherPage.SetCsvRunner(runner);
+        PageOf<COtherPage>(dlg).SetFileDialogSeam(files);
+        PageOf<COtherPage>(dlg).SetCsvRunner(runner);
     }
     void EnterRecord(int max)
     {
@@ -86,8 +87,8 @@ protected:
 
 TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
 {
-    CListPage& list = dlg.m_listPage;
-    CSettingsPage& settings = dlg.m_settingsPage;
+    CListPage& list = PageOf<CListPage>(dlg);
+    CSettingsPage& settings = PageOf<CSettingsPage>(dlg);
     const std::string backup = TakeBackup(BackupReason::BeforeDelete, {2024, 3, 5, 12, 0, 0}).name;
     const struct
     {
@@ -98,11 +99,12 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
         {"修正", [&] { EnterRecord(140), list.ModifyRecord(1); }},
         {"削除（2 件）",
          [&] {
-             list.m_listRecords->clearSelection();
+             Control<QTableView>(list, ListIds::IDC_RECORD_LIST)->clearSelection();
              for (int row : {0, 2})
-                 list.m_listRecords->selectionModel()->select(list.m_listRecords->model()->index(row, 0),
-                                                              QItemSelectionModel::Select |
-                                                                  QItemSelectionModel::Rows);
+                 Control<QTableView>(list, ListIds::IDC_RECORD_LIST)
+                     ->selectionModel()
+                     ->select(Control<QTableView>(list, ListIds::IDC_RECORD_LIST)->model()->index(row, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
              list.OnDelete();
          }},
         {"種類の名前の変更",
@@ -113,12 +115,12 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
                      ->setText(QStringLiteral("夜"));
                  return PressOk(rename);
              });
-             settings.m_listTypes->setCurrentRow(1);
+             Control<QListWidget>(settings, SettingsIds::IDC_TYPES)->setCurrentRow(1);
              settings.OnRenameType();
          }},
         {"設定の変更（お名前）",
          [&] {
-             settings.m_editName->setText(QStringLiteral("山田"));
+             Control<CCp932Edit>(settings, SettingsIds::IDC_NAME)->setText(QStringLiteral("山田"));
              settings.OnKillfocusName();
          }},
         {"CSV の読み込み（1 件）",
@@ -126,12 +128,12 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
              WriteBytes("in.csv", "日付,上,下\n2024/3/4,150,90\n");
              files.path = QString::fromStdString((dir.Path() / "in.csv").string());
              seam.QueueDialog(PressOk);
-             dlg.m_otherPage.Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->click();
+             PageOf<COtherPage>(dlg).Get<QPushButton>(OtherIds::IDC_IMPORT_CSV)->click();
          }},
         {"バックアップから戻す",
          [&] {
              seam.QueueDialog(PressOk);
-             dlg.m_otherPage.Get<QPushButton>(OtherIds::IDC_RESTORE_BACKUP)->click();
+             PageOf<COtherPage>(dlg).Get<QPushButton>(OtherIds::IDC_RESTORE_BACKUP)->click();
          }},
     };
     for (const auto& step : steps) {
@@ -139,14 +141,15 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
         step.make();
         const std::string after = FolderFiles();
         EXPECT_NE(after, before) << step.label;
-        EXPECT_EQ(dlg.m_undo.UndoText(), QStringLiteral("元に戻す: ") + QString::fromUtf8(step.label));
-        dlg.m_undo.OnUndo();
+        EXPECT_EQ(dlg.Undo().UndoText(), QStringLiteral("元に戻す: ") + QString::fromUtf8(step.label));
+        dlg.Undo().OnUndo();
         EXPECT_EQ(FolderFiles(), before) << step.label;
-        EXPECT_EQ(dlg.m_undo.RedoText(), QStringLiteral("やり直し: ") + QString::fromUtf8(step.label));
-        dlg.m_undo.OnRedo();
+        EXPECT_EQ(dlg.Undo().RedoText(), QStringLiteral("やり直し: ") + QString::fromUtf8(step.label));
+        dlg.Undo().OnRedo();
         EXPECT_EQ(FolderFiles(), after) << step.label;
         const std::string data = ReadBytes("data.txt");
-        EXPECT_EQ(list.m_listRecords->model()->rowCount(), std::count(data.begin(), data.end(), '\n'))
+        EXPECT_EQ(Control<QTableView>(list, ListIds::IDC_RECORD_LIST)->model()->rowCount(),
+                  std::count(data.begin(), data.end(), '\n'))
             << step.label;
     }
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path("backup") / backup));
@@ -154,17 +157,17 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
 
 TEST_F(UndoPagesTest, AStepWhoseFileChangedOutsideIsRefusedAndTheMenuNamesTheStep)
 {
-    CListPage& list = dlg.m_listPage;
-    list.m_listRecords->selectAll();
+    CListPage& list = PageOf<CListPage>(dlg);
+    Control<QTableView>(list, ListIds::IDC_RECORD_LIST)->selectAll();
     list.OnDelete();
     std::filesystem::remove("data.txt");
     WriteBytes("data.txt", "outside\r\n");
-    dlg.m_undo.OnUndo();
+    dlg.Undo().OnUndo();
     EXPECT_NE(seam.messages.back().text.indexOf(QStringLiteral("Velliqa の外で変更")), -1);
     EXPECT_EQ(ReadBytes("data.txt"), "outside\r\n");
 
     QMenu menu;
-    dlg.m_undo.AddActions(&menu);
+    dlg.Undo().AddActions(&menu);
     EXPECT_EQ(menu.actions()[0]->text(), QStringLiteral("元に戻す: 削除（3 件）"));
     EXPECT_TRUE(menu.actions()[0]->isEnabled());
     EXPECT_FALSE(menu.actions()[1]->isEnabled());

@@ -6,6 +6,7 @@
 #include "platform/ModalSeam.h"
 #include "platform/WinTypes.h"
 #include "store/DataFiles.h"
+#include "tests/support/Controls.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -47,10 +48,10 @@ void ShootUndoMenu(const ShotContext& ctx)
     YesSeam seam;
     CMainDlg dlg(seam);
     ShowMainWindowOnTab(dlg, 0);
-    QTableView* list = dlg.m_listPage.m_listRecords;
+    QTableView* list = Control<QTableView>(PageOf<CListPage>(dlg), ListIds::IDC_RECORD_LIST);
     list->selectionModel()->select(QItemSelection(list->model()->index(0, 0), list->model()->index(2, 0)),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    dlg.m_listPage.OnDelete();
+    PageOf<CListPage>(dlg).OnDelete();
     QApplication::processEvents();
     const QPoint at = list->visualRect(list->model()->index(1, 1)).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));

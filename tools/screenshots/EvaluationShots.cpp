@@ -5,6 +5,7 @@
 #include "platform/LocalTime.h"
 #include "platform/ModalSeam.h"
 #include "record/RecordLine.h"
+#include "tests/support/Controls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -63,8 +64,8 @@ void ShootEvaluation(const ShotContext& ctx)
     WriteSampleWeeks();
     CMainDlg dlg(RealModalSeam());
     ShowMainWindowOnTab(dlg, CMainDlg::kEvaluationTab);
-    CEvaluationPage& page = dlg.m_evaluationPage;
-    page.m_comboPeriod->setCurrentIndex(2); // 直近 28 日
+    CEvaluationPage& page = PageOf<CEvaluationPage>(dlg);
+    Control<QComboBox>(page, EvaluationIds::IDC_PERIOD)->setCurrentIndex(2); // 直近 28 日
     page.OnSelchangePeriod();
     QApplication::processEvents();
     ctx.Save(dlg, QStringLiteral("evaluation-28-days"));

@@ -5,6 +5,7 @@
 #include "platform/LocalTime.h"
 #include "platform/ModalSeam.h"
 #include "record/RecordLine.h"
+#include "tests/support/Controls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -65,7 +66,7 @@ void ShootGraph(const ShotContext& ctx)
     ctx.Save(dlg, QStringLiteral("graph-all-types"));
 
     // Only the evening type besides the red pair.
-    dlg.m_graphPage.m_comboGraphType->setCurrentIndex(3);
+    Control<QComboBox>(PageOf<CGraphPage>(dlg), GraphIds::IDC_GRAPH_TYPE)->setCurrentIndex(3);
     QApplication::processEvents();
-    ctx.Save(dlg.m_graphPage, QStringLiteral("graph-page-evening"));
+    ctx.Save(PageOf<CGraphPage>(dlg), QStringLiteral("graph-page-evening"));
 }

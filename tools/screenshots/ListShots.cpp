@@ -7,6 +7,7 @@
 #include "platform/WinTypes.h"
 #include "record/Plausibility.h"
 #include "record/RecordLimit.h"
+#include "tests/support/Controls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -80,16 +81,16 @@ void ShootList(const ShotContext& ctx)
     CMainDlg dlg(seam);
     dlg.OnInitDialog();
     dlg.show();
-    CListPage& page = dlg.m_listPage;
-    QTableView* list = page.m_listRecords;
+    CListPage& page = PageOf<CListPage>(dlg);
+    QTableView* list = Control<QTableView>(page, ListIds::IDC_RECORD_LIST);
     list->selectionModel()->select(list->model()->index(2, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QApplication::processEvents();
     ctx.Save(dlg, QStringLiteral("list-page"));
 
-    page.m_comboAverageType->setCurrentIndex(1);
+    Control<QComboBox>(page, ListIds::IDC_AVERAGE_TYPE)->setCurrentIndex(1);
     page.OnSelchangeAverageType();
-    page.m_comboPeriod->setCurrentIndex(1);
+    Control<QComboBox>(page, ListIds::IDC_PERIOD)->setCurrentIndex(1);
     page.OnSelchangePeriod();
     QApplication::processEvents();
     ctx.Save(page, QStringLiteral("list-page-morning-last-7-days"));
