@@ -32,7 +32,7 @@ int main(int argc, char** argv)
         QCoreApplication::setApplicationName(QStringLiteral("velliqa"));
         return RunRequest(request, std::cout, std::cerr);
     }
-    if (!EnterDataFolder(request.dataDir, std::cerr))
+    if (!CheckDataFolder(request.dataDir, std::cerr))
         return kExitFailed;
 
     QApplication app(argc, argv);
@@ -41,6 +41,6 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(
         QString::fromLatin1(kVelliqaAppId.data(), static_cast<qsizetype>(kVelliqaAppId.size())));
     CPressureApp theApp;
-    theApp.InitInstance(".");
+    theApp.InitInstance(CommandFolderPath(request.dataDir));
     return 0;
 }

@@ -17,7 +17,6 @@ public:
         : m_clock(std::move(clock)), m_strFolder(std::move(dataFolder))
     {
     }
-    const std::string& Folder() const { return m_strFolder; }
 
     // Takes a backup. Returns the system's reason when it failed and the user has not been told
     // of a failure in this run yet; nothing when it was taken or the failure was told before.

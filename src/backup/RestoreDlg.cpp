@@ -87,10 +87,10 @@ void CRestoreDlg::OnOK()
     CDialog::OnOK();
 }
 
-bool ChooseAndRestoreBackup(CBackupKeeper* keeper, IModalSeam& seam, QWidget* parent)
+bool ChooseAndRestoreBackup(const std::string& folder, CBackupKeeper* keeper, IModalSeam& seam,
+                            QWidget* parent)
 {
     const QString caption = QStringLiteral("バックアップから戻す");
-    const std::string folder = keeper ? keeper->Folder() : std::string(".");
     std::vector<BackupInfo> backups = ListBackups(folder);
     if (backups.empty()) {
         seam.MessageBox(parent, QStringLiteral("バックアップはまだありません。"), caption,
@@ -105,7 +105,7 @@ bool ChooseAndRestoreBackup(CBackupKeeper* keeper, IModalSeam& seam, QWidget* pa
         return false;
     const std::string name = dlg.Chosen();
     const RestoreResult result =
-        keeper ? keeper->Restore(name) : RestoreBackup(name, LocalStampOf(CTime::GetCurrentTime()));
+        keeper ? keeper->Restore(name) : RestoreBackup(name, LocalStampOf(CTime::GetCurrentTime()), folder);
     if (!result.done) {
         seam.MessageBox(parent,
                         QStringLiteral("バックアップから戻せませんでした。\n") +

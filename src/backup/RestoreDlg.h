@@ -40,7 +40,8 @@ private:
 
 class CBackupKeeper;
 
-// "バックアップから戻す..." as the other page runs it: the dialog, then the restore on the
-// keeper's clock (the current time without one), and what came of it told. True when files
-// were restored, so that the pages show them.
-bool ChooseAndRestoreBackup(CBackupKeeper* keeper, IModalSeam& seam, QWidget* parent);
+// "バックアップから戻す..." as the other page runs it on the data folder at folder: the dialog,
+// then the restore on the keeper's clock (the current time without one), and what came of it
+// told. True when files were restored, so that the pages show them.
+bool ChooseAndRestoreBackup(const std::string& folder, CBackupKeeper* keeper, IModalSeam& seam,
+                            QWidget* parent);

@@ -2,34 +2,12 @@
 
 #include "cli/Messages.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 void Tell(std::ostream& err, const QString& text)
 {
     err << text.toStdString() << '\n';
-}
-
-namespace {
-
-void TellUnopened(const QString& folder, std::ostream& err)
-{
-    Tell(err, Localised(QStringLiteral("データフォルダー「%1」を開けません。"),
-                        QStringLiteral("cannot open the data folder \"%1\"."))
-                  .arg(folder));
-}
-
-} // namespace
-
-bool EnterDataFolder(const std::optional<QString>& folder, std::ostream& err)
-{
-    if (!folder)
-        return true;
-    if (QFileInfo(*folder).isDir() && QDir::setCurrent(*folder))
-        return true;
-    TellUnopened(*folder, err);
-    return false;
 }
 
 std::string CommandFolderPath(const std::optional<QString>& folder)
@@ -44,7 +22,9 @@ bool CheckDataFolder(const std::optional<QString>& folder, std::ostream& err)
     // A folder that can be entered, as the window's data folder must be.
     if (const QFileInfo info(*folder); info.isDir() && info.isExecutable())
         return true;
-    TellUnopened(*folder, err);
+    Tell(err, Localised(QStringLiteral("データフォルダー「%1」を開けません。"),
+                        QStringLiteral("cannot open the data folder \"%1\"."))
+                  .arg(*folder));
     return false;
 }
 

@@ -11,5 +11,5 @@
 // The request of the arguments (the first is the program): help, version, an action with its
 // values checked, the window, or why the line cannot be run. --days counts back from `today`;
 // texts (help, errors) are in `language`. A file named on the line is made absolute against
-// the current folder, where the user is, before any --data-dir is entered.
+// the current folder, where the user is (--data-dir never changes it).
 CommandLineRequest ParseCommandLine(const QStringList& arguments, CalendarDay today, Language language);

@@ -9,8 +9,7 @@ int RunSummary(const SummaryRequest& request, CDataFolder& folder, std::ostream&
 {
     folder.Load();
     // The type file as it is: a type it does not name shows by its number.
-    out << FormatSummaryTable(FileLines(folder.Records()),
-                              ReadDataFileLines(folder.FilePath(kItemFileName).c_str()), request.period);
+    out << FormatSummaryTable(FileLines(folder.Records()), ReadTypeNames(folder.Path()), request.period);
     out.flush();
     return out ? kExitOk : kExitFailed;
 }

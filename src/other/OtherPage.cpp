@@ -308,7 +308,7 @@ void COtherPage::OnRestoreBackup()
 {
     CUndoRecorder step(m_pUndo, "バックアップから戻す",
                        {kItemFileName, kSettingFileName, kEvaluationFileName, kDataFileName});
-    if (!ChooseAndRestoreBackup(m_pBackups, Seam(), window()))
+    if (!ChooseAndRestoreBackup(m_folder.Path(), m_pBackups, Seam(), window()))
         return;
     step.Commit();
     if (m_onRestored)

@@ -90,9 +90,10 @@ int ReportRowsPerA4Page()
     return ReportRowsPerPage(ReportLineHeight(metrics), a4.height());
 }
 
-bool PaintReport(QPainter& painter, CTextFile& dataFile)
+bool PaintReport(QPainter& painter, CTextFile& dataFile, std::string_view folder)
 {
-    return PaintReport(painter, dataFile, ReadFolderSettings(SettingLinesInUse()), TypeNamesInUse());
+    return PaintReport(painter, dataFile, ReadFolderSettings(SettingLinesInUse(folder)),
+                       TypeNamesInUse(folder));
 }
 
 bool PaintReport(QPainter& painter, CTextFile& dataFile, const FolderSettings& settings,
@@ -117,9 +118,11 @@ bool PaintReport(QPainter& painter, CTextFile& dataFile, const FolderSettings& s
     return true;
 }
 
-void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile)
+void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile,
+                 std::string_view folder)
 {
-    PrintReport(parent, seam, printers, dataFile, ReadFolderSettings(SettingLinesInUse()), TypeNamesInUse());
+    PrintReport(parent, seam, printers, dataFile, ReadFolderSettings(SettingLinesInUse(folder)),
+                TypeNamesInUse(folder));
 }
 
 void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile,

@@ -4,6 +4,7 @@
 #include "print/PrinterSeam.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CTextFile;
@@ -23,8 +24,9 @@ IPrinterSeam& RealPrinterSeam();
 // through seam.
 void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile,
                  const FolderSettings& settings, const std::vector<std::string>& typeNames);
-// The same with the settings and the type names read from the current directory's files.
-void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile);
+// The same with the settings and the type names read from the files of the data folder at folder.
+void PrintReport(QWidget* parent, IModalSeam& seam, IPrinterSeam& printers, CTextFile& dataFile,
+                 std::string_view folder);
 
 // The report's font: the size of the device's default font, in a fixed-pitch Japanese face in
 // which a full-width character is exactly two half-width ones wide. The rows are padded by
@@ -44,5 +46,5 @@ int ReportRowsPerA4Page();
 // all as one page. False when the device could not start a new page.
 bool PaintReport(QPainter& painter, CTextFile& dataFile, const FolderSettings& settings,
                  const std::vector<std::string>& typeNames);
-// The same with the settings and the type names read from the current directory's files.
-bool PaintReport(QPainter& painter, CTextFile& dataFile);
+// The same with the settings and the type names read from the files of the data folder at folder.
+bool PaintReport(QPainter& painter, CTextFile& dataFile, std::string_view folder);

@@ -34,7 +34,7 @@ std::vector<std::string> MergeArchivedLines(const std::vector<std::string>& data
 // Every reading kept in the data folder ("." is the current directory): data.txt and
 // archive.txt merged as above. The pages, reports and exports that show a range of days call
 // this.
-std::vector<std::string> ReadAllRecordLines(std::string_view folder = ".");
+std::vector<std::string> ReadAllRecordLines(std::string_view folder);
 
 // The outcome of an addition to data.txt under the record limit.
 struct LimitedInsertResult

@@ -156,9 +156,9 @@ std::vector<std::string> ReadDataFileLines(const char* name)
     return FileLines(file);
 }
 
-std::vector<std::string> ReadTypeNames()
+std::vector<std::string> ReadTypeNames(std::string_view folder)
 {
-    return ReadDataFileLines(kItemFileName);
+    return ReadDataFileLines(DataFilePath(folder, kItemFileName).c_str());
 }
 
 std::vector<std::string> TypeNamesInUse(std::string_view folder)

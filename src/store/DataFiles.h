@@ -63,11 +63,12 @@ std::vector<std::string> FileLines(CTextFile& file);
 // Every line of one of the data files, read afresh; none when it cannot be read.
 std::vector<std::string> ReadDataFileLines(const char* name);
 
-// The measurement type names, in file order, so that a name's index is its type index.
-std::vector<std::string> ReadTypeNames();
+// The measurement type names of the data folder at folder, in file order, so that a name's
+// index is its type index; none while the file cannot be read.
+std::vector<std::string> ReadTypeNames(std::string_view folder);
 
 // The lines the pages work with: those of the file in the data folder, or, while the file does
 // not exist (it could not be created), the built-in defaults, so that an unwritable folder still
 // offers the five type names, the limit of 1,000 records, the print range 1 to 30 and the name.
-std::vector<std::string> TypeNamesInUse(std::string_view folder = ".");
-std::vector<std::string> SettingLinesInUse(std::string_view folder = ".");
+std::vector<std::string> TypeNamesInUse(std::string_view folder);
+std::vector<std::string> SettingLinesInUse(std::string_view folder);

@@ -66,7 +66,7 @@ protected:
 
     QString PrintAndReadBack()
     {
-        PrintReport(nullptr, seam, printers, dataFile);
+        PrintReport(nullptr, seam, printers, dataFile, ".");
         QProcess pdftotext; // poppler-utils, installed with the build dependencies
         pdftotext.start(QStringLiteral("pdftotext"),
                         {QStringLiteral("-layout"), QStringLiteral("report.pdf"), "-"});
@@ -107,11 +107,11 @@ TEST_F(ReportPrinterTest, PrintsOnePageWithItsLinesInOrderAndTheSettingsReadAfre
 TEST_F(ReportPrinterTest, CancellingIsSilentAndAJobThatCannotStartIsReported)
 {
     PdfPrinterSeam cancelled("");
-    PrintReport(nullptr, seam, cancelled, dataFile);
+    PrintReport(nullptr, seam, cancelled, dataFile, ".");
     EXPECT_TRUE(seam.messages.empty());
 
     PdfPrinterSeam nowhere((dir.Path() / "missing" / "report.pdf").string());
-    PrintReport(nullptr, seam, nowhere, dataFile);
+    PrintReport(nullptr, seam, nowhere, dataFile, ".");
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_TRUE(seam.messages[0].text.contains(QStringLiteral("印刷を開始できませんでした。")));
     EXPECT_TRUE(seam.messages[0].text.contains(QStringLiteral("missing/report.pdf")));
@@ -122,7 +122,7 @@ TEST_F(ReportPrinterTest, TextsSitBelowTheirPositionsInAFontThatLinesUpTheColumn
     QImage page(1600, 1200, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
-    PaintReport(painter, dataFile);
+    PaintReport(painter, dataFile, ".");
     const QFontMetrics metrics = painter.fontMetrics();
     painter.end();
     const int h = metrics.size(Qt::TextSingleLine, QStringLiteral("Orvanta")).height();

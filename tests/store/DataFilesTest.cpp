@@ -62,9 +62,9 @@ TEST(DataFilesTest, OnlyTheMissingFileIsCreated)
 TEST(DataFilesTest, ReadersTakeEveryLineInFileOrder)
 {
     ScopedDataDir dir;
-    EXPECT_TRUE(ReadTypeNames().empty()); // a missing file has no lines
+    EXPECT_TRUE(ReadTypeNames(".").empty()); // a missing file has no lines
     CreateMissingDataFiles();
-    EXPECT_EQ(ReadTypeNames(), DefaultItemLines());
+    EXPECT_EQ(ReadTypeNames("."), DefaultItemLines());
     EXPECT_EQ(ReadDataFileLines(kSettingFileName), DefaultSettingLines());
     WriteBytes("data.txt", "a,1\r\n\r\nc,3"); // an empty line counts; the last needs no line end
     CTextFile data;

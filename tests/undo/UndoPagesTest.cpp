@@ -1,5 +1,6 @@
 // 元に戻す and やり直し in the main window: each kind of step, made through its page, is undone
 // and redone with the files byte for byte as before and after; a file changed outside refuses.
+// The window works on a data folder that is not the current directory, as --data-dir gives it.
 #include "app/MainDlg.h"
 #include "backup/Backups.h"
 #include "backup/RestoreDlg.h"
@@ -42,11 +43,19 @@ public:
     QString path;
 };
 
+// The window's data folder, beside the current directory's files.
+const std::filesystem::path kFolder = "folder";
+
+std::string In(const char* name)
+{
+    return (kFolder / name).string();
+}
+
 std::string FolderFiles()
 {
     std::string all;
     for (const char* name : {"data.txt", "item.txt", "setting.txt"})
-        all += std::string(name) + ":" + ReadBytes(name) + "\n";
+        all += std::string(name) + ":" + ReadBytes(In(name)) + "\n";
     return all;
 }
 
@@ -58,9 +67,10 @@ class UndoPagesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        WriteBytes("data.txt", kData);
-        WriteBytes("item.txt", "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n");
-        WriteBytes("setting.txt", "3\r\n1\r\n30\r\n0\r\n0\r\nname\r\n");
+        std::filesystem::create_directory(kFolder);
+        WriteBytes(In("data.txt"), kData);
+        WriteBytes(In("item.txt"), "[\x8E\x77\x92\xE8\x82\xC8\x82\xB5]\r\n\x92\xA9\r\n");
+        WriteBytes(In("setting.txt"), "3\r\n1\r\n30\r\n0\r\n0\r\nname\r\n");
         dlg.OnInitDialog();
         PageOf<COtherPage>(dlg).SetFileDialogSeam(files);
         PageOf<COtherPage>(dlg).SetCsvRunner(runner);
@@ -78,7 +88,7 @@ protected:
 
     ScopedDataDir dir;
     FakeModalSeam seam;
-    CMainDlg dlg{seam};
+    CMainDlg dlg{seam, kFolder.string()};
     InlineRunner runner;
     FakeFileDialogs files;
 };
@@ -89,7 +99,8 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
 {
     CListPage& list = PageOf<CListPage>(dlg);
     CSettingsPage& settings = PageOf<CSettingsPage>(dlg);
-    const std::string backup = TakeBackup(BackupReason::BeforeDelete, {2024, 3, 5, 12, 0, 0}).name;
+    const std::string backup =
+        TakeBackup(BackupReason::BeforeDelete, {2024, 3, 5, 12, 0, 0}, kFolder.string()).name;
     const struct
     {
         const char* label;
@@ -147,12 +158,14 @@ TEST_F(UndoPagesTest, EachKindOfStepIsUndoneAndRedoneByteForByte)
         EXPECT_EQ(dlg.Undo().RedoText(), QStringLiteral("やり直し: ") + QString::fromUtf8(step.label));
         dlg.Undo().OnRedo();
         EXPECT_EQ(FolderFiles(), after) << step.label;
-        const std::string data = ReadBytes("data.txt");
+        const std::string data = ReadBytes(In("data.txt"));
         EXPECT_EQ(Control<QTableView>(list, ListIds::IDC_RECORD_LIST)->model()->rowCount(),
                   std::count(data.begin(), data.end(), '\n'))
             << step.label;
     }
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path("backup") / backup));
+    EXPECT_TRUE(std::filesystem::exists(kFolder / "backup" / backup));
+    // Nothing of the folder's lands in the current directory, which holds only the CSV file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2);
 }
 
 TEST_F(UndoPagesTest, AStepWhoseFileChangedOutsideIsRefusedAndTheMenuNamesTheStep)
@@ -160,11 +173,11 @@ TEST_F(UndoPagesTest, AStepWhoseFileChangedOutsideIsRefusedAndTheMenuNamesTheSte
     CListPage& list = PageOf<CListPage>(dlg);
     Control<QTableView>(list, ListIds::IDC_RECORD_LIST)->selectAll();
     list.OnDelete();
-    std::filesystem::remove("data.txt");
-    WriteBytes("data.txt", "outside\r\n");
+    std::filesystem::remove(In("data.txt"));
+    WriteBytes(In("data.txt"), "outside\r\n");
     dlg.Undo().OnUndo();
     EXPECT_NE(seam.messages.back().text.indexOf(QStringLiteral("Velliqa の外で変更")), -1);
-    EXPECT_EQ(ReadBytes("data.txt"), "outside\r\n");
+    EXPECT_EQ(ReadBytes(In("data.txt")), "outside\r\n");
 
     QMenu menu;
     dlg.Undo().AddActions(&menu);

@@ -131,7 +131,7 @@ void PrintTo(const QString& pdf)
     dataFile.Reload();
     CPdfPrinterSeam printers(pdf);
     CConsoleModalSeam seam;
-    PrintReport(nullptr, seam, printers, dataFile);
+    PrintReport(nullptr, seam, printers, dataFile, ".");
 }
 
 } // namespace
