@@ -202,9 +202,7 @@ void CSettingsPage::OnPageLeft()
     m_nToldLimit = m_nMaxRecords;
     // A limit beyond the signed range reads as none at all, as the list page reads it.
     const int limit = static_cast<int>(m_nMaxRecords);
-    CTextFile records;
-    BindDataFile(records, m_folder.FilePath(kDataFileName).c_str());
-    const unsigned stored = records.GetLineCount();
+    const unsigned stored = m_folder.Records().GetLineCount();
     if (limit <= 0 || stored <= static_cast<unsigned>(limit))
         return;
     Seam().MessageBox(this, QString::fromStdString(LimitBelowStoredText(stored, limit)), AppTitle(),
