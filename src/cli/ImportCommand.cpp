@@ -148,7 +148,8 @@ int RunImport(const ImportRequest& request, CDataFolder& folder, std::ostream& e
     hooks.raiseLimit = [&folder](std::int32_t limit) {
         return folder.WriteSetting(kSettingRecordLimit, std::to_string(limit));
     };
-    const CsvCommitResult result = CommitCsvImport(folder.Path(), plan, request.raiseLimit, hooks);
+    const CsvCommitResult result =
+        CommitCsvImport(folder.Path(), folder.Records(), plan, request.raiseLimit, hooks);
     if (result.outcome == CsvCommitOutcome::OverLimit) {
         Tell(err, LimitText(plan, files.recordLimit));
         return kExitFailed;

@@ -64,8 +64,8 @@ CsvCommitResult Failed(CsvCommitResult result, const char* fileName, int error)
 
 } // namespace
 
-CsvCommitResult CommitCsvImport(const std::string& folder, const CsvImportPlan& plan, bool raiseLimit,
-                                const CsvCommitHooks& hooks)
+CsvCommitResult CommitCsvImport(const std::string& folder, CTextFile& records, const CsvImportPlan& plan,
+                                bool raiseLimit, const CsvCommitHooks& hooks)
 {
     if (plan.exceedsLimit && !raiseLimit)
         return Outcome(CsvCommitOutcome::OverLimit);
@@ -82,9 +82,7 @@ CsvCommitResult CommitCsvImport(const std::string& folder, const CsvImportPlan& 
             return Failed(result, kSettingFileName, error);
         result.raisedLimit = plan.limitToFit;
     }
-    CTextFile data;
-    BindDataFile(data, DataFilePath(folder, kDataFileName).c_str());
-    if (!data.ReplaceAllLines(plan.lines))
-        return Failed(result, kDataFileName, data.GetLastError());
+    if (!records.ReplaceAllLines(plan.lines))
+        return Failed(result, kDataFileName, records.GetLastError());
     return result;
 }

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+class CTextFile;
+
 struct CsvFolderFiles
 {
     std::vector<std::string> dataLines; // the measurement file's lines
@@ -68,11 +70,12 @@ struct CsvCommitHooks
     std::function<int(std::int32_t recordLimit)> raiseLimit;
 };
 
-// Commits an agreed plan into the folder. The limit comes first: a plan above it is refused
-// unless raiseLimit is set, and a plan without new records writes nothing. Otherwise
-// beforeWrite runs, missing data files are created with their defaults, the hook raises the
-// record limit to the plan's number of records when it must, and the measurement file becomes
-// the plan's lines in one durable rewrite. The settings come first so that a crash between the
-// two leaves a higher limit and the old records, never records beyond the limit.
-CsvCommitResult CommitCsvImport(const std::string& folder, const CsvImportPlan& plan, bool raiseLimit,
-                                const CsvCommitHooks& hooks);
+// Commits an agreed plan into the folder, whose records file (the one its CDataFolder shares)
+// is records. The limit comes first: a plan above it is refused unless raiseLimit is set, and a
+// plan without new records writes nothing. Otherwise beforeWrite runs, missing data files are
+// created with their defaults, the hook raises the record limit to the plan's number of records
+// when it must, and the measurement file becomes the plan's lines in one durable rewrite. The settings come
+// first so that a crash between the two leaves a higher limit and the old records, never records beyond the
+// limit.
+CsvCommitResult CommitCsvImport(const std::string& folder, CTextFile& records, const CsvImportPlan& plan,
+                                bool raiseLimit, const CsvCommitHooks& hooks);

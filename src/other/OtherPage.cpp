@@ -290,7 +290,7 @@ void COtherPage::CommitImport(const CsvImportPlan& plan, long long recordLimit)
     hooks.raiseLimit = [this](std::int32_t limit) {
         return m_folder.WriteSetting(kSettingRecordLimit, std::to_string(limit));
     };
-    const CsvCommitResult result = CommitCsvImport(m_folder.Path(), plan, raise, hooks);
+    const CsvCommitResult result = CommitCsvImport(m_folder.Path(), m_folder.Records(), plan, raise, hooks);
     if (result.outcome == CsvCommitOutcome::Failed) {
         Tell(QStringLiteral("読み込んだ記録は保存されていません。\n") +
                  QString::fromStdString(WriteFailureText(result.failedFile, result.error)),

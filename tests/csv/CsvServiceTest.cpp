@@ -40,7 +40,9 @@ protected:
             return settings.ReplaceLine(kSettingRecordLimit, std::to_string(limit)) ? 0
                                                                                     : settings.GetLastError();
         };
-        return CommitCsvImport(folder, plan, raise, hooks);
+        CTextFile records;
+        BindDataFile(records, Path(kDataFileName).c_str());
+        return CommitCsvImport(folder, records, plan, raise, hooks);
     }
 
     const ScopedDataDir dir;
