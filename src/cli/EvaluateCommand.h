@@ -9,4 +9,4 @@
 
 class CDataFolder;
 
-int RunEvaluate(const EvaluateRequest& request, CDataFolder& folder, std::ostream& out);
+int RunEvaluate(const EvaluateRequest& request, const CDataFolder& folder, std::ostream& out);

@@ -10,6 +10,7 @@
 #include "csv/ZoneNames.h"
 #include "folder/DataFolder.h"
 #include "platform/LocalTime.h"
+#include "store/DataFiles.h"
 #include "store/WriteFailure.h"
 
 #include <QFile>
@@ -111,8 +112,9 @@ int RunImport(const ImportRequest& request, CDataFolder& folder, std::ostream& e
         return kExitFailed;
     }
     const CsvTable& table = read.table;
+    // The folder as Load read it: its records, type names and limit, each file read once.
     folder.Load();
-    const CsvFolderFiles files = ReadCsvFolderFiles(folder.Path(), folder.RecordLimit());
+    const CsvFolderFiles files{FileLines(folder.Records()), folder.TypeNames(), folder.RecordLimit()};
     CsvImportOptions options;
     options.dateOrder = request.dateOrder;
     options.zoneNames = LocalFromZoneName;

@@ -74,8 +74,8 @@ struct CsvCommitHooks
 // is records. The limit comes first: a plan above it is refused unless raiseLimit is set, and a
 // plan without new records writes nothing. Otherwise beforeWrite runs, missing data files are
 // created with their defaults, the hook raises the record limit to the plan's number of records
-// when it must, and the measurement file becomes the plan's lines in one durable rewrite. The settings come
-// first so that a crash between the two leaves a higher limit and the old records, never records beyond the
-// limit.
+// when it must, and the measurement file becomes the plan's lines in one durable rewrite. The
+// settings come first so that a crash between the two leaves a higher limit and the old records,
+// never records beyond the limit.
 CsvCommitResult CommitCsvImport(const std::string& folder, CTextFile& records, const CsvImportPlan& plan,
                                 bool raiseLimit, const CsvCommitHooks& hooks);

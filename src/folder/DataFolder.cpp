@@ -34,11 +34,6 @@ std::vector<UnwritableDataFile> CDataFolder::Open()
     return unwritable;
 }
 
-std::vector<UnwritableDataFile> CDataFolder::CreateMissingFiles()
-{
-    return CreateMissingDataFiles(m_strPath);
-}
-
 void CDataFolder::Load()
 {
     ReadSettings();

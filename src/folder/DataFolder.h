@@ -40,9 +40,6 @@ public:
     // defaults, reads the folder, and returns what keeps changes from being stored (see
     // PrepareDataFiles).
     std::vector<UnwritableDataFile> Open();
-    // A command that writes: creates the missing files with their defaults. Commands that only
-    // read create nothing.
-    std::vector<UnwritableDataFile> CreateMissingFiles();
     // Reads the settings and the type names (the defaults while a file is missing) and binds the
     // records file. Announces nothing.
     void Load();
